@@ -1,0 +1,118 @@
+// Endpoints for tests only: the request record, the switches and the check
+// listener. Their own requests are not recorded.
+#include <httplib.h>
+
+#include "Md5.h"
+#include "Respond.h"
+#include "Service.h"
+#include "Text.h"
+
+namespace {
+
+const char kJson[] = "application/json; charset=utf-8";
+
+std::string Route(const char* name) { return RegexLiteral(std::string(kControlPrefix) + name); }
+
+std::string StateJson(Service& service)
+{
+    SwitchState s = service.switches().Get();
+    std::string exe = service.ExeBytes();
+    std::string j = "{";
+    j += "\"update\":" + JsonString(ToString(s.update));
+    j += ",\"notice\":" + JsonString(ToString(s.notice));
+    j += ",\"charset\":" + JsonString(ToString(s.charset));
+    j += ",\"key_override\":" + JsonString(s.keyOverride);
+    j += ",\"client_key\":" + JsonString(service.ClientKey());
+    j += ",\"current_key\":" + JsonString(service.CurrentKey(s));
+    j += ",\"published_key\":" + JsonString(service.PublishedKey(s));
+    j += ",\"exe_size\":" + std::to_string(exe.size());
+    j += ",\"exe_md5\":" + JsonString(Md5Hex(exe));
+    j += ",\"notice_key\":" + JsonString(s.noticeKey);
+    j += ",\"notice_count\":" + std::to_string(s.noticeCount);
+    j += ",\"network\":" + JsonString(service.checkListener().IsUp() ? "up" : "down");
+    j += ",\"main_port\":" + std::to_string(service.mainPort());
+    j += ",\"check_port\":" + std::to_string(service.checkListener().Port());
+    j += ",\"base_url\":" + JsonString(service.baseUrl());
+    j += "}\n";
+    return j;
+}
+
+bool PrintableAscii(const std::string& s)
+{
+    for (char c : s)
+        if (c < 0x21 || c > 0x7E) return false;
+    return true;
+}
+
+void BadRequest(httplib::Response& res, const std::string& why)
+{
+    SendBody(res, 400, why + "\n", "text/plain; charset=utf-8");
+}
+
+} // namespace
+
+void RegisterControlRoutes(httplib::Server& server, Service& service)
+{
+    server.Get(Route("requests"), [&service](const httplib::Request& req, httplib::Response& res) {
+        unsigned long long since = 0;
+        if (req.has_param("since") &&
+            !ParseBoundedNumber(req.get_param_value("since"), ~0ull, since))
+            return BadRequest(res, "bad since");
+        SendBody(res, 200, service.record().ToJsonLines(since, req.get_param_value("path")),
+                 "application/x-ndjson; charset=utf-8");
+    });
+
+    server.Get(Route("reset"), [&service](const httplib::Request&, httplib::Response& res) {
+        service.record().Clear();
+        SendBody(res, 200, "ok\n", "text/plain");
+    });
+
+    server.Get(Route("state"), [&service](const httplib::Request&, httplib::Response& res) {
+        SendBody(res, 200, StateJson(service), kJson);
+    });
+
+    // Every parameter is checked before any is applied: a bad request changes nothing.
+    server.Get(Route("set"), [&service](const httplib::Request& req, httplib::Response& res) {
+        SwitchState s = service.switches().Get();
+        if (req.has_param("update") && !ParseUpdateMode(req.get_param_value("update"), s.update))
+            return BadRequest(res, "bad update: none|published|broken|slow|nokey|missing");
+        if (req.has_param("notice") && !ParseNoticeMode(req.get_param_value("notice"), s.notice))
+            return BadRequest(res,
+                              "bad notice: none|text|picture|pictext|expired|malformed|toolong");
+        if (req.has_param("charset") &&
+            !ParseNoticeCharset(req.get_param_value("charset"), s.charset))
+            return BadRequest(res, "bad charset: gbk|utf8");
+        if (req.has_param("key")) {
+            s.keyOverride = req.get_param_value("key");
+            if (s.keyOverride.size() > 63 || !PrintableAscii(s.keyOverride))
+                return BadRequest(res, "bad key");
+        }
+        if (req.has_param("noticekey")) {
+            s.noticeKey = req.get_param_value("noticekey");
+            if (s.noticeKey.size() > 31 || s.noticeKey.find('|') != std::string::npos ||
+                !PrintableAscii(s.noticeKey))
+                return BadRequest(res, "bad noticekey");
+        }
+        if (req.has_param("noticecount")) {
+            unsigned long long n = 0;
+            if (!ParseBoundedNumber(req.get_param_value("noticecount"), 1000, n))
+                return BadRequest(res, "bad noticecount");
+            s.noticeCount = static_cast<int>(n);
+        }
+        service.switches().Set(s);
+        SendBody(res, 200, StateJson(service), kJson);
+    });
+
+    server.Get(Route("network"), [&service](const httplib::Request& req, httplib::Response& res) {
+        std::string up = req.get_param_value("up");
+        if (up == "0") {
+            service.checkListener().Stop();
+        } else if (up == "1") {
+            if (!service.checkListener().Start())
+                return SendBody(res, 500, "cannot listen on the check port\n", "text/plain");
+        } else {
+            return BadRequest(res, "bad up: 0|1");
+        }
+        SendBody(res, 200, StateJson(service), kJson);
+    });
+}

@@ -1,0 +1,53 @@
+#pragma once
+#include <mutex>
+#include <string>
+
+// What the version file announces.
+enum class UpdateMode {
+    None,      // the client's own version key: nothing to update
+    Published, // another key; UpdAddr names the downloadable executable
+    Broken,    // another key; UpdAddr names a download that stops short of its length
+    Slow,      // another key; UpdAddr names a download sent slowly (for cancelling)
+    NoKey,     // only UpdAddr, no "Tov" key
+    Missing,   // the version file answers 404
+};
+
+// What the notice file holds.
+enum class NoticeMode {
+    None,      // 404
+    Text,      // title and content, no picture
+    Picture,   // picture only (empty content)
+    PicText,   // picture and content
+    Expired,   // a text notice whose last day has passed
+    Malformed, // fewer than six "|"
+    TooLong,   // a body of 1024 bytes or more
+};
+
+enum class NoticeCharset { Gbk, Utf8 };
+
+struct SwitchState {
+    UpdateMode update = UpdateMode::None;
+    NoticeMode notice = NoticeMode::None;
+    NoticeCharset charset = NoticeCharset::Gbk;
+    std::string keyOverride;    // when set, the "none" key; empty: computed
+    std::string noticeKey;      // field 1 of the notice; empty: the mode's own key
+    int noticeCount = 2;        // field 7 of the notice
+};
+
+const char* ToString(UpdateMode m);
+const char* ToString(NoticeMode m);
+const char* ToString(NoticeCharset c);
+bool ParseUpdateMode(const std::string& s, UpdateMode& out);
+bool ParseNoticeMode(const std::string& s, NoticeMode& out);
+bool ParseNoticeCharset(const std::string& s, NoticeCharset& out);
+
+// The test switches, read by the routes and changed by the control endpoints.
+class Switches {
+public:
+    SwitchState Get() const;
+    void Set(const SwitchState& s);
+
+private:
+    mutable std::mutex m_mutex;
+    SwitchState m_state;
+};
