@@ -1,0 +1,209 @@
+#include "app/App.h"
+
+#include "app/Config.h"
+#include "app/CrashDump.h"
+#include "app/Install.h"
+#include "app/NetworkCheck.h"
+#include "app/Paths.h"
+#include "app/Statistics.h"
+#include "app/rules/ReportUrls.h"
+#include "features/CacheClean.h"
+#include "gameview/GameFrame.h"
+#include "login/LoginBkDlg.h"
+#include "mainwnd/MainDlg.h"
+#include "skin/MessageBox.h"
+#include "update/UpdateCheck.h"
+#include "update/UpdateSwap.h"
+
+#include <commctrl.h>
+#include <ole2.h>
+#include <shellapi.h>
+// GDI+'s headers expect min and max in scope.
+#include <algorithm>
+namespace Gdiplus {
+using std::max;
+using std::min;
+}  // namespace Gdiplus
+#include <gdiplus.h>
+
+#include <vector>
+
+HWND g_hHostWnd = nullptr;
+int g_nHostTabNo = 0;
+
+namespace {
+// lParam of the close request a game process sends when its login was abandoned, so the
+// host can tell it from a user's close.
+constexpr LPARAM kLauncherMarker = 7351;
+
+std::vector<std::wstring> CommandLineArguments() {
+    int count = 0;
+    LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    std::vector<std::wstring> args;
+    if (!argv) return args;
+    for (int i = 1; i < count; ++i) args.emplace_back(argv[i]);
+    ::LocalFree(argv);
+    return args;
+}
+
+std::wstring UpperCasePath(const std::wstring& path) {
+    std::wstring upper = path;
+    if (!upper.empty()) ::CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+    return upper;
+}
+}  // namespace
+
+StartMode GetStartMode() {
+    const std::vector<std::wstring> args = CommandLineArguments();
+    const StartMode mode = ClassifyStartMode(args, GetExePath(), GetInstallFolder(), UpperCasePath);
+    const HostArguments host = ParseHostArguments(mode, args);
+    if (mode == StartMode::NewGameTab || mode == StartMode::GameHall) {
+        g_hHostWnd = reinterpret_cast<HWND>(static_cast<UINT_PTR>(host.hostWindow));
+        g_nHostTabNo = host.tabNumber;
+    }
+    return mode;
+}
+
+void LaunchSelf(const wchar_t* path) {
+    // Quoted, so a path with blanks cannot be taken for a shorter program path.
+    std::wstring commandLine = L"\"" + ((path && *path) ? std::wstring(path) : GetExePath()) + L"\"";
+    STARTUPINFOW si{sizeof(si)};
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION pi{};
+    if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, IDLE_PRIORITY_CLASS, nullptr, nullptr,
+                         &si, &pi)) {
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+    }
+}
+
+CBrindlow3App::CBrindlow3App() noexcept = default;
+CBrindlow3App::~CBrindlow3App() = default;
+
+CBrindlow3App& TheApp() noexcept { return *static_cast<CBrindlow3App*>(AfxGetApp()); }
+
+BOOL CBrindlow3App::InitInstance() {
+    InstallCrashDumpFilter();
+
+    INITCOMMONCONTROLSEX icc{sizeof(icc), 0xFF};
+    ::InitCommonControlsEx(&icc);
+
+    if (!IsNetworkAvailable()) {
+        ShowSkinMsgBox(MB_OK, L"当前网络不可用，请检查网络连接是否正常！", nullptr);
+        return FALSE;
+    }
+
+    const StartMode mode = GetStartMode();
+    m_hReportStarted.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    m_hReportDone.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+
+    if (!RunUpdateStage(mode)) return FALSE;
+
+    Gdiplus::GdiplusStartupInput gdiplusInput;
+    Gdiplus::GdiplusStartup(&m_gdiplusToken, &gdiplusInput, nullptr);
+
+    return RunMode(mode) ? TRUE : FALSE;
+}
+
+// Uninstall and finished updates end the process here (false); every other start goes on.
+bool CBrindlow3App::RunUpdateStage(StartMode mode) {
+    switch (mode) {
+        case StartMode::Uninstall:
+            if (ShowSkinMsgBox(MB_YESNO, L"确定要移除 QuarnelHalvira吗？", nullptr) == IDYES) {
+                UninstallClient(*this);
+                ::WaitForSingleObject(m_hReportDone.Get(), INFINITE);
+            }
+            return false;
+        case StartMode::Update:
+            IsUpdateAvailable(true);  // refreshes the download address
+            if (DownloadAndSwap()) {
+                LaunchSelf(nullptr);
+                WriteUpdTime();
+                return false;
+            }
+            return true;
+        case StartMode::ShortcutStart:
+        case StartMode::Install:
+            if (IsUpdateAvailable(false) && DownloadAndSwap()) {
+                LaunchSelf(nullptr);
+                WriteUpdTime();
+                return false;
+            }
+            return true;
+        default:
+            return true;
+    }
+}
+
+bool CBrindlow3App::RunMode(StartMode mode) {
+    switch (mode) {
+        case StartMode::Install: {
+            InstallClient();
+            WriteDisableDays();
+            const unsigned count = CountStatistic(kStatInst);
+            SendReport(InstallReportUrl(config::kClientHost, count).c_str(), *this);
+            ::WaitForSingleObject(m_hReportDone.Get(), INFINITE);
+            return false;
+        }
+        case StartMode::WebPortal: {
+            const std::wstring portal = std::wstring(L"http://") + config::kPortalHost + L"/";
+            ::ShellExecuteW(nullptr, L"open", portal.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+            const unsigned count = CountStatistic(kStatQuarnel);
+            SendReport(WebPortalReportUrl(config::kClientHost, count).c_str(), *this);
+            ::WaitForSingleObject(m_hReportDone.Get(), INFINITE);
+            return false;
+        }
+        case StartMode::ShortcutStart:
+        case StartMode::InstalledStart:
+            ReportActivity(*this);
+            break;
+        default:
+            break;
+    }
+    SetIeCacheLimit();
+    if (mode == StartMode::NewGameTab || mode == StartMode::GameHall) return RunGameProcess(mode);
+    RunMainWindow();
+    return false;
+}
+
+bool CBrindlow3App::RunGameProcess(StartMode mode) {
+    if (FAILED(::OleInitialize(nullptr))) {
+        ShowSkinMsgBox(MB_OK, L"初始化OLE库失败", nullptr);
+        return false;
+    }
+    m_bOleInitialized = true;
+    if (mode == StartMode::NewGameTab) {
+        CLoginBkDlg login(g_hHostWnd);
+        if (login.DoModal() == IDCANCEL) {
+            // The host drops the tab it was waiting for. A missing host gets nothing: a
+            // null window would put the request into this thread's own queue.
+            if (g_hHostWnd && ::IsWindow(g_hHostWnd)) {
+                ::PostMessageW(g_hHostWnd, WM_SYSCOMMAND, SC_CLOSE, kLauncherMarker);
+            }
+            return false;
+        }
+    }
+    return CreateGameFrame();
+}
+
+void CBrindlow3App::RunMainWindow() {
+    CBrindlow3Dlg dlg;
+    m_pMainWnd = &dlg;
+    dlg.DoModal();
+    m_pMainWnd = nullptr;
+}
+
+int CBrindlow3App::ExitInstance() {
+    m_hReportStarted.Reset();
+    m_hReportDone.Reset();
+    if (m_gdiplusToken) {
+        Gdiplus::GdiplusShutdown(m_gdiplusToken);
+        m_gdiplusToken = 0;
+    }
+    if (m_bOleInitialized) {
+        ::OleUninitialize();
+        m_bOleInitialized = false;
+    }
+    return 0;
+}

@@ -1,0 +1,13 @@
+#include "app/Config.h"
+
+#include "BuildConfig.h"
+
+namespace config {
+const wchar_t* const kClientHost = QH_CFG_CLIENT_HOST;
+const wchar_t* const kAccountHost = QH_CFG_ACCOUNT_HOST;
+const wchar_t* const kBridgeHost = QH_CFG_BRIDGE_HOST;
+const wchar_t* const kPortalHost = QH_CFG_PORTAL_HOST;
+const wchar_t* const kOperatorDomains[3] = {QH_CFG_DOMAIN_1, QH_CFG_DOMAIN_2, QH_CFG_DOMAIN_3};
+const wchar_t* const kCheckUrl = QH_CFG_CHECK_URL;
+const bool kScriptedBrowser = QH_CFG_SCRIPTED_BROWSER;
+}  // namespace config

@@ -1,0 +1,13 @@
+// Usage counters in Statistic.ini and the report requests to the operator's statistics pages.
+#pragma once
+
+class CBrindlow3App;
+
+enum StatisticKind { kStatQuarnel = 0, kStatInst = 1, kStatUnInst = 2 };
+
+// Increments and stores one counter; returns the new value.
+unsigned CountStatistic(int kind);
+// Start statistics of modes 2 and 3; returns once the report thread has started.
+void ReportActivity(CBrindlow3App& app);
+// Starts the report thread for the URL; returns once the thread has copied it.
+bool SendReport(const wchar_t* url, CBrindlow3App& app);

@@ -1,0 +1,4 @@
+#include "features/CacheClean.h"
+
+// Not built yet: arrives with the cache-cleaning step.
+void SetIeCacheLimit() {}

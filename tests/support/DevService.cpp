@@ -1,0 +1,41 @@
+#include "support/DevService.h"
+
+#include <winsock2.h>
+#include <ws2tcpip.h>
+
+namespace devservice {
+
+int Port() { return QH_DEV_PORT; }
+
+// Plain sockets rather than the launcher's HTTP code, so a fault there cannot hide here.
+std::string Get(const std::string& pathAndQuery) {
+    WSADATA wsa;
+    if (::WSAStartup(MAKEWORD(2, 2), &wsa) != 0) return {};
+    std::string body;
+    SOCKET s = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_port = htons(static_cast<u_short>(Port()));
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (s != INVALID_SOCKET && ::connect(s, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) == 0) {
+        const std::string request = "GET " + pathAndQuery + " HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n";
+        ::send(s, request.data(), static_cast<int>(request.size()), 0);
+        std::string response;
+        char buffer[4096];
+        int n;
+        while ((n = ::recv(s, buffer, sizeof(buffer), 0)) > 0) response.append(buffer, static_cast<size_t>(n));
+        const size_t headerEnd = response.find("\r\n\r\n");
+        if (headerEnd != std::string::npos) body = response.substr(headerEnd + 4);
+    }
+    if (s != INVALID_SOCKET) ::closesocket(s);
+    ::WSACleanup();
+    return body;
+}
+
+bool SetNetworkUp(bool up) { return !Get(up ? "/__control/network?up=1" : "/__control/network?up=0").empty(); }
+
+std::string Requests() { return Get("/__control/requests"); }
+
+void ResetRequests() { Get("/__control/reset"); }
+
+}  // namespace devservice

@@ -1,0 +1,40 @@
+// Starting the launcher (or a helper program) as a child process and watching it.
+#pragma once
+#include "framework/Handles.h"
+
+#include <string>
+#include <vector>
+
+std::wstring TestsDirectory();  // folder of the running test program
+std::wstring ProductPath();     // the test build of the launcher
+std::wstring TempFolder(const std::wstring& name);  // a fresh, empty folder for one test
+
+class ChildProcess {
+public:
+    // commandLine excludes the program; it is appended after the quoted path.
+    bool Start(const std::wstring& program, const std::wstring& arguments);
+    // True when the process ended within the time.
+    bool WaitForExit(DWORD ms) const;
+    DWORD ExitCode() const;
+    DWORD Id() const noexcept { return m_id; }
+    HANDLE Handle() const noexcept { return m_process.Get(); }
+    void Kill() const;
+    ~ChildProcess() { Kill(); }
+
+private:
+    UniqueHandle m_process;
+    DWORD m_id = 0;
+};
+
+std::vector<HWND> TopLevelWindowsOf(DWORD processId);
+std::vector<HWND> VisibleTopLevelWindowsOf(DWORD processId);
+// Waits until the process shows a visible top-level window of the class and title.
+HWND WaitForWindow(DWORD processId, const wchar_t* className, const wchar_t* title, DWORD ms);
+std::wstring WindowText(HWND hwnd);
+std::wstring ClassName(HWND hwnd);
+// The texts of all child windows, in z order.
+std::vector<std::wstring> ChildTexts(HWND hwnd);
+// Finds a child button by its text and clicks it the way a user's click arrives.
+bool ClickButton(HWND parent, const std::wstring& text);
+// Pumps this thread's messages for the time, so windows of the test stay responsive.
+void PumpMessagesFor(DWORD ms);
