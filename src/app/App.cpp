@@ -18,13 +18,7 @@
 #include <commctrl.h>
 #include <ole2.h>
 #include <shellapi.h>
-// GDI+'s headers expect min and max in scope.
-#include <algorithm>
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
+#include "skin/Gdiplus.h"
 
 #include <vector>
 

@@ -1,5 +1,11 @@
 #include "framework/Controls.h"
 
+int CImageList::Add(HBITMAP bitmap, COLORREF mask) const noexcept {
+    UniqueBitmap copy(static_cast<HBITMAP>(::CopyImage(bitmap, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!copy) return -1;
+    return ::ImageList_AddMasked(m_list.Get(), copy.Get(), mask);
+}
+
 bool CToolTipCtrl::Create(HWND owner, DWORD style) {
     const RECT rc{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
     if (!CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | style, rc, owner, 0)) return false;

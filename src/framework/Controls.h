@@ -57,7 +57,9 @@ public:
         m_list.Reset(::ImageList_Create(cx, cy, flags, initial, grow));
         return m_list.IsValid();
     }
-    int Add(HBITMAP bitmap, COLORREF mask) const noexcept { return ::ImageList_AddMasked(m_list.Get(), bitmap, mask); }
+    // Adds a copy: the system blackens the masked pixels of the bitmap it is given, and
+    // callers reuse their strips (a maximise button switches between two).
+    int Add(HBITMAP bitmap, COLORREF mask) const noexcept;
     bool Draw(HDC hdc, int index, int x, int y, UINT style = ILD_TRANSPARENT) const noexcept {
         return ::ImageList_Draw(m_list.Get(), index, hdc, x, y, style) != FALSE;
     }

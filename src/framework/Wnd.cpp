@@ -92,7 +92,16 @@ LRESULT CWnd::Default(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     return ::DefWindowProcW(m_hWnd, msg, wParam, lParam);
 }
 
-LRESULT CWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) { return Default(msg, wParam, lParam); }
+LRESULT CWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_DRAWITEM) {
+        // Owner-drawn framework controls draw themselves.
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item && FromHandlePermanent(item->hwndItem)) {
+            return ::SendMessageW(item->hwndItem, kReflectedDrawItem, wParam, lParam);
+        }
+    }
+    return Default(msg, wParam, lParam);
+}
 
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 

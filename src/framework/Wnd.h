@@ -5,6 +5,9 @@
 #include <windows.h>
 #include <string>
 
+// Owner-draw notifications handed back to the control that asked for them.
+constexpr UINT kReflectedDrawItem = WM_DRAWITEM + 0x2000;
+
 class CWnd {
 public:
     CWnd() noexcept = default;

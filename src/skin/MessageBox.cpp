@@ -1,9 +1,103 @@
 #include "skin/MessageBox.h"
 
-// Temporary: the system's box until the skinned one lands.
+#include "res/resource.h"
+#include "skin/ImageLoading.h"
+#include "skin/rules/MessageBoxLayout.h"
+
+CMessageBox::CMessageBox(HWND parent) noexcept : CDlgEx(IDD_MESSAGE_BOX, parent) {}
+
+BOOL CMessageBox::OnInitDialog() {
+    CDlgEx::OnInitDialog();
+    const skin::FrameMetrics metrics = skin::MessageBoxFrameMetrics();
+    m_nCaptionHeight = metrics.captionHeight;
+    m_nBorder = metrics.border;
+    m_nBtnRight = metrics.buttonRight;
+    m_nBtnTop = metrics.buttonTop;
+    m_nBtnGap = metrics.buttonGap;
+    // The frame takes the frame and close images; the box keeps the button strips.
+    SetSkin(m_hBkImage.Release(), false, true, nullptr, nullptr, nullptr, m_hCloseImage.Release());
+    SetWindowText(m_strTitle.c_str());
+
+    m_nLines = skin::CountMessageLines(m_strText);
+    {
+        WindowDC screen(m_hWnd);
+        SelectScope selectFont(screen.Get(), GetFont());
+        RECT measured{0, 0, 0, 0};
+        ::DrawTextW(screen.Get(), m_strText.c_str(), -1, &measured, DT_CALCRECT | DT_NOPREFIX);
+        m_nTextWidth = measured.right - measured.left;
+        m_nTextHeight = measured.bottom - measured.top;
+    }
+    const SIZE strip = BitmapSize(m_hBtn1Image.Get());
+    skin::MessageMeasure measure;
+    measure.textWidth = m_nTextWidth;
+    measure.textHeight = m_nTextHeight;
+    measure.lines = m_nLines;
+    measure.buttonStrip = Size{strip.cx, strip.cy};
+    const Size size = skin::MessageBoxWindowSize(measure);
+    SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A box belongs in front of the user, not where the template's origin put it.
+    CenterWindow();
+
+    const RECT client = GetClientRect();
+    const auto buttons = skin::MessageBoxButtons(Size{client.right, client.bottom}, measure.buttonStrip, m_nType);
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        CBtnEx& button = i == 0 ? m_btnFirst : m_btnSecond;
+        const Rect& r = buttons[i].rect;
+        button.Create(L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, RECT{r.left, r.top, r.right, r.bottom},
+                      m_hWnd, static_cast<UINT>(buttons[i].id));
+        button.SetFont(GetFont());
+        button.SetSkinBitmap(i == 0 ? m_hBtn1Image.Get() : m_hBtn2Image.Get(), false);
+        button.SetText(buttons[i].text);
+        button.Invalidate(FALSE);
+    }
+    // The text is painted, not a control; a hidden label carries it for automation tools.
+    m_accessibleText.Create(m_strText.c_str(), WS_CHILD | SS_LEFT, RECT{0, 0, 1, 1}, m_hWnd);
+    return TRUE;
+}
+
+void CMessageBox::PaintContent(HDC dc) {
+    const RECT client = GetClientRect();
+    skin::MessageMeasure measure;
+    measure.textWidth = m_nTextWidth;
+    measure.textHeight = m_nTextHeight;
+    measure.lines = m_nLines;
+    SelectScope selectFont(dc, GetFont());
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, m_crText);
+    for (const skin::MessageTextLine& line :
+         skin::MessageBoxTextLines(m_strText, Size{client.right, client.bottom}, measure)) {
+        RECT rc{line.rect.left, line.rect.top, line.rect.right, line.rect.bottom};
+        ::DrawTextW(dc, line.text.c_str(), static_cast<int>(line.text.size()), &rc,
+                    DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    }
+}
+
+bool CMessageBox::OnCommand(UINT id, UINT code, HWND control) {
+    if (const auto result = skin::MessageBoxResultForCommand(static_cast<int>(id), m_nType)) {
+        EndDialog(*result);
+        return true;
+    }
+    return CDlgEx::OnCommand(id, code, control);
+}
+
+LRESULT CMessageBox::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE) {
+        EndDialog(skin::kResultClosed);
+        return 0;
+    }
+    return CDlgEx::WindowProc(msg, wParam, lParam);
+}
+
 int ShowSkinMsgBox(int type, const wchar_t* text, HWND parent) {
-    UINT style = MB_OK;
-    if (type == MB_OKCANCEL) style = MB_OKCANCEL;
-    if (type == MB_YESNO) style = MB_YESNO;
-    return ::MessageBoxW(parent, text, L"QuarnelHalvira", style | MB_SETFOREGROUND);
+    HMODULE module = ::GetModuleHandleW(nullptr);
+    CMessageBox box(parent);
+    box.m_hBkImage.Reset(LoadSkinImage(module, IDP_DIALOG_FRAME));
+    box.m_hCloseImage.Reset(LoadSkinImage(module, IDP_CLOSE_BUTTON));
+    box.m_hBtn1Image.Reset(LoadSkinImage(module, IDP_PUSH_BUTTON));
+    box.m_hBtn2Image.Reset(LoadSkinImage(module, IDP_PUSH_BUTTON));
+    box.m_nType = type;
+    box.m_strText = text ? text : L"";
+    box.m_strTitle = skin::kMsgBoxCaption;
+    const INT_PTR result = box.DoModal();
+    return result < 0 ? skin::kResultCancel : static_cast<int>(result);
 }

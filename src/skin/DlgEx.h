@@ -1,0 +1,77 @@
+// CDlgEx: a dialog without system caption or border, drawn from one frame image: corners,
+// edges and centre, icon and title in the top band, caption buttons from four-state strips.
+// Magenta corner pixels of the image are cut out of the window region at every size; the
+// frame drags, optionally resizes from its edges and keeps its own maximised state.
+#pragma once
+#include "framework/Dialog.h"
+#include "skin/BtnEx.h"
+#include "skin/rules/FrameMaximize.h"
+#include "skin/rules/FrameMetrics.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CDlgEx : public CDialog {
+public:
+    explicit CDlgEx(UINT templateId, HWND parent = nullptr) noexcept;
+
+    // Installs the frame image and creates the caption buttons from the given strips (a
+    // null strip makes no button). The frame owns every bitmap handed in.
+    void SetSkin(HBITMAP frame, bool resizeToImage, bool stretch, HBITMAP minStrip, HBITMAP maxStrip,
+                 HBITMAP restoreStrip, HBITMAP closeStrip);
+    void SetTitle(const wchar_t* text);
+    void SetOverlay(HBITMAP overlay) { m_bmpOverlay.Reset(overlay); }
+
+    virtual void OnCloseButton();
+    virtual void OnMinButton();
+    virtual void ToggleMaximize();
+    virtual void UpdateMaxButton(bool maximized);
+
+    // Composes the whole window (frame, icon, title) into the DC at (0, 0).
+    bool PaintFrame(HDC target);
+
+    BOOL OnInitDialog() override;
+    bool OnCommand(UINT id, UINT code, HWND control) override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+    bool m_bShowTitle = true;
+    bool m_bShowIcon = true;
+    bool m_bMaximized = false;
+    CBtnEx m_btnClose;
+    CBtnEx m_btnMin;
+    CBtnEx m_btnMax;
+    int m_nCaptionHeight = -1;
+    int m_nBtnRight = 5;
+    int m_nBtnTop = 1;
+    int m_nBtnGap = 0;
+    int m_nBorder = 3;
+    COLORREF m_crTitle = RGB(255, 255, 255);
+    int m_nTitleWeight = 400;
+    int m_nMaxWidth = 1440;
+    int m_nMaxHeight = 900;
+    RECT m_rcRestore{};
+    bool m_bResizable = false;
+    bool m_bStretch = false;
+
+protected:
+    // Draws what a derived window shows on top of its frame, into the off-screen surface.
+    virtual void PaintContent(HDC) {}
+    [[nodiscard]] skin::FrameMetrics Metrics() const;
+    [[nodiscard]] HBITMAP FrameImage() const noexcept { return m_bmpBack.Get(); }
+
+private:
+    void BuildRegion();
+    void LayoutCaptionButtons();
+    void CacheFramePixels();
+    [[nodiscard]] bool IsMagentaAt(int x, int y) const;
+
+    UniqueBitmap m_bmpBack;
+    UniqueBitmap m_bmpOverlay;
+    UniqueBitmap m_bmpMax;
+    UniqueBitmap m_bmpRestore;
+    UniqueBitmap m_bmpMin;
+    UniqueBitmap m_bmpClose;
+    SIZE m_szBack{0, 0};
+    std::vector<std::uint32_t> m_framePixels;  // top-down 0x00RRGGBB, for the region
+};

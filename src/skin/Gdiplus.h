@@ -1,0 +1,30 @@
+// GDI+ with the pieces MinGW's headers need, and a session owner.
+#pragma once
+#include <windows.h>
+#include <objidl.h>
+
+#include <algorithm>
+namespace Gdiplus {
+using std::max;
+using std::min;
+}  // namespace Gdiplus
+#include <gdiplus.h>
+
+// GDI+ started for the owner's life.
+class GdiplusSession {
+public:
+    GdiplusSession() noexcept {
+        Gdiplus::GdiplusStartupInput input;
+        m_ok = Gdiplus::GdiplusStartup(&m_token, &input, nullptr) == Gdiplus::Ok;
+    }
+    ~GdiplusSession() {
+        if (m_ok) Gdiplus::GdiplusShutdown(m_token);
+    }
+    GdiplusSession(const GdiplusSession&) = delete;
+    GdiplusSession& operator=(const GdiplusSession&) = delete;
+    [[nodiscard]] bool Ok() const noexcept { return m_ok; }
+
+private:
+    ULONG_PTR m_token = 0;
+    bool m_ok = false;
+};

@@ -1,0 +1,54 @@
+// Shows one skinned window for a screenshot (scripts/screenshots):
+//   skin_gallery box0 | box1 | box4   a message box of that type
+//   skin_gallery frame                 a resizable skinned frame with caption buttons
+#include "res/resource.h"
+#include "skin/DlgEx.h"
+#include "skin/ImageLoading.h"
+#include "skin/MessageBox.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+namespace {
+class GalleryFrame : public CDlgEx {
+public:
+    GalleryFrame() : CDlgEx(IDD_MAIN) {}
+    BOOL OnInitDialog() override {
+        CDlgEx::OnInitDialog();
+        m_nCaptionHeight = 30;
+        m_nBorder = 4;
+        m_nBtnRight = 0;
+        m_nBtnTop = 0;
+        m_nTitleWeight = 600;
+        HMODULE module = ::GetModuleHandleW(nullptr);
+        ::SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL,
+                       reinterpret_cast<LPARAM>(::LoadImageW(module, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, 16,
+                                                             16, 0)));
+        SetSkin(LoadSkinImage(module, IDP_MAIN_FRAME), false, true, LoadSkinImage(module, IDP_MIN_BUTTON),
+                LoadSkinImage(module, IDP_MAX_BUTTON), LoadSkinImage(module, IDP_RESTORE_BUTTON),
+                LoadSkinImage(module, IDP_CLOSE_BUTTON));
+        m_bResizable = true;
+        SetWindowText(L"QuarnelHalvira");
+        for (int id : {IDC_BTN_HIDE, IDC_BTN_SOUND, IDC_BTN_SYSTEM, IDC_LBL_ADD_ACCOUNT}) ::ShowWindow(GetDlgItem(id), SW_HIDE);
+        SetWindowPos(nullptr, 120, 80, 640, 420, SWP_NOZORDER);
+        return TRUE;
+    }
+};
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), 0xFF};
+    ::InitCommonControlsEx(&icc);
+    const std::wstring what = argc > 1 ? argv[1] : L"box0";
+    if (what == L"frame") {
+        GalleryFrame frame;
+        frame.DoModal();
+        return 0;
+    }
+    const int type = what == L"box1" ? 1 : what == L"box4" ? 4 : 0;
+    const wchar_t* text = type == 4   ? L"确定要移除 QuarnelHalvira吗？"
+                          : type == 1 ? L"窗口即将关闭，确定要退出游戏？"
+                                      : L"QuarnelHalvira已成功移除，部分文件将在程序退出\r\n或计算机重启后自行删除";
+    return ShowSkinMsgBox(type, text, nullptr);
+}
