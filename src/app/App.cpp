@@ -3,6 +3,7 @@
 #include "app/Config.h"
 #include "app/CrashDump.h"
 #include "app/Install.h"
+#include "app/Messages.h"
 #include "app/NetworkCheck.h"
 #include "app/Paths.h"
 #include "app/Statistics.h"
@@ -26,10 +27,6 @@ HWND g_hHostWnd = nullptr;
 int g_nHostTabNo = 0;
 
 namespace {
-// lParam of the close request a game process sends when its login was abandoned, so the
-// host can tell it from a user's close.
-constexpr LPARAM kLauncherMarker = 7351;
-
 std::vector<std::wstring> CommandLineArguments() {
     int count = 0;
     LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &count);

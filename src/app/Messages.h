@@ -1,0 +1,14 @@
+// Window messages between the windows of the launcher, also across its processes.
+#pragma once
+#include <windows.h>
+
+constexpr UINT WM_TRAY_NOTIFY = WM_USER + 1;         // shell -> main window
+constexpr UINT WM_FRAME_CREATED = WM_USER + 2;       // game frame -> its main window
+constexpr UINT WM_SHOW_TRAY_MENU = WM_USER + 3;      // main window -> itself
+constexpr UINT WM_HOTKEYS_CHANGED = WM_USER + 4;     // settings dialog -> every main window
+constexpr UINT WM_SET_MUTE = WM_USER + 5;            // main window -> each tab frame
+constexpr UINT WM_ADD_ACCOUNT_CHOICE = WM_USER + 6;  // add-account prompt -> main window
+constexpr UINT WM_RELOAD_HOTKEYS = WM_USER + 7;      // main window -> tab and hall frames
+
+// lParam of key presses and close requests the launcher makes itself.
+constexpr LPARAM kLauncherMarker = 7351;
