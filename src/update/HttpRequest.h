@@ -1,0 +1,14 @@
+// The one HTTP request every network use of the launcher makes, and the checks of its answer.
+#pragma once
+#include "update/HttpHandleStore.h"
+#include "update/rules/HttpUrl.h"
+
+// Opens root, connection and request into the store and sends a GET for "/" + object with
+// agent "Jorv", the system's proxy settings, the fixed request headers and no cache. True
+// when the answer's headers have arrived. failedStepError receives the error of a failed
+// connection or send step and 0 in every other case.
+bool HttpGet(const HttpUrlParts& url, HttpHandleStore& store, DWORD* failedStepError = nullptr);
+
+// After HttpGet: true when the status is not 404 and the answer announces its length in a
+// Content-Length header, which goes to length.
+bool ReadAnnouncedLength(HttpHandleStore& store, DWORD& length);
