@@ -3,6 +3,7 @@
 #include "app/Config.h"
 #include "app/CrashDump.h"
 #include "app/Install.h"
+#include "app/Launch.h"
 #include "app/Messages.h"
 #include "app/NetworkCheck.h"
 #include "app/Paths.h"
@@ -57,16 +58,7 @@ StartMode GetStartMode() {
 
 void LaunchSelf(const wchar_t* path) {
     // Quoted, so a path with blanks cannot be taken for a shorter program path.
-    std::wstring commandLine = L"\"" + ((path && *path) ? std::wstring(path) : GetExePath()) + L"\"";
-    STARTUPINFOW si{sizeof(si)};
-    si.dwFlags = STARTF_USESHOWWINDOW;
-    si.wShowWindow = SW_SHOWNORMAL;
-    PROCESS_INFORMATION pi{};
-    if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, IDLE_PRIORITY_CLASS, nullptr, nullptr,
-                         &si, &pi)) {
-        ::CloseHandle(pi.hThread);
-        ::CloseHandle(pi.hProcess);
-    }
+    StartLauncherProcess(L"\"" + ((path && *path) ? std::wstring(path) : GetExePath()) + L"\"");
 }
 
 CBrindlow3App::CBrindlow3App() noexcept = default;

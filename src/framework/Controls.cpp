@@ -27,12 +27,18 @@ TOOLINFOW MakeToolInfo(HWND owner, HWND tool, const wchar_t* text, const RECT* r
 }
 }  // namespace
 
+// A top-level window that is its own tool names itself as the tool's window.
+HWND ToolOwner(HWND tool) {
+    HWND parent = ::GetParent(tool);
+    return parent ? parent : tool;
+}
+
 bool CToolTipCtrl::AddTool(HWND tool, const wchar_t* text, const RECT* rc, UINT_PTR id) const {
-    TOOLINFOW info = MakeToolInfo(::GetParent(tool), tool, text, rc, id);
+    TOOLINFOW info = MakeToolInfo(ToolOwner(tool), tool, text, rc, id);
     return SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)) != FALSE;
 }
 
 void CToolTipCtrl::UpdateTipText(HWND tool, const wchar_t* text, UINT_PTR id) const {
-    TOOLINFOW info = MakeToolInfo(::GetParent(tool), tool, text, nullptr, id);
+    TOOLINFOW info = MakeToolInfo(ToolOwner(tool), tool, text, nullptr, id);
     SendMessage(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
 }

@@ -28,9 +28,12 @@ INT_PTR CDialog::DoModal() {
     if (!parent) {
         if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd && app->m_pMainWnd != this) parent = app->m_pMainWnd->m_hWnd;
     }
-    // Disable the top-level owner for the dialog's life, as the system's modal boxes do.
+    // Disable the top-level owner for the dialog's life, as the system's modal boxes do; but
+    // never a window of another process, which would stay disabled if this one died.
     HWND owner = parent ? ::GetAncestor(parent, GA_ROOT) : nullptr;
-    const bool disableOwner = owner && ::IsWindowEnabled(owner);
+    DWORD ownerProcess = 0;
+    if (owner) ::GetWindowThreadProcessId(owner, &ownerProcess);
+    const bool disableOwner = owner && ownerProcess == ::GetCurrentProcessId() && ::IsWindowEnabled(owner);
     m_bModal = true;
     if (!CreateFromTemplate(parent)) {
         m_bModal = false;

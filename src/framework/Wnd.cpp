@@ -180,7 +180,7 @@ int CWnd::RunModalLoop() {
             // Like the system's dialog manager: a modal window appears once its
             // initial messages have been handled.
             shownOnIdle = true;
-            if (m_hWnd && !(GetStyle() & WS_VISIBLE)) {
+            if (m_bShowModalOnIdle && m_hWnd && !(GetStyle() & WS_VISIBLE)) {
                 ShowWindow(SW_SHOWNORMAL);
                 UpdateWindow();
             }

@@ -79,6 +79,8 @@ public:
     void CenterWindow() const noexcept;
 
 protected:
+    // A modal window is shown once its first messages are handled, unless it says otherwise.
+    bool m_bShowModalOnIdle = true;
     LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     // The framework's own window class for plain windows (tool windows, test windows).

@@ -1,13 +1,13 @@
 // The login window of a game process: the layered background with the login page on it.
 #pragma once
-#include <windows.h>
+#include "framework/Dialog.h"
 
-class CLoginBkDlg {
+class CLoginBkDlg : public CDialog {
 public:
-    explicit CLoginBkDlg(HWND parent) noexcept : m_hParent(parent) {}
-    // IDCANCEL when the user gives up.
-    INT_PTR DoModal();
+    explicit CLoginBkDlg(HWND parent) noexcept;
+    BOOL OnInitDialog() override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    HWND m_hParent;
+    HWND m_hHost;
 };

@@ -1,6 +1,464 @@
 #include "mainwnd/MainDlg.h"
 
+#include "app/App.h"
+#include "app/Config.h"
+#include "app/Launch.h"
+#include "app/Messages.h"
+#include "app/Paths.h"
+#include "features/HotKeyStore.h"
+#include "features/SettingDlg.h"
+#include "mainwnd/KeyboardHook.h"
+#include "mainwnd/LoginReport.h"
+#include "mainwnd/rules/LoginRecord.h"
+#include "mainwnd/rules/MainLayout.h"
 #include "res/resource.h"
+#include "skin/ImageLoading.h"
+#include "skin/MessageBox.h"
 
-// Not built yet: only the bare template shows until the main-window step lands.
-CBrindlow3Dlg::CBrindlow3Dlg() noexcept : CDialog(IDD_MAIN) {}
+#include <windowsx.h>
+
+CSettingDlg* g_pOpenSettingDlg = nullptr;
+
+namespace {
+constexpr UINT_PTR TIMER_MUTE_SYNC = 3;
+constexpr UINT_PTR TIMER_NOTICE = 4;
+constexpr UINT kCmdHide = IDC_BTN_HIDE;
+constexpr UINT kCmdSound = IDC_BTN_SOUND;
+constexpr UINT kCmdSystem = IDC_BTN_SYSTEM;
+constexpr UINT kCmdAddAccount = IDC_LBL_ADD_ACCOUNT;
+
+int ModifierBitsNow() {
+    int bits = 0;
+    if (::GetKeyState(VK_CONTROL) & 0x8000) bits |= kModCtrl;
+    if (::GetKeyState(VK_SHIFT) & 0x8000) bits |= kModShift;
+    if (::GetKeyState(VK_MENU) & 0x8000) bits |= kModAlt;
+    return bits;
+}
+
+void RaiseWithoutMoving(HWND hwnd) {
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE;
+    ::SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, flags);
+    ::SetWindowPos(hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+}
+}  // namespace
+
+CBrindlow3Dlg::CBrindlow3Dlg() noexcept : CDlgEx(IDD_MAIN), m_dlgPreload(LoginPageUrl()) {
+    m_hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    g_pMainDlg = this;
+}
+
+CBrindlow3Dlg::~CBrindlow3Dlg() {
+    if (g_pMainDlg == this) g_pMainDlg = nullptr;
+}
+
+void CBrindlow3Dlg::DoDataExchange() {
+    BindControl(IDC_BTN_HIDE, m_btnHide);
+    BindControl(IDC_BTN_SOUND, m_btnSound);
+    BindControl(IDC_BTN_SYSTEM, m_btnSystem);
+    BindControl(IDC_LBL_ADD_ACCOUNT, m_lblAddAccount);
+}
+
+BOOL CBrindlow3Dlg::OnInitDialog() {
+    CDlgEx::OnInitDialog();
+    m_iconOwned.Reset(static_cast<HICON>(
+        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, 16, 16, 0)));
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_iconOwned ? m_iconOwned.Get() : m_hIcon));
+    g_hKeyboardHook = InstallKeyboardHook();
+    m_osvi.dwOSVersionInfoSize = sizeof(m_osvi);
+    ::GetVersionExW(&m_osvi);
+    DressWindow();
+    SpawnGameProcess();
+    ReloadHotKeys();
+    if (m_dlgPreload.Create(IDD_LOGIN, nullptr)) {
+        m_dlgPreload.SetWindowPos(nullptr, 0, 0, 1, 1, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return TRUE;
+}
+
+void CBrindlow3Dlg::DressWindow() {
+    ModifyStyle(0, WS_CLIPCHILDREN);
+    SetWindowText(L"QuarnelHalvira");
+    m_nCaptionHeight = 30;
+    m_nBorder = 4;
+    m_nBtnRight = 0;
+    m_nBtnTop = 0;
+    m_nBtnGap = 0;
+    m_nTitleWeight = 600;
+    HMODULE module = ::GetModuleHandleW(nullptr);
+    SetSkin(LoadSkinImage(module, IDP_MAIN_FRAME), false, true, LoadSkinImage(module, IDP_MIN_BUTTON),
+            LoadSkinImage(module, IDP_MAX_BUTTON), LoadSkinImage(module, IDP_RESTORE_BUTTON),
+            LoadSkinImage(module, IDP_CLOSE_BUTTON));
+    m_bResizable = true;
+    SetWindowPos(nullptr, 0, 0, 1, 1, SWP_NOZORDER | SWP_NOACTIVATE);
+
+    m_bmpHide.Reset(LoadSkinImage(module, IDP_HIDE_BUTTON));
+    m_bmpSoundOn.Reset(LoadSkinImage(module, IDP_SOUND_ON));
+    m_bmpSoundOff.Reset(LoadSkinImage(module, IDP_SOUND_OFF));
+    m_bmpSystem.Reset(LoadSkinImage(module, IDP_SYSTEM_BUTTON));
+    m_bmpAddIcon.Reset(LoadSkinImage(module, IDP_ADD_ACCOUNT_ICON));
+    m_btnHide.SetSkinBitmap(m_bmpHide.Get(), false);
+    m_btnSound.SetSkinBitmap(m_bmpSoundOn.Get(), false);
+    m_btnSystem.SetSkinBitmap(m_bmpSystem.Get(), false);
+    m_btnSystem.m_crText = RGB(255, 255, 255);
+    m_lblAddAccount.m_crText = RGB(255, 255, 255);
+    m_lblAddAccount.m_bUnderline = true;
+    m_lblAddAccount.m_bHandCursor = true;
+    m_lblAddAccount.ModifyStyle(0, SS_NOTIFY);
+    m_lblAddAccount.SetImage(m_bmpAddIcon.Get());
+    BuildTabImages();
+}
+
+void CBrindlow3Dlg::SpawnGameProcess() {
+    const long long window = static_cast<long long>(reinterpret_cast<INT_PTR>(m_hWnd));
+    UniqueHandle process = StartLauncherProcess(mainwnd::GameProcessCommandLine(GetExePath(), window, TabCount()));
+    if (process) m_hPendingProcess = std::move(process);
+}
+
+bool CBrindlow3Dlg::StartUpdater() { return StartLauncherProcess(mainwnd::UpdaterCommandLine(GetExePath())).IsValid(); }
+
+void CBrindlow3Dlg::ReloadHotKeys() {
+    g_keyBoss = LoadHotKey(HotKeyField::Boss);
+    g_keySwitch = LoadHotKey(HotKeyField::Switch);
+    for (HWND frame : m_arrTabWnds) ::PostMessageW(frame, WM_RELOAD_HOTKEYS, 0, 0);
+    if (m_hHallWnd) ::PostMessageW(m_hHallWnd, WM_RELOAD_HOTKEYS, 0, 0);
+    g_keySound = LoadHotKey(HotKeyField::Sound);
+}
+
+void CBrindlow3Dlg::TerminatePendingProcess() {
+    if (m_hPendingProcess) ::TerminateProcess(m_hPendingProcess.Get(), 0);
+    m_hPendingProcess.Reset();
+}
+
+void CBrindlow3Dlg::ExitLauncher() {
+    TerminatePendingProcess();
+    RemoveKeyboardHook();
+    for (HWND frame : m_arrTabWnds) {
+        ::SetParent(frame, nullptr);
+        ::ShowWindow(frame, SW_HIDE);
+        ::PostMessageW(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
+    SetTrayIcon(false);
+    ::PostQuitMessage(0);
+}
+
+void CBrindlow3Dlg::OnCancel() {
+    RaiseWithoutMoving(m_hWnd);
+    if (ShowSkinMsgBox(MB_YESNO, L"窗口即将关闭，确定要退出游戏？", m_hWnd) == IDYES) ExitLauncher();
+}
+
+void CBrindlow3Dlg::ToggleHide() {
+    if (IsWindowVisible()) {
+        ShowWindow(SW_HIDE);
+        if (m_dlgAddAcc.m_hWnd) m_dlgAddAcc.ShowWindow(SW_HIDE);
+        if (g_pOpenSettingDlg && g_pOpenSettingDlg->m_hWnd && g_pOpenSettingDlg->IsWindowVisible()) {
+            g_pOpenSettingDlg->EndDialog(IDCANCEL);
+        }
+        return;
+    }
+    ShowWindow(SW_RESTORE);
+    BringToFront();
+}
+
+void CBrindlow3Dlg::BringToFront() {
+    const DWORD foregroundThread = ::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr);
+    const DWORD thisThread = ::GetCurrentThreadId();
+    const bool attach = foregroundThread && foregroundThread != thisThread;
+    if (attach) ::AttachThreadInput(thisThread, foregroundThread, TRUE);
+    RaiseWithoutMoving(m_hWnd);
+    ::SetForegroundWindow(m_hWnd);
+    if (attach) ::AttachThreadInput(thisThread, foregroundThread, FALSE);
+}
+
+// Not built yet: the tray icon and the menus arrive with their own step.
+void CBrindlow3Dlg::SetTrayIcon(bool) {}
+void CBrindlow3Dlg::ShowSystemMenu() {}
+void CBrindlow3Dlg::ShowTrayMenu() {}
+
+void CBrindlow3Dlg::OnFrameCreated(HWND frame, bool hall) {
+    if (TabCount() == 0) {
+        ToggleMaximize();
+        SetTrayIcon(true);
+        SetTimer(TIMER_MUTE_SYNC, 400);
+        if (m_dlgPreload.m_hWnd) m_dlgPreload.DestroyWindow();
+    }
+    if (hall) {
+        m_hHallWnd = frame;
+        return;
+    }
+    for (HWND tab : m_arrTabWnds) ::ShowWindow(tab, SW_HIDE);
+    if (m_hHallWnd && ::IsWindow(m_hHallWnd)) ::ShowWindow(m_hHallWnd, SW_HIDE);
+    m_arrTabWnds.push_back(frame);
+    m_nCurTab = TabCount() - 1;
+    m_hPendingProcess.Reset();
+    InvalidateClient(tabs::StripRect(TabCount()));
+}
+
+LRESULT CBrindlow3Dlg::OnLoginRecord(const COPYDATASTRUCT* data) {
+    // Any process may send this; only a well-formed record is looked at.
+    const auto record = data ? mainwnd::DecodeLoginRecord(data->dwData, data->cbData, data->lpData) : std::nullopt;
+    if (!record) return 0;
+    for (const std::wstring& open : m_arrTabNames) {
+        if (open == *record) return 0;
+    }
+    m_arrTabNames.push_back(*record);
+    StartLoginReport(mainwnd::LoginReportUrl(config::kClientHost, mainwnd::AccountOf(*record),
+                                             static_cast<int>(m_arrTabNames.size())));
+    return 1;
+}
+
+void CBrindlow3Dlg::OnAddAccountChoice(WPARAM choice) {
+    if (choice == 1) {
+        if (TabCount() < tabs::kMaxTabs) {
+            SpawnGameProcess();
+        } else {
+            ShowSkinMsgBox(MB_OK, L"当前窗体只支持3个游戏页", m_hWnd);
+        }
+    } else if (choice == 0) {
+        LaunchSelf(nullptr);
+    }
+}
+
+void CBrindlow3Dlg::ShowAddAccountPrompt() {
+    if (!m_dlgAddAcc.m_hWnd && !m_dlgAddAcc.Create(IDD_ADD_ACCOUNT, m_hWnd)) return;
+    const RECT label = m_lblAddAccount.GetWindowRect();
+    const RECT prompt = m_dlgAddAcc.GetWindowRect();
+    m_dlgAddAcc.SetWindowPos(nullptr, label.right - (prompt.right - prompt.left), label.bottom, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER);
+    m_dlgAddAcc.ShowWindow(SW_SHOW);
+}
+
+void CBrindlow3Dlg::OnMuteTimer() {
+    for (HWND frame : m_arrTabWnds) ::PostMessageW(frame, WM_SET_MUTE, m_bMuted ? 1 : 0, 0);
+    if (m_bMuted != m_bSoundLookMuted) {
+        m_bSoundLookMuted = m_bMuted;
+        m_btnSound.SetSkinBitmap(m_bMuted ? m_bmpSoundOff.Get() : m_bmpSoundOn.Get(), false);
+        m_btnSound.Invalidate(FALSE);
+    }
+}
+
+void CBrindlow3Dlg::OnSize(UINT type, int cx) {
+    const RECT client = GetClientRect();
+    const Rect area = tabs::GameArea(Size{client.right, client.bottom});
+    if (m_hHallWnd && ::IsWindowVisible(m_hHallWnd)) {
+        ::MoveWindow(m_hHallWnd, area.left, area.top, area.Width(), area.Height(), FALSE);
+    } else if (TabCount() > 0 && type != SIZE_MINIMIZED) {
+        ::MoveWindow(CurrentFrame(), area.left, area.top, area.Width(), area.Height(), FALSE);
+    }
+    if (cx != m_nLastWidth && m_btnHide.m_hWnd) {
+        const mainwnd::CaptionRow row = mainwnd::CaptionRowFor(cx);
+        auto place = [](CWnd& control, const Rect& r) {
+            control.SetWindowPos(nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+            control.Invalidate(TRUE);
+        };
+        place(m_btnHide, row.hide);
+        place(m_btnSound, row.sound);
+        place(m_btnSystem, row.system);
+        place(m_lblAddAccount, row.addLabel);
+        for (CWnd* button : {static_cast<CWnd*>(&m_btnClose), static_cast<CWnd*>(&m_btnMax),
+                             static_cast<CWnd*>(&m_btnMin)}) {
+            if (button->m_hWnd) button->Invalidate(TRUE);
+        }
+    }
+    if (m_osvi.dwMajorVersion < 6 && cx < m_nLastWidth) {
+        // Older systems leave the shrunk corner's old pixels on the desktop.
+        const RECT window = GetWindowRect();
+        const RECT corner{window.right - 4, window.top, window.right, window.top + 4};
+        ::RedrawWindow(::GetDesktopWindow(), &corner, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
+    }
+    m_nLastWidth = cx;
+}
+
+bool CBrindlow3Dlg::OnWindowPosChanging(WINDOWPOS* pos) {
+    if (!pos || (pos->flags & SWP_NOSIZE)) return false;
+    const auto fixed = mainwnd::MinimumSizeFix(Size{pos->cx, pos->cy}, TabCount());
+    if (!fixed) return false;
+    pos->cx = fixed->cx;
+    pos->cy = fixed->cy;
+    return true;
+}
+
+void CBrindlow3Dlg::RepaintGameArea() {
+    HWND view = ::FindWindowExW(CurrentFrame(), nullptr, L"AfxFrameOrView90su", L"");
+    HWND embedding = view ? ::FindWindowExW(view, nullptr, L"Shell Embedding", L"") : nullptr;
+    HWND docView = embedding ? ::FindWindowExW(embedding, nullptr, L"Shell DocObject View", L"") : nullptr;
+    HWND server = docView ? ::FindWindowExW(docView, nullptr, L"Internet Explorer_Server", L"") : nullptr;
+    if (!server) return;
+    ::InvalidateRect(server, nullptr, TRUE);
+    if (HWND flash = ::FindWindowExW(server, nullptr, L"MacromediaFlashPlayerActiveX", nullptr)) {
+        ::InvalidateRect(flash, nullptr, TRUE);
+    }
+}
+
+bool CBrindlow3Dlg::OnCommand(UINT id, UINT code, HWND control) {
+    switch (id) {
+        case kCmdHide:
+            ToggleHide();
+            return true;
+        case kCmdSound:
+            m_bMuted = !m_bMuted;
+            return true;
+        case kCmdSystem:
+            ShowSystemMenu();
+            return true;
+        case kCmdAddAccount:
+            ShowAddAccountPrompt();
+            return true;
+        default:
+            return CDlgEx::OnCommand(id, code, control);
+    }
+}
+
+BOOL CBrindlow3Dlg::PreTranslateMessage(MSG* msg) {
+    const UINT message = msg->message;
+    // 1. The window-switch key, unless the launcher made the key press itself.
+    if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN) && msg->lParam != kLauncherMarker &&
+        static_cast<int>(msg->wParam) == g_keySwitch.vk && ModifierBitsNow() == g_keySwitch.modifiers) {
+        SwitchToNextTab();
+        return TRUE;
+    }
+    // 2. Esc and Space never reach the dialog.
+    if (message == WM_KEYDOWN && (msg->wParam == VK_ESCAPE || msg->wParam == VK_SPACE)) return TRUE;
+    // 3. Close requests.
+    if (message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == SC_CLOSE && msg->hwnd == m_hWnd) {
+        if (msg->lParam == kLauncherMarker) {
+            if (TabCount() == 0) {
+                ExitLauncher();
+                return TRUE;
+            }
+            if (m_hPendingProcess) {
+                m_hPendingProcess.Reset();
+                return TRUE;
+            }
+        } else if (msg->lParam == 0 && TabCount() == 0) {
+            TerminatePendingProcess();
+            ExitLauncher();
+            return TRUE;
+        }
+    }
+    // 4. F5 and Ctrl+D belong to the game page.
+    if (TabCount() > 0 && ((message == WM_CHAR && msg->wParam == 4 && HIWORD(msg->lParam) == 0x0020) ||
+                           (message == WM_KEYDOWN && msg->wParam == VK_F5))) {
+        HWND frame = CurrentFrame();
+        if (frame && ::IsWindowVisible(frame)) {
+            ::PostMessageW(frame, message, msg->wParam, msg->lParam);
+        } else if (m_hHallWnd && ::IsWindowVisible(m_hHallWnd)) {
+            ::PostMessageW(m_hHallWnd, message, msg->wParam, msg->lParam);
+        }
+        return TRUE;
+    }
+    // 5. Restore before any tab exists.
+    if (message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == SC_RESTORE && TabCount() == 0) ShowWindow(SW_RESTORE);
+    // 6. The tab tooltip sees the mouse; strip moves arrive as non-client moves.
+    if (m_tipTabs.m_hWnd) {
+        if (message == WM_NCMOUSEMOVE && msg->hwnd == m_hWnd) {
+            MSG client = *msg;
+            POINT pt{GET_X_LPARAM(msg->lParam), GET_Y_LPARAM(msg->lParam)};
+            ::ScreenToClient(m_hWnd, &pt);
+            client.message = WM_MOUSEMOVE;
+            client.lParam = MAKELPARAM(pt.x, pt.y);
+            m_tipTabs.RelayEvent(&client);
+        } else {
+            m_tipTabs.RelayEvent(msg);
+        }
+    }
+    return CDlgEx::PreTranslateMessage(msg);
+}
+
+LRESULT CBrindlow3Dlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_TRAY_NOTIFY:
+            if (lParam == WM_LBUTTONUP) ToggleHide();
+            if (lParam == WM_RBUTTONUP) PostMessage(WM_SHOW_TRAY_MENU);
+            return 0;
+        case WM_FRAME_CREATED:
+            OnFrameCreated(reinterpret_cast<HWND>(wParam), lParam != 0);
+            return 0;
+        case WM_SHOW_TRAY_MENU:
+            ShowTrayMenu();
+            return 0;
+        case WM_HOTKEYS_CHANGED:
+            ReloadHotKeys();
+            return 0;
+        case WM_ADD_ACCOUNT_CHOICE:
+            OnAddAccountChoice(wParam);
+            return 0;
+        case WM_COPYDATA:
+            return OnLoginRecord(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        case WM_TIMER:
+            if (wParam == TIMER_MUTE_SYNC) {
+                OnMuteTimer();
+                return 0;
+            }
+            if (wParam == TIMER_NOTICE) {
+                KillTimer(TIMER_NOTICE);  // the notice pop-up arrives with its own step
+                return 0;
+            }
+            break;
+        case WM_SIZE: {
+            const LRESULT result = CDlgEx::WindowProc(msg, wParam, lParam);
+            OnSize(static_cast<UINT>(wParam), LOWORD(lParam));
+            return result;
+        }
+        case WM_WINDOWPOSCHANGING:
+            if (OnWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lParam))) return 0;
+            break;
+        case WM_SYSCOMMAND: {
+            const LRESULT result = CDlgEx::WindowProc(msg, wParam, lParam);
+            if ((wParam & 0xFFF0) == SC_RESTORE && TabCount() > 0) RepaintGameArea();
+            return result;
+        }
+        case WM_QUERYDRAGICON:
+            return reinterpret_cast<LRESULT>(m_hIcon);
+        case WM_NCHITTEST: {
+            const LRESULT hit = CDlgEx::WindowProc(msg, wParam, lParam);
+            return OnStripHitTest(hit, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        }
+        case WM_MOUSELEAVE:
+            m_bTrackingMouse = false;
+            OnStripMouseLeave();
+            break;
+        case WM_NCMOUSELEAVE:
+            OnStripMouseLeave();
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_NCLBUTTONDOWN: {
+            POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            if (msg == WM_NCLBUTTONDOWN) ::ScreenToClient(m_hWnd, &pt);
+            if (tabs::InBand(Point{pt.x, pt.y}, TabCount())) {
+                OnStripPress(pt);
+                if (msg == WM_NCLBUTTONDOWN) return 0;  // a press on the strip does not drag
+            }
+            break;
+        }
+        case WM_LBUTTONUP:
+        case WM_NCLBUTTONUP: {
+            POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            if (msg == WM_NCLBUTTONUP) ::ScreenToClient(m_hWnd, &pt);
+            if (tabs::InBand(Point{pt.x, pt.y}, TabCount())) {
+                if (OnStripRelease(pt) || msg == WM_NCLBUTTONUP) return 0;
+            }
+            break;
+        }
+        case WM_LBUTTONDBLCLK:
+        case WM_NCLBUTTONDBLCLK: {
+            POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            if (msg == WM_NCLBUTTONDBLCLK) ::ScreenToClient(m_hWnd, &pt);
+            if (tabs::InBand(Point{pt.x, pt.y}, TabCount())) return 0;
+            break;
+        }
+        case WM_MBUTTONUP:
+        case WM_NCMBUTTONUP: {
+            POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            if (msg == WM_NCMBUTTONUP) ::ScreenToClient(m_hWnd, &pt);
+            if (tabs::InBand(Point{pt.x, pt.y}, TabCount())) {
+                CloseTab(tabs::TabAt(pt.x));
+                return 0;
+            }
+            break;
+        }
+        default:
+            break;
+    }
+    return CDlgEx::WindowProc(msg, wParam, lParam);
+}

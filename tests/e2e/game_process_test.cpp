@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -36,12 +37,28 @@ struct HostWindow {
 };
 
 std::wstring HandleArgument(HWND hwnd) { return L"/" + std::to_wstring(reinterpret_cast<UINT_PTR>(hwnd)); }
+
+
+// The login window of a game process (it stays hidden until the page shows).
+HWND WaitForLoginWindow(DWORD pid) {
+    for (int i = 0; i < 400; ++i) {
+        for (HWND hwnd : TopLevelWindowsOf(pid)) {
+            if (ClassName(hwnd) == L"#32770") return hwnd;
+        }
+        PumpMessagesFor(50);
+    }
+    return nullptr;
+}
 }  // namespace
 
 TEST(GameProcess, AbandonedLoginAsksTheHostOnceToDropTheTab) {
     HostWindow host;
     ChildProcess game;
     ASSERT_TRUE(game.Start(ProductPath(), L"/newgm " + HandleArgument(host.hwnd) + L" /0"));
+    HWND login = WaitForLoginWindow(game.Id());
+    ASSERT_NE(login, nullptr);
+    EXPECT_EQ(::GetWindow(login, GW_OWNER), host.hwnd);
+    ::PostMessageW(login, WM_CLOSE, 0, 0);
     ASSERT_TRUE(game.WaitForExit(20000));
     PumpMessagesFor(300);
 
@@ -49,6 +66,15 @@ TEST(GameProcess, AbandonedLoginAsksTheHostOnceToDropTheTab) {
     EXPECT_EQ(host.sysCommands[0].first & 0xFFF0, static_cast<WPARAM>(SC_CLOSE));
     EXPECT_EQ(host.sysCommands[0].second, 7351);
     EXPECT_TRUE(VisibleTopLevelWindowsOf(game.Id()).empty());
+}
+
+TEST(GameProcess, LoginGivesUpWhenItsHostIsGone) {
+    auto host = std::make_unique<HostWindow>();
+    ChildProcess game;
+    ASSERT_TRUE(game.Start(ProductPath(), L"/newgm " + HandleArgument(host->hwnd) + L" /0"));
+    ASSERT_NE(WaitForLoginWindow(game.Id()), nullptr);
+    host.reset();
+    EXPECT_TRUE(game.WaitForExit(10000));
 }
 
 TEST(GameProcess, MalformedHostArgumentsReachNoWindow) {

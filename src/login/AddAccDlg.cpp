@@ -1,0 +1,53 @@
+#include "login/AddAccDlg.h"
+
+#include "app/Messages.h"
+#include "res/resource.h"
+#include "skin/ImageLoading.h"
+
+CAddAccDlg::CAddAccDlg() noexcept : CDlgEx(IDD_ADD_ACCOUNT) {}
+
+void CAddAccDlg::DoDataExchange() {
+    BindControl(IDC_ADD_ACCOUNT_TEXT, m_lblText);
+    BindControl(IDOK, m_btnYes);
+    BindControl(IDCANCEL, m_btnNo);
+}
+
+BOOL CAddAccDlg::OnInitDialog() {
+    CDlgEx::OnInitDialog();
+    SetTitle(L"登录其他账号");
+    m_nCaptionHeight = 30;
+    m_nBorder = 3;
+    m_nBtnRight = 5;
+    m_nBtnTop = 1;
+    m_nBtnGap = 0;
+    HMODULE module = ::GetModuleHandleW(nullptr);
+    SetSkin(LoadSkinImage(module, IDP_ADD_ACCOUNT_BACKGROUND), true, false, nullptr, nullptr, nullptr, nullptr);
+    m_bmpButton.Reset(LoadSkinImage(module, IDP_PUSH_BUTTON));
+    m_btnYes.SetSkinBitmap(m_bmpButton.Get(), true);
+    m_btnNo.SetSkinBitmap(m_bmpButton.Get(), true);
+    m_lblText.m_nLineSpacing = 5;
+    return TRUE;
+}
+
+void CAddAccDlg::Answer(WPARAM choice) {
+    ::PostMessageW(GetParent(), WM_ADD_ACCOUNT_CHOICE, choice, 0);
+    ShowWindow(SW_HIDE);
+}
+
+void CAddAccDlg::OnOK() { Answer(1); }
+
+void CAddAccDlg::OnCancel() { Answer(0); }
+
+LRESULT CAddAccDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_ACTIVATE: {
+            const LRESULT result = CDlgEx::WindowProc(msg, wParam, lParam);
+            if (LOWORD(wParam) == WA_INACTIVE) ShowWindow(SW_HIDE);
+            return result;
+        }
+        case WM_NCHITTEST:
+            return HTCLIENT;  // the prompt does not move
+        default:
+            return CDlgEx::WindowProc(msg, wParam, lParam);
+    }
+}

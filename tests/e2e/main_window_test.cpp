@@ -1,0 +1,267 @@
+// The main window started as a user starts it, with this program playing its game processes.
+#include "support/DevService.h"
+#include "support/Launcher.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        devservice::ResetRequests();
+        ASSERT_TRUE(launcher.Start(ProductPath(), L"/TovD"));
+        main = WaitForMainWindow(launcher.Id(), 20000);
+        ASSERT_NE(main, nullptr);
+        for (int i = 0; i < 100 && ChildProcessesOf(launcher.Id()).empty(); ++i) PumpMessagesFor(50);
+        firstGameProcesses = ChildProcessesOf(launcher.Id());
+    }
+    // The first game process is a copy of the launcher waiting in its login; tests that
+    // play the game processes' part stop it first, as if it had died before logging in.
+    void StopRealGameProcess() {
+        for (DWORD child : firstGameProcesses) KillProcess(child);
+    }
+    void TearDown() override {
+        // Children first (game processes, further main windows and theirs), then the launcher.
+        KillTree(launcher.Id());
+        launcher.Kill();
+    }
+    static void KillTree(DWORD pid) {
+        for (DWORD child : ChildProcessesOf(pid)) {
+            KillTree(child);
+            KillProcess(child);
+        }
+    }
+
+    // Logs an account in as a game process would: record first, then the frame.
+    std::unique_ptr<FakeGameFrame> AddTab(const std::wstring& record) {
+        StopRealGameProcess();
+        EXPECT_EQ(SendLoginRecord(main, record), 1) << testing::PrintToString(record);
+        auto frame = std::make_unique<FakeGameFrame>();
+        frame->Register(main);
+        PumpMessagesFor(500);
+        frame->PlaceInGameArea(main);
+        return frame;
+    }
+
+    ChildProcess launcher;
+    HWND main = nullptr;
+    std::vector<DWORD> firstGameProcesses;
+};
+
+// Pumps this thread's messages until the condition holds or the time is up.
+template <class Condition>
+bool WaitUntil(Condition condition, DWORD ms) {
+    for (DWORD waited = 0; waited <= ms; waited += 50) {
+        if (condition()) return true;
+        PumpMessagesFor(50);
+    }
+    return condition();
+}
+
+bool ContainsRequest(const std::string& requests, const std::string& fragment) {
+    return requests.find(fragment) != std::string::npos;
+}
+}  // namespace
+
+TEST_F(MainWindow, StartsAsOnePixelAndSpawnsOneGameProcess) {
+    RECT rc{};
+    ::GetWindowRect(main, &rc);
+    EXPECT_EQ(rc.left, 0);
+    EXPECT_EQ(rc.top, 0);
+    EXPECT_EQ(rc.right - rc.left, 1);
+    EXPECT_EQ(rc.bottom - rc.top, 1);
+    EXPECT_EQ(firstGameProcesses.size(), 1u);
+}
+
+TEST_F(MainWindow, ClosingBeforeAnyLoginEndsTheProgramAndItsLoginProcess) {
+    ASSERT_EQ(firstGameProcesses.size(), 1u);
+    ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(launcher.WaitForExit(10000));
+    EXPECT_FALSE(ProcessAlive(firstGameProcesses[0]));
+}
+
+TEST_F(MainWindow, GameProcessThatDiesBeforeRegisteringLeavesTheWindowUsable) {
+    StopRealGameProcess();
+    PumpMessagesFor(300);
+    EXPECT_TRUE(::IsWindowEnabled(main));
+    auto tab = AddTab(L"s1-abc");  // a later login still works
+    EXPECT_TRUE(::IsWindowVisible(tab->Handle()));
+}
+
+TEST_F(MainWindow, AbandonedFirstLoginEndsTheProgram) {
+    StopRealGameProcess();
+    ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 7351);
+    EXPECT_TRUE(launcher.WaitForExit(10000));
+}
+
+TEST_F(MainWindow, AbandonedLaterLoginOnlyForgetsThePendingProcess) {
+    auto tab = AddTab(L"s1-abc");
+    ::PostMessageW(main, WM_USER + 6, 1, 0);  // 是: a new tab's game process starts
+    PumpMessagesFor(1000);
+    ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 7351);
+    PumpMessagesFor(500);
+    EXPECT_FALSE(launcher.WaitForExit(0));
+    EXPECT_EQ(VisibleTopLevelWindowsOf(launcher.Id()), std::vector<HWND>{main});  // no close question
+}
+
+TEST_F(MainWindow, DuplicateRecordIsRefusedAndAnotherServerAccepted) {
+    EXPECT_EQ(SendLoginRecord(main, L"双线1服-alice"), 1);
+    EXPECT_EQ(SendLoginRecord(main, L"双线1服-alice"), 0);
+    EXPECT_EQ(SendLoginRecord(main, L"双线2服-alice"), 1);
+}
+
+TEST_F(MainWindow, MalformedCopyDataIsRefused) {
+    auto send = [&](ULONG_PTR kind, DWORD bytes, const void* data) {
+        COPYDATASTRUCT cds{kind, bytes, const_cast<void*>(data)};
+        DWORD_PTR result = 99;
+        ::SendMessageTimeoutW(main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_NORMAL, 10000, &result);
+        return result;
+    };
+    const wchar_t text[] = L"s1-abc";
+    EXPECT_EQ(send(1, sizeof(text), text), 0u);
+    EXPECT_EQ(send(0, sizeof(text) - 1, text), 0u);
+    EXPECT_EQ(send(0, sizeof(text) - 2, text), 0u);  // no terminator
+    EXPECT_EQ(send(0, 0, nullptr), 0u);
+    const std::wstring tooLong(600, L'a');
+    EXPECT_EQ(send(0, static_cast<DWORD>((tooLong.size() + 1) * 2), tooLong.c_str()), 0u);
+    // Nothing was kept: the well-formed record is still new.
+    EXPECT_EQ(SendLoginRecord(main, L"s1-abc"), 1);
+}
+
+TEST_F(MainWindow, LoginReportCarriesAccountAndIndex) {
+    SendLoginRecord(main, L"s1-abc");
+    SendLoginRecord(main, L"noserver");
+    std::string requests;
+    for (int i = 0; i < 50; ++i) {
+        requests = devservice::Requests();
+        if (ContainsRequest(requests, "uid=noserver")) break;
+        PumpMessagesFor(100);
+    }
+    EXPECT_TRUE(ContainsRequest(requests, "/login.htm?tag=tov&ver=3.0.0.1&uid=abc&index=1")) << requests;
+    EXPECT_TRUE(ContainsRequest(requests, "/login.htm?tag=tov&ver=3.0.0.1&uid=noserver&index=2")) << requests;
+}
+
+TEST_F(MainWindow, FirstFrameMaximisesTheWindow) {
+    auto tab = AddTab(L"s1-abc");
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    RECT rc{};
+    ::GetWindowRect(main, &rc);
+    EXPECT_EQ(rc.right - rc.left, work.right - work.left);
+    EXPECT_EQ(rc.bottom - rc.top, work.bottom - work.top);
+    PumpMessagesFor(1000);
+    EXPECT_GT(tab->MuteMessages(), 0);  // the 400 ms mute sync runs
+}
+
+TEST_F(MainWindow, ResizingKeepsTheCurrentFrameInTheGameArea) {
+    auto tab = AddTab(L"s1-abc");
+    ::SetWindowPos(main, nullptr, 10, 10, 900, 600, SWP_NOZORDER);
+    PumpMessagesFor(300);
+    RECT client{};
+    ::GetClientRect(main, &client);
+    const RECT frame = RectInParent(tab->Handle());
+    EXPECT_EQ(frame.left, 4);
+    EXPECT_EQ(frame.top, 30);
+    EXPECT_EQ(frame.right, client.right - 4);
+    EXPECT_EQ(frame.bottom, client.bottom - 4);
+}
+
+TEST_F(MainWindow, NewTabBecomesCurrentAndOthersHide) {
+    auto first = AddTab(L"s1-abc");
+    auto second = AddTab(L"s2-abc");
+    EXPECT_FALSE(::IsWindowVisible(first->Handle()));
+    EXPECT_TRUE(::IsWindowVisible(second->Handle()));
+    EXPECT_EQ(::GetAncestor(second->Handle(), GA_PARENT), main);
+}
+
+TEST_F(MainWindow, MiddleClickOnATabAsksToCloseItAndYesClosesIt) {
+    auto first = AddTab(L"s1-abc");
+    auto second = AddTab(L"s2-def");
+    ::PostMessageW(main, WM_MBUTTONUP, 0, MAKELPARAM(120 + 50, 12));  // on the first tab
+    HWND box = WaitForMessageBox(launcher.Id(), main, 5000);
+    ASSERT_NE(box, nullptr);
+    const std::vector<std::wstring> texts = ChildTexts(box);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), L"确定要退出账号：s1-abc ?"), texts.end());
+    EXPECT_TRUE(ClickButton(box, L"是"));
+    EXPECT_TRUE(WaitUntil([&] { return first->SysCloses() == 1; }, 5000));
+    EXPECT_NE(::GetAncestor(first->Handle(), GA_PARENT), main);
+    EXPECT_TRUE(::IsWindowVisible(second->Handle()));
+    // The closed record is free again.
+    EXPECT_EQ(SendLoginRecord(main, L"s1-abc"), 1);
+}
+
+TEST_F(MainWindow, NoKeepsTheTab) {
+    auto first = AddTab(L"s1-abc");
+    auto second = AddTab(L"s2-def");
+    ::PostMessageW(main, WM_MBUTTONUP, 0, MAKELPARAM(120 + 189 + 50, 12));
+    HWND box = WaitForMessageBox(launcher.Id(), main, 5000);
+    ASSERT_NE(box, nullptr);
+    ClickButton(box, L"否");
+    PumpMessagesFor(300);
+    EXPECT_EQ(second->SysCloses(), 0);
+    EXPECT_EQ(SendLoginRecord(main, L"s2-def"), 0);
+}
+
+TEST_F(MainWindow, PressOnATabMakesItCurrent) {
+    auto first = AddTab(L"s1-abc");
+    auto second = AddTab(L"s2-def");
+    ::PostMessageW(main, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(120 + 50, 12));
+    ::PostMessageW(main, WM_LBUTTONUP, 0, MAKELPARAM(120 + 50, 12));
+    PumpMessagesFor(300);
+    EXPECT_TRUE(::IsWindowVisible(first->Handle()));
+    EXPECT_FALSE(::IsWindowVisible(second->Handle()));
+}
+
+TEST_F(MainWindow, MinimumSizeHoldsOnlyWhileTabsExist) {
+    ::SetWindowPos(main, nullptr, 0, 0, 50, 50, SWP_NOMOVE | SWP_NOZORDER);
+    PumpMessagesFor(200);
+    RECT rc{};
+    ::GetWindowRect(main, &rc);
+    EXPECT_EQ(rc.right - rc.left, 50);
+    auto a = AddTab(L"s1-a");
+    auto b = AddTab(L"s1-b");
+    ::SetWindowPos(main, nullptr, 0, 0, 50, 50, SWP_NOMOVE | SWP_NOZORDER);
+    PumpMessagesFor(200);
+    ::GetWindowRect(main, &rc);
+    EXPECT_EQ(rc.right - rc.left, 483 + 189 * 2);
+    EXPECT_EQ(rc.bottom - rc.top, 260);
+}
+
+TEST_F(MainWindow, ThreeTabsRefuseAFourthAndNewWindowStartsAnotherCopy) {
+    auto a = AddTab(L"s1-a");
+    auto b = AddTab(L"s1-b");
+    auto c = AddTab(L"s1-c");
+    const size_t before = ChildProcessesOf(launcher.Id()).size();
+    ::PostMessageW(main, WM_USER + 6, 1, 0);
+    HWND box = WaitForMessageBox(launcher.Id(), main, 5000);
+    ASSERT_NE(box, nullptr);
+    const std::vector<std::wstring> texts = ChildTexts(box);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), L"当前窗体只支持3个游戏页"), texts.end());
+    ClickButton(box, L"确定");
+    PumpMessagesFor(300);
+    EXPECT_EQ(ChildProcessesOf(launcher.Id()).size(), before);
+    // 否 in the prompt: another main window, whatever the tab count.
+    ::PostMessageW(main, WM_USER + 6, 0, 0);
+    for (int i = 0; i < 100 && ChildProcessesOf(launcher.Id()).size() == before; ++i) PumpMessagesFor(50);
+    EXPECT_EQ(ChildProcessesOf(launcher.Id()).size(), before + 1);
+}
+
+TEST_F(MainWindow, ExitDetachesHidesAndClosesEveryFrame) {
+    auto a = AddTab(L"s1-a");
+    auto b = AddTab(L"s1-b");
+    ::PostMessageW(main, WM_CLOSE, 0, 0);  // the close confirmation
+    HWND box = WaitForMessageBox(launcher.Id(), main, 5000);
+    ASSERT_NE(box, nullptr);
+    const std::vector<std::wstring> texts = ChildTexts(box);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), L"窗口即将关闭，确定要退出游戏？"), texts.end());
+    ClickButton(box, L"是");
+    EXPECT_TRUE(launcher.WaitForExit(10000));
+    PumpMessagesFor(300);
+    for (FakeGameFrame* frame : {a.get(), b.get()}) {
+        EXPECT_EQ(frame->SysCloses(), 1);
+        EXPECT_FALSE(::IsWindowVisible(frame->Handle()));
+        EXPECT_NE(::GetAncestor(frame->Handle(), GA_PARENT), main);
+    }
+}

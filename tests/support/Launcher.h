@@ -1,0 +1,45 @@
+// Drives a running launcher from outside, and plays a game process's part towards it.
+#pragma once
+#include "support/Process.h"
+
+#include <string>
+#include <vector>
+
+// The processes whose parent is the given one.
+std::vector<DWORD> ChildProcessesOf(DWORD parent);
+bool ProcessAlive(DWORD pid);
+void KillProcess(DWORD pid);
+
+// The main window of a launcher process: top-level "#32770" titled "QuarnelHalvira".
+HWND WaitForMainWindow(DWORD pid, DWORD ms);
+RECT ClientRectOnScreen(HWND hwnd);
+// A child window's rectangle in its parent's client coordinates.
+RECT RectInParent(HWND child);
+
+// A message box of the process other than `except`, once it shows (null after the time).
+HWND WaitForMessageBox(DWORD pid, HWND except, DWORD ms);
+
+// Sends a login record the way a login window does; returns the main window's answer.
+LRESULT SendLoginRecord(HWND mainWindow, const std::wstring& record);
+
+// A game frame stand-in: a window of this process that joins the main window as a tab.
+class FakeGameFrame {
+public:
+    FakeGameFrame();
+    ~FakeGameFrame();
+    FakeGameFrame(const FakeGameFrame&) = delete;
+    FakeGameFrame& operator=(const FakeGameFrame&) = delete;
+    // Becomes a child of the main window and announces itself, as a game frame does.
+    void Register(HWND mainWindow, bool hall = false);
+    // Fills the main window's game area, as a game frame does once its page has loaded.
+    void PlaceInGameArea(HWND mainWindow);
+    HWND Handle() const noexcept { return m_hwnd; }
+    int SysCloses() const noexcept { return m_sysCloses; }
+    int MuteMessages() const noexcept { return m_muteMessages; }
+
+private:
+    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+    HWND m_hwnd = nullptr;
+    int m_sysCloses = 0;
+    int m_muteMessages = 0;
+};
