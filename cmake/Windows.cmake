@@ -95,11 +95,12 @@ endfunction()
 qh_add_win_test(win)
 qh_add_win_test(e2e)
 
-# Small helper programs the Windows tests start as child processes.
+# Small helper programs the Windows tests start as child processes (with the product's
+# resources, so they can show its dialogs).
 file(GLOB QH_TEST_PROGRAMS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/programs/*.cpp)
 foreach(program_source ${QH_TEST_PROGRAMS})
     get_filename_component(program ${program_source} NAME_WE)
-    add_executable(${program} ${program_source})
+    add_executable(${program} ${program_source} ${QH_RC})
     target_link_libraries(${program} PRIVATE qh_config_test qh_core)
     target_link_options(${program} PRIVATE -static -municode)
     set_target_properties(${program} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
