@@ -11,6 +11,7 @@
 #include "features/SoundHooks.h"
 #include "features/SoundMute.h"
 #include "features/intercept/Detours.h"
+#include "framework/Handles.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -299,7 +300,9 @@ int RunXp() {
     reinterpret_cast<decltype(&::waveOutWrite)>(Export(L"winmm.dll", "waveOutWrite"))(nullptr, &shortHeader, 4);
     Report("bad.short_header_buffer=%s", Contents(untrusted.data(), untrusted.size()));
     // A read-only buffer is played as it is rather than faulting.
-    auto* readOnly = static_cast<char*>(::VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    const UniqueVirtualMemory page(::VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    if (!page) return 14;
+    auto* readOnly = static_cast<char*>(page.Get());
     std::memset(readOnly, 0xAA, 4096);
     DWORD old = 0;
     ::VirtualProtect(readOnly, 4096, PAGE_READONLY, &old);
@@ -309,7 +312,6 @@ int RunXp() {
     reinterpret_cast<decltype(&::waveOutWrite)>(Export(L"winmm.dll", "waveOutWrite"))(nullptr, &readOnlyHeader,
                                                                                         sizeof(readOnlyHeader));
     Report("bad.read_only_seen_by_real=%s", g_waveSeen);
-    ::VirtualFree(readOnly, 0, MEM_RELEASE);
 
     // Sound on: buffers pass untouched; the interceptions stay as they are.
     Report("mute0.result=%d", SetSoundMute(0));

@@ -166,8 +166,9 @@ TEST(Intercept, SystemDllFunctionIsReachedThroughItsImportAndGetProcAddress) {
 
 TEST(Intercept, ImportThunkIsFollowedToTheFunctionItLeadsTo) {
     // jmp [rip+0] followed by the function's address, as an import stub jumps through its slot.
-    auto* thunk = static_cast<uint8_t*>(::VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_EXECUTE_READWRITE));
-    ASSERT_NE(thunk, nullptr);
+    const UniqueVirtualMemory memory(::VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_EXECUTE_READWRITE));
+    ASSERT_TRUE(memory);
+    auto* thunk = static_cast<uint8_t*>(memory.Get());
     const uint8_t jump[6] = {0xFF, 0x25, 0, 0, 0, 0};
     std::memcpy(thunk, jump, 6);
     const Probe function = qh_probe_frame;
@@ -179,7 +180,6 @@ TEST(Intercept, ImportThunkIsFollowedToTheFunctionItLeadsTo) {
     EXPECT_EQ(reinterpret_cast<Probe>(thunk)(5, 7), 1022);
     ASSERT_EQ(Detach(g_real), NO_ERROR);
     EXPECT_EQ(g_real, qh_probe_frame);
-    ::VirtualFree(thunk, 0, MEM_RELEASE);
 }
 
 TEST(Intercept, UnknownEntriesAreRefusedAndLeftUnpatched) {

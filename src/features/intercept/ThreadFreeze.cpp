@@ -22,10 +22,9 @@ std::vector<DWORD> OtherThreadIds() {
 
 }  // namespace
 
-OtherThreadsFrozen::OtherThreadsFrozen() {
-    const std::vector<DWORD> ids = OtherThreadIds();
-    m_threads.reserve(ids.size());  // no allocation once the first thread is stopped
-    for (DWORD id : ids) {
+OtherThreadsFrozen::OtherThreadsFrozen() : m_ids(OtherThreadIds()) {
+    m_threads.reserve(m_ids.size());  // no allocation once the first thread is stopped
+    for (DWORD id : m_ids) {
         UniqueHandle thread(::OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT | THREAD_SET_CONTEXT, FALSE, id));
         // A thread that ended since the snapshot cannot be opened or suspended: skip it.
         if (thread && ::SuspendThread(thread.Get()) != static_cast<DWORD>(-1)) m_threads.push_back(std::move(thread));

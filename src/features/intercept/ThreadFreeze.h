@@ -33,12 +33,13 @@ public:
         }
     }
 
-    [[nodiscard]] size_t Count() const noexcept { return m_threads.size(); }
-
 private:
     static bool GetInstructionPointer(HANDLE thread, uintptr_t& ip) noexcept;
     static void SetInstructionPointer(HANDLE thread, uintptr_t ip) noexcept;
 
+    // Both are released only after the destructor has resumed the threads: freeing memory
+    // while they are stopped could wait forever on a heap lock one of them holds.
+    std::vector<DWORD> m_ids;
     std::vector<UniqueHandle> m_threads;  // suspended, resumed and closed on destruction
 };
 
