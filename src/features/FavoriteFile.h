@@ -9,6 +9,7 @@ std::wstring FavoritesFolder();
 // Writes the shortcut for `url` as Favorites\<name>.url in the ANSI code page (characters
 // it cannot represent become its default character), replacing a favourite of the same
 // name. The name is made a valid file name (FavoriteFileName), falling back to `title`.
-// False when nothing was written: no folder, an address too long for a shortcut, or a
-// file that could not be created or written completely (a partial file is removed).
+// False when nothing was written: no folder, an empty address or one too long for a
+// shortcut, or a file that could not be created or written completely (a partial file is
+// removed).
 bool SaveFavorite(const std::wstring& name, const std::wstring& title, const std::wstring& url);

@@ -20,8 +20,10 @@ TEST(FavoriteShortcut, AddressCannotAddLinesToTheFile) {
               std::wstring::npos);
 }
 
+TEST(FavoriteShortcut, EmptyAddressGivesNoShortcut) { EXPECT_EQ(FavoriteShortcutText(L""), L""); }
+
 TEST(FavoriteShortcut, TooLongAddressGivesNoTextRatherThanACutOne) {
-    const size_t frame = FavoriteShortcutText(L"").size();  // everything but the two addresses
+    const size_t frame = FavoriteShortcutText(L"a").size() - 2;  // everything but the two addresses
     const std::wstring fits((2048 - frame) / 2, L'a');
     EXPECT_EQ(FavoriteShortcutText(fits).size(), frame + 2 * fits.size());
     EXPECT_EQ(FavoriteShortcutText(fits + L"aa"), L"");

@@ -198,3 +198,29 @@ TEST(InstructionDecoderX64, TruncatedBytesAreNotGuessed) {
         EXPECT_EQ(Decode(CpuMode::X64, bytes).status, DecodeStatus::Truncated);
     }
 }
+
+TEST(InstructionDecoder, ArbitraryBytesNeverReadPastTheirEnd) {
+    // Every one- and two-byte start, padded, and then cut at every length: an accepted
+    // instruction fits both the bytes given and the architectural limit of 15. The
+    // sanitizers of this build catch any read beyond `available`.
+    for (CpuMode mode : {CpuMode::X86, CpuMode::X64}) {
+        for (int first = 0; first < 256; ++first) {
+            for (int second = 0; second < 256; ++second) {
+                const uint8_t full[16] = {static_cast<uint8_t>(first), static_cast<uint8_t>(second), 0x24, 0x80, 0x10,
+                                          0x20, 0x30, 0x40, 0x50, 0x60, 0x70, 0x80, 0x90, 0xA0, 0xB0, 0xC0};
+                for (size_t available : {size_t{1}, size_t{2}, size_t{7}, size_t{16}}) {
+                    std::vector<uint8_t> bytes(full, full + available);  // exact-size heap block
+                    const Decoded d = DecodeInstruction(mode, bytes.data(), bytes.size());
+                    if (d.status != DecodeStatus::Ok) continue;
+                    ASSERT_LE(d.instruction.length, available);
+                    ASSERT_LE(d.instruction.length, 15);
+                    ASSERT_GE(d.instruction.length, 1);
+                    if (d.instruction.relocation != Relocation::None) {
+                        ASSERT_LE(d.instruction.displacementOffset + (d.instruction.relocation == Relocation::Branch8 ? 1 : 4),
+                                  d.instruction.length);
+                    }
+                }
+            }
+        }
+    }
+}

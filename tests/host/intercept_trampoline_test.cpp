@@ -200,3 +200,29 @@ TEST(TrampolinePlan, ImportThunksAreRecognised) {
     EXPECT_EQ(ThunkPointerAddress(CpuMode::X64, x64.data(), 5, 0x1000), 0u);
     EXPECT_EQ(ThunkPointerAddress(CpuMode::X64, nullptr, 0, 0x1000), 0u);
 }
+
+TEST(TrampolinePlan, ArbitraryCodeGivesAPlanWithinItsBoundsOrARefusal) {
+    uint32_t seed = 12345;
+    auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return static_cast<uint8_t>(seed >> 24);
+    };
+    int accepted = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::vector<uint8_t> code(1 + next() % 24);
+        for (uint8_t& b : code) b = next();
+        const CpuMode mode = round % 2 ? CpuMode::X64 : CpuMode::X86;
+        const TrampolinePlan plan = Plan(mode, code, 0x180001000, 0x180000040);
+        if (!plan.Ok()) {
+            EXPECT_EQ(plan.codeSize, 0);
+            continue;
+        }
+        ++accepted;
+        ASSERT_GE(plan.movedLength, kJumpSize);
+        ASSERT_LE(plan.movedLength, code.size());
+        ASSERT_LE(plan.movedLength, kMaxMovedBytes);
+        ASSERT_LE(plan.codeSize, kMaxTrampolineCode);
+        ASSERT_EQ(plan.boundaries & 1u, 1u);
+    }
+    EXPECT_GT(accepted, 0);
+}

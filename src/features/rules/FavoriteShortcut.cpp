@@ -76,6 +76,7 @@ std::wstring EncodeControlCharacters(const std::wstring& url) {
 }  // namespace
 
 std::wstring FavoriteShortcutText(const std::wstring& url) {
+    if (url.empty()) return {};
     const std::wstring address = EncodeControlCharacters(url);
     std::wstring text = L"[DEFAULT]\r\nBASEURL=" + address +
                         L"\r\n[{000214A0-0000-0000-C000-000000000046}]\r\n=19,2\r\n[InternetShortcut]\r\nURL=" +

@@ -12,8 +12,8 @@ constexpr wchar_t kFavoriteFallbackName[] = L"QuarnelHalvira";
 
 // The shortcut file's text (CR LF line ends) with the address in the BASEURL and URL lines.
 // Control characters in the address are percent-encoded, so an address cannot add lines of
-// its own to the file. Empty when the text would exceed kMaxShortcutChars: a shortened
-// shortcut would open a different page.
+// its own to the file. Empty for an empty address (a shortcut to nothing), and when the
+// text would exceed kMaxShortcutChars: a shortened shortcut would open a different page.
 std::wstring FavoriteShortcutText(const std::wstring& url);
 
 // The file name, without ".url", for the name the user confirmed: at most
