@@ -8,7 +8,7 @@ namespace {
 using CreateSoundBufferFn = HRESULT(STDMETHODCALLTYPE*)(IDirectSound*, LPCDSBUFFERDESC, LPDIRECTSOUNDBUFFER*, LPUNKNOWN);
 using UnlockFn = HRESULT(STDMETHODCALLTYPE*)(IDirectSoundBuffer*, LPVOID, DWORD, LPVOID, DWORD);
 
-// Static storage, constant-initialised: ready before any code of the process runs.
+// Process-wide, set up before main: the replacements may run on any thread.
 InterfaceSlotPatch g_createSoundBuffer(kCreateSoundBufferEntry);
 InterfaceSlotPatch g_unlock(kUnlockEntry);
 
