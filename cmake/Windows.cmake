@@ -91,7 +91,7 @@ file(GLOB QH_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.
 list(FILTER QH_TEST_SUPPORT EXCLUDE REGEX "/TestMain\\.cpp$")
 add_library(qh_test_support STATIC ${QH_TEST_SUPPORT})
 target_include_directories(qh_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests)
-target_compile_definitions(qh_test_support PRIVATE QH_DEV_PORT=${QH_DEV_PORT})
+target_compile_definitions(qh_test_support PUBLIC QH_DEV_PORT=${QH_DEV_PORT})
 target_link_libraries(qh_test_support PUBLIC qh_core)
 function(qh_add_win_test name)
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${name}/*.cpp)

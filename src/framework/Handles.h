@@ -97,6 +97,11 @@ struct Region {
     static Handle Invalid() { return nullptr; }
     static void Close(Handle h) { ::DeleteObject(h); }
 };
+struct VirtualMemory {  // a whole VirtualAlloc reservation
+    using Handle = void*;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::VirtualFree(h, 0, MEM_RELEASE); }
+};
 }  // namespace handle_traits
 
 using UniqueHandle = UniqueResource<handle_traits::Kernel>;
@@ -113,6 +118,7 @@ using UniqueIcon = UniqueResource<handle_traits::Icon>;
 using UniqueMenu = UniqueResource<handle_traits::Menu>;
 using UniqueImageList = UniqueResource<handle_traits::ImageList>;
 using UniqueHook = UniqueResource<handle_traits::Hook>;
+using UniqueVirtualMemory = UniqueResource<handle_traits::VirtualMemory>;
 
 // A device context borrowed from a window with GetDC; released on scope exit.
 class WindowDC {

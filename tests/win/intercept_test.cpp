@@ -1,0 +1,358 @@
+// The interception layer on real x86-64 code: attach and detach on several common
+// prologues, callers that hold the address from GetProcAddress or an import, the
+// trampoline reaching the original, refusals that leave the target untouched, and threads
+// running through the target while it is patched.
+#include "features/intercept/Detours.h"
+#include "framework/Handles.h"
+#include "win/intercept_probes.h"
+
+#include <gtest/gtest.h>
+#include <mmsystem.h>
+
+#include <atomic>
+#include <cstring>
+#include <functional>
+#include <thread>
+
+namespace {
+
+using Probe = long long (*)(long long, long long);
+
+struct Named {
+    const char* name;
+    Probe probe;
+};
+
+// The pointer handed to DetourAttach: the target before, the trampoline after.
+Probe g_real = nullptr;
+std::atomic<int> g_replacementCalls{0};
+
+long long Replacement(long long a, long long b) {
+    ++g_replacementCalls;
+    return 1000 + g_real(a, b);
+}
+
+struct EntryBytes {
+    uint8_t bytes[24];
+};
+
+EntryBytes Snapshot(const void* code) {
+    EntryBytes e;
+    std::memcpy(e.bytes, code, sizeof(e.bytes));
+    return e;
+}
+
+// A Win32 thread (its handle is needed to suspend it and read its context).
+class Worker {
+public:
+    explicit Worker(std::function<void()> body) : m_body(std::move(body)) {
+        m_thread.Reset(::CreateThread(nullptr, 0, &Worker::Run, this, 0, nullptr));
+    }
+    ~Worker() { Join(); }
+    Worker(const Worker&) = delete;
+    Worker& operator=(const Worker&) = delete;
+    void Join() const {
+        if (m_thread) ::WaitForSingleObject(m_thread.Get(), INFINITE);
+    }
+    [[nodiscard]] HANDLE Handle() const { return m_thread.Get(); }
+
+private:
+    static DWORD WINAPI Run(void* self) {
+        static_cast<Worker*>(self)->m_body();
+        return 0;
+    }
+    std::function<void()> m_body;
+    UniqueHandle m_thread;
+};
+
+// Declared after its Worker, so it runs first when a test ends early: lets the worker run
+// to its end instead of leaving the join waiting on a suspended or endless thread.
+struct StopWorker {
+    std::atomic<bool>& stop;
+    HANDLE thread;
+    ~StopWorker() {
+        stop = true;
+        DWORD previous = 0;
+        while (thread && (previous = ::ResumeThread(thread)) != static_cast<DWORD>(-1) && previous > 1) {
+        }
+    }
+};
+
+bool Same(const EntryBytes& a, const EntryBytes& b) { return std::memcmp(a.bytes, b.bytes, sizeof(a.bytes)) == 0; }
+
+DWORD Protection(const void* code) {
+    MEMORY_BASIC_INFORMATION mbi{};
+    ::VirtualQuery(code, &mbi, sizeof(mbi));
+    return mbi.Protect;
+}
+
+// One transaction with one operation; returns the commit's result, and the operation's
+// result through `step`.
+LONG Transact(bool attach, void** pointer, void* replacement, LONG* step = nullptr) {
+    EXPECT_EQ(DetourTransactionBegin(), NO_ERROR);
+    EXPECT_EQ(DetourUpdateThread(::GetCurrentThread()), NO_ERROR);
+    const LONG s = attach ? DetourAttach(pointer, replacement) : DetourDetach(pointer, replacement);
+    if (step) *step = s;
+    return DetourTransactionCommit();
+}
+
+LONG Attach(Probe& pointer) { return Transact(true, reinterpret_cast<void**>(&pointer), reinterpret_cast<void*>(Replacement)); }
+LONG Detach(Probe& pointer) { return Transact(false, reinterpret_cast<void**>(&pointer), reinterpret_cast<void*>(Replacement)); }
+
+}  // namespace
+
+TEST(Intercept, AttachAndDetachOnCommonPrologues) {
+    const Named probes[] = {
+        {"frame", qh_probe_frame},     {"pushes", qh_probe_pushes},     {"home", qh_probe_home},
+        {"rip_load", qh_probe_rip_load}, {"rip_test", qh_probe_rip_test}, {"call", qh_probe_call},
+        {"endbr", qh_probe_endbr},     {"pad", qh_probe_pad},           {"jump", qh_probe_jump},
+        {"nops", qh_probe_nops},
+    };
+    for (const Named& p : probes) {
+        SCOPED_TRACE(p.name);
+        const EntryBytes before = Snapshot(reinterpret_cast<const void*>(p.probe));
+        const DWORD protection = Protection(reinterpret_cast<const void*>(p.probe));
+        ASSERT_EQ(p.probe(5, 7), 22);
+
+        g_real = p.probe;
+        ASSERT_EQ(Attach(g_real), NO_ERROR);
+        EXPECT_NE(g_real, p.probe);
+        EXPECT_EQ(g_real(5, 7), 22) << "the trampoline runs the original";
+        g_replacementCalls = 0;
+        EXPECT_EQ(p.probe(5, 7), 1022) << "a direct call reaches the replacement";
+        EXPECT_EQ(g_replacementCalls, 1);
+        EXPECT_EQ(Protection(reinterpret_cast<const void*>(p.probe)), protection);
+
+        ASSERT_EQ(Detach(g_real), NO_ERROR);
+        EXPECT_EQ(g_real, p.probe);
+        EXPECT_EQ(p.probe(5, 7), 22);
+        EXPECT_TRUE(Same(Snapshot(reinterpret_cast<const void*>(p.probe)), before));
+        EXPECT_EQ(Protection(reinterpret_cast<const void*>(p.probe)), protection);
+    }
+}
+
+TEST(Intercept, CallerHoldingTheExportedAddressReachesTheReplacement) {
+    const auto exported = reinterpret_cast<Probe>(::GetProcAddress(::GetModuleHandleW(nullptr), "qh_probe_exported"));
+    ASSERT_NE(exported, nullptr);
+    g_real = qh_probe_exported;
+    ASSERT_EQ(Attach(g_real), NO_ERROR);
+    EXPECT_EQ(exported(5, 7), 1022);
+    EXPECT_EQ(g_real(5, 7), 22);
+    ASSERT_EQ(Detach(g_real), NO_ERROR);
+    EXPECT_EQ(exported(5, 7), 22);
+}
+
+namespace {
+UINT(WINAPI* g_realNumDevs)() = nullptr;
+UINT WINAPI CountedNumDevs() { return 100 + g_realNumDevs(); }
+}  // namespace
+
+TEST(Intercept, SystemDllFunctionIsReachedThroughItsImportAndGetProcAddress) {
+    // waveOutGetNumDevs in Wine's winmm starts with a call: the moved call is re-aimed.
+    HMODULE winmm = ::GetModuleHandleW(L"winmm.dll");
+    ASSERT_NE(winmm, nullptr);
+    const auto exported = reinterpret_cast<UINT(WINAPI*)()>(::GetProcAddress(winmm, "waveOutGetNumDevs"));
+    const UINT devices = waveOutGetNumDevs();
+    g_realNumDevs = waveOutGetNumDevs;  // declared dllimport: the address in winmm, not a local stub
+    ASSERT_EQ(reinterpret_cast<void*>(g_realNumDevs), reinterpret_cast<void*>(exported));
+
+    ASSERT_EQ(Transact(true, reinterpret_cast<void**>(&g_realNumDevs), reinterpret_cast<void*>(CountedNumDevs)), NO_ERROR);
+    EXPECT_EQ(waveOutGetNumDevs(), 100 + devices);
+    EXPECT_EQ(exported(), 100 + devices);
+    EXPECT_EQ(g_realNumDevs(), devices);
+    ASSERT_EQ(Transact(false, reinterpret_cast<void**>(&g_realNumDevs), reinterpret_cast<void*>(CountedNumDevs)), NO_ERROR);
+    EXPECT_EQ(exported(), devices);
+}
+
+TEST(Intercept, ImportThunkIsFollowedToTheFunctionItLeadsTo) {
+    // jmp [rip+0] followed by the function's address, as an import stub jumps through its slot.
+    const UniqueVirtualMemory memory(::VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_EXECUTE_READWRITE));
+    ASSERT_TRUE(memory);
+    auto* thunk = static_cast<uint8_t*>(memory.Get());
+    const uint8_t jump[6] = {0xFF, 0x25, 0, 0, 0, 0};
+    std::memcpy(thunk, jump, 6);
+    const Probe function = qh_probe_frame;
+    std::memcpy(thunk + 6, &function, sizeof(function));
+
+    g_real = reinterpret_cast<Probe>(thunk);
+    ASSERT_EQ(Attach(g_real), NO_ERROR);
+    EXPECT_EQ(qh_probe_frame(5, 7), 1022) << "the function itself is patched, not the stub";
+    EXPECT_EQ(reinterpret_cast<Probe>(thunk)(5, 7), 1022);
+    ASSERT_EQ(Detach(g_real), NO_ERROR);
+    EXPECT_EQ(g_real, qh_probe_frame);
+}
+
+TEST(Intercept, UnknownEntriesAreRefusedAndLeftUnpatched) {
+    const struct {
+        const char* name;
+        Probe probe;
+        long long expected;
+    } refused[] = {
+        {"short_jump", qh_probe_short_jump, 22},
+        {"short_jcc", qh_probe_short_jcc, 22},
+        {"unknown", qh_probe_unknown, 22},
+        {"too_short", qh_probe_too_short, 0},
+    };
+    for (const auto& r : refused) {
+        SCOPED_TRACE(r.name);
+        const EntryBytes before = Snapshot(reinterpret_cast<const void*>(r.probe));
+        g_real = r.probe;
+        LONG step = NO_ERROR;
+        EXPECT_EQ(Transact(true, reinterpret_cast<void**>(&g_real), reinterpret_cast<void*>(Replacement), &step),
+                  ERROR_INVALID_BLOCK);
+        EXPECT_EQ(step, ERROR_INVALID_BLOCK);
+        EXPECT_EQ(g_real, r.probe);
+        EXPECT_TRUE(Same(Snapshot(reinterpret_cast<const void*>(r.probe)), before));
+        EXPECT_EQ(r.probe(5, 7), r.expected);
+    }
+}
+
+TEST(Intercept, TransactionIsAllOrNothing) {
+    // A good target and a refused one in one transaction: nothing is patched.
+    const EntryBytes before = Snapshot(reinterpret_cast<const void*>(qh_probe_frame));
+    Probe good = qh_probe_frame;
+    Probe bad = qh_probe_unknown;
+    ASSERT_EQ(DetourTransactionBegin(), NO_ERROR);
+    EXPECT_EQ(DetourAttach(reinterpret_cast<void**>(&good), reinterpret_cast<void*>(Replacement)), NO_ERROR);
+    EXPECT_EQ(DetourAttach(reinterpret_cast<void**>(&bad), reinterpret_cast<void*>(Replacement)), ERROR_INVALID_BLOCK);
+    // After a failure the transaction answers with that failure.
+    EXPECT_EQ(DetourUpdateThread(::GetCurrentThread()), ERROR_INVALID_BLOCK);
+    EXPECT_EQ(DetourTransactionCommit(), ERROR_INVALID_BLOCK);
+    EXPECT_EQ(good, qh_probe_frame);
+    EXPECT_TRUE(Same(Snapshot(reinterpret_cast<const void*>(qh_probe_frame)), before));
+    EXPECT_EQ(qh_probe_frame(5, 7), 22);
+
+    // An aborted transaction changes nothing either.
+    ASSERT_EQ(DetourTransactionBegin(), NO_ERROR);
+    EXPECT_EQ(DetourAttach(reinterpret_cast<void**>(&good), reinterpret_cast<void*>(Replacement)), NO_ERROR);
+    EXPECT_EQ(DetourTransactionAbort(), NO_ERROR);
+    EXPECT_EQ(good, qh_probe_frame);
+    EXPECT_TRUE(Same(Snapshot(reinterpret_cast<const void*>(qh_probe_frame)), before));
+}
+
+TEST(Intercept, MisusedTransactionsAreRejected) {
+    Probe p = qh_probe_frame;
+    void* repl = reinterpret_cast<void*>(Replacement);
+    EXPECT_EQ(DetourAttach(reinterpret_cast<void**>(&p), repl), ERROR_INVALID_OPERATION);
+    EXPECT_EQ(DetourTransactionCommit(), ERROR_INVALID_OPERATION);
+    EXPECT_EQ(DetourTransactionAbort(), ERROR_INVALID_OPERATION);
+
+    ASSERT_EQ(DetourTransactionBegin(), NO_ERROR);
+    EXPECT_EQ(DetourTransactionBegin(), ERROR_INVALID_OPERATION);
+    LONG fromOtherThread = NO_ERROR;
+    std::thread([&] { fromOtherThread = DetourTransactionBegin(); }).join();
+    EXPECT_EQ(fromOtherThread, ERROR_INVALID_OPERATION);
+    EXPECT_EQ(DetourTransactionAbort(), NO_ERROR);
+
+    const struct {
+        const char* what;
+        void** pointer;
+        void* replacement;
+        bool attach;
+        LONG error;
+    } cases[] = {
+        {"null pointer", nullptr, repl, true, ERROR_INVALID_HANDLE},
+        {"null replacement", reinterpret_cast<void**>(&p), nullptr, true, ERROR_INVALID_HANDLE},
+        {"data, not code", reinterpret_cast<void**>(&g_real), repl, true, ERROR_INVALID_BLOCK},
+        {"detach of what is not attached", reinterpret_cast<void**>(&p), repl, false, ERROR_INVALID_BLOCK},
+    };
+    static long long notCode = 0;
+    g_real = reinterpret_cast<Probe>(&notCode);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(DetourTransactionBegin(), NO_ERROR);
+        EXPECT_EQ(c.attach ? DetourAttach(c.pointer, c.replacement) : DetourDetach(c.pointer, c.replacement), c.error);
+        EXPECT_EQ(DetourTransactionCommit(), c.error);
+    }
+
+    // The same target twice in one transaction would lose the first replacement.
+    Probe again = qh_probe_frame;
+    ASSERT_EQ(DetourTransactionBegin(), NO_ERROR);
+    EXPECT_EQ(DetourAttach(reinterpret_cast<void**>(&p), repl), NO_ERROR);
+    EXPECT_EQ(DetourAttach(reinterpret_cast<void**>(&again), repl), ERROR_INVALID_OPERATION);
+    EXPECT_EQ(DetourTransactionCommit(), ERROR_INVALID_OPERATION);
+    EXPECT_EQ(p, qh_probe_frame);
+    EXPECT_EQ(qh_probe_frame(5, 7), 22);
+}
+
+TEST(Intercept, ThreadStoppedInsideThePatchedBytesContinuesInTheTrampoline) {
+    std::atomic<bool> stop{false};
+    std::atomic<long> calls{0};
+    std::atomic<long> wrong{0};
+    Worker worker([&] {
+        while (!stop) {
+            const long long r = qh_probe_nops(5, 7);
+            if (r != 22 && r != 1022) ++wrong;
+            ++calls;
+        }
+    });
+    HANDLE thread = worker.Handle();
+    StopWorker guard{stop, thread};
+    ASSERT_NE(thread, nullptr);
+    const auto entry = reinterpret_cast<uintptr_t>(qh_probe_nops);
+
+    // Catch the worker between the first and the fifth nop: bytes the jump will overwrite.
+    uintptr_t stoppedAt = 0;
+    for (int attempt = 0; attempt < 200000 && !stoppedAt; ++attempt) {
+        ASSERT_NE(::SuspendThread(thread), static_cast<DWORD>(-1));
+        CONTEXT context{};
+        context.ContextFlags = CONTEXT_CONTROL;
+        ASSERT_TRUE(::GetThreadContext(thread, &context));
+        if (context.Rip > entry && context.Rip < entry + 5) {
+            stoppedAt = context.Rip;
+        } else {
+            ::ResumeThread(thread);
+        }
+    }
+    ASSERT_NE(stoppedAt, 0u) << "the worker was never caught inside the entry";
+
+    g_real = qh_probe_nops;
+    ASSERT_EQ(Attach(g_real), NO_ERROR);  // the commit suspends it once more and moves it
+    CONTEXT context{};
+    context.ContextFlags = CONTEXT_CONTROL;
+    ASSERT_TRUE(::GetThreadContext(thread, &context));
+    EXPECT_EQ(context.Rip, reinterpret_cast<uintptr_t>(g_real) + (stoppedAt - entry));
+
+    const long before = calls;
+    ::ResumeThread(thread);
+    while (calls < before + 1000) std::this_thread::yield();
+    stop = true;
+    worker.Join();
+    EXPECT_EQ(wrong, 0);
+    ASSERT_EQ(Detach(g_real), NO_ERROR);
+}
+
+namespace {
+long long Constant(long long a, long long b) { return 1000 + 3 * a + b; }
+}  // namespace
+
+TEST(Intercept, ThreadsCallingThroughTheTargetSurviveRepeatedPatching) {
+    // While the worker calls the target and whatever pointer it last saw (a trampoline may
+    // be retired by then), the main thread attaches and detaches over and over.
+    std::atomic<bool> stop{false};
+    std::atomic<long> wrong{0};
+    std::atomic<long> calls{0};
+    static std::atomic<Probe> seen{qh_probe_pushes};
+    Worker worker([&] {
+        while (!stop) {
+            const long long direct = qh_probe_pushes(5, 7);
+            const long long through = seen.load()(5, 7);
+            if ((direct != 22 && direct != 1022) || (through != 22 && through != 1022)) ++wrong;
+            ++calls;
+        }
+    });
+    StopWorker guard{stop, worker.Handle()};
+    Probe pointer = qh_probe_pushes;
+    for (int round = 0; round < 100; ++round) {
+        ASSERT_EQ(Transact(true, reinterpret_cast<void**>(&pointer), reinterpret_cast<void*>(Constant)), NO_ERROR);
+        seen = pointer;
+        ASSERT_EQ(Transact(false, reinterpret_cast<void**>(&pointer), reinterpret_cast<void*>(Constant)), NO_ERROR);
+    }
+    const long before = calls;
+    while (calls < before + 100) std::this_thread::yield();
+    stop = true;
+    worker.Join();
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(pointer, qh_probe_pushes);
+    EXPECT_EQ(qh_probe_pushes(5, 7), 22);
+}
