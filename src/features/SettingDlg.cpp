@@ -49,16 +49,9 @@ void CSettingDlg::DoDataExchange() {
 
 BOOL CSettingDlg::OnInitDialog() {
     CDlgEx::OnInitDialog();
-    m_nCaptionHeight = 30;
-    m_nBtnRight = 0;
-    m_nBtnTop = 0;
-    m_nBtnGap = 0;
-    m_nBorder = 4;
-    HMODULE module = ::GetModuleHandleW(nullptr);
-    SetSkin(LoadSkinImage(module, IDP_DIALOG_FRAME), false, true, nullptr, nullptr, nullptr,
-            LoadSkinImage(module, IDP_CLOSE_BUTTON));
+    SetStandardSkin(IDP_DIALOG_FRAME, false);
     SetTitle(L"设置");
-    m_bmpButton.Reset(LoadSkinImage(module, IDP_PUSH_BUTTON));
+    m_bmpButton.Reset(LoadSkinImage(::GetModuleHandleW(nullptr), IDP_PUSH_BUTTON));
     m_btnOk.SetSkinBitmap(m_bmpButton.Get(), false);
     m_btnCancel.SetSkinBitmap(m_bmpButton.Get(), false);
     m_groupBrush.Reset(::CreateSolidBrush(kGroupBackground));

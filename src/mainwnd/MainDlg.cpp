@@ -79,17 +79,10 @@ BOOL CBrindlow3Dlg::OnInitDialog() {
 void CBrindlow3Dlg::DressWindow() {
     ModifyStyle(0, WS_CLIPCHILDREN);
     SetWindowText(L"QuarnelHalvira");
-    m_nCaptionHeight = 30;
-    m_nBorder = 4;
-    m_nBtnRight = 0;
-    m_nBtnTop = 0;
-    m_nBtnGap = 0;
     m_nTitleWeight = 600;
-    HMODULE module = ::GetModuleHandleW(nullptr);
-    SetSkin(LoadSkinImage(module, IDP_MAIN_FRAME), false, true, LoadSkinImage(module, IDP_MIN_BUTTON),
-            LoadSkinImage(module, IDP_MAX_BUTTON), LoadSkinImage(module, IDP_RESTORE_BUTTON),
-            LoadSkinImage(module, IDP_CLOSE_BUTTON));
+    SetStandardSkin(IDP_MAIN_FRAME, true);
     m_bResizable = true;
+    HMODULE module = ::GetModuleHandleW(nullptr);
     SetWindowPos(nullptr, 0, 0, 1, 1, SWP_NOZORDER | SWP_NOACTIVATE);
 
     m_bmpHide.Reset(LoadSkinImage(module, IDP_HIDE_BUTTON));

@@ -1,5 +1,6 @@
 #include "skin/DlgEx.h"
 
+#include "res/resource.h"
 #include "skin/ImageLoading.h"
 #include "skin/OffscreenSurface.h"
 #include "skin/rules/CaptionButtons.h"
@@ -92,6 +93,19 @@ void CDlgEx::SetSkin(HBITMAP frame, bool resizeToImage, bool stretch, HBITMAP mi
         m_btnMin.SetToolTipText(skin::kMinimizeTooltip);
     }
     Invalidate(TRUE);
+}
+
+void CDlgEx::SetStandardSkin(int frameImageId, bool withMinMax) {
+    m_nCaptionHeight = 30;
+    m_nBorder = 4;
+    m_nBtnRight = 0;
+    m_nBtnTop = 0;
+    m_nBtnGap = 0;
+    HMODULE module = ::GetModuleHandleW(nullptr);
+    auto load = [module](int id) { return LoadSkinImage(module, id); };
+    SetSkin(load(frameImageId), false, true, withMinMax ? load(IDP_MIN_BUTTON) : nullptr,
+            withMinMax ? load(IDP_MAX_BUTTON) : nullptr, withMinMax ? load(IDP_RESTORE_BUTTON) : nullptr,
+            load(IDP_CLOSE_BUTTON));
 }
 
 void CDlgEx::CacheFramePixels() {

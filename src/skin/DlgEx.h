@@ -20,6 +20,10 @@ public:
     // null strip makes no button). The frame owns every bitmap handed in.
     void SetSkin(HBITMAP frame, bool resizeToImage, bool stretch, HBITMAP minStrip, HBITMAP maxStrip,
                  HBITMAP restoreStrip, HBITMAP closeStrip);
+    // The launcher's usual frame: a 30-pixel band, 4-pixel border, buttons flush with the
+    // top right, the given frame image stretched, a close button and, when asked, maximise,
+    // restore and minimise buttons.
+    void SetStandardSkin(int frameImageId, bool withMinMax);
     void SetTitle(const wchar_t* text);
     void SetOverlay(HBITMAP overlay) { m_bmpOverlay.Reset(overlay); }
 

@@ -16,18 +16,12 @@ public:
     GalleryFrame() : CDlgEx(IDD_MAIN) {}
     BOOL OnInitDialog() override {
         CDlgEx::OnInitDialog();
-        m_nCaptionHeight = 30;
-        m_nBorder = 4;
-        m_nBtnRight = 0;
-        m_nBtnTop = 0;
         m_nTitleWeight = 600;
         HMODULE module = ::GetModuleHandleW(nullptr);
         ::SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL,
                        reinterpret_cast<LPARAM>(::LoadImageW(module, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, 16,
                                                              16, 0)));
-        SetSkin(LoadSkinImage(module, IDP_MAIN_FRAME), false, true, LoadSkinImage(module, IDP_MIN_BUTTON),
-                LoadSkinImage(module, IDP_MAX_BUTTON), LoadSkinImage(module, IDP_RESTORE_BUTTON),
-                LoadSkinImage(module, IDP_CLOSE_BUTTON));
+        SetStandardSkin(IDP_MAIN_FRAME, true);
         m_bResizable = true;
         SetWindowText(L"QuarnelHalvira");
         for (int id : {IDC_BTN_HIDE, IDC_BTN_SOUND, IDC_BTN_SYSTEM, IDC_LBL_ADD_ACCOUNT}) ::ShowWindow(GetDlgItem(id), SW_HIDE);

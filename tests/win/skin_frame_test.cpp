@@ -12,14 +12,7 @@ public:
     FrameDialog() : CDlgEx(IDD_MESSAGE_BOX) {}
     BOOL OnInitDialog() override {
         CDlgEx::OnInitDialog();
-        m_nCaptionHeight = 30;
-        m_nBorder = 4;
-        m_nBtnRight = 0;
-        m_nBtnTop = 0;
-        HMODULE module = ::GetModuleHandleW(nullptr);
-        SetSkin(LoadSkinImage(module, IDP_MAIN_FRAME), false, true, LoadSkinImage(module, IDP_MIN_BUTTON),
-                LoadSkinImage(module, IDP_MAX_BUTTON), LoadSkinImage(module, IDP_RESTORE_BUTTON),
-                LoadSkinImage(module, IDP_CLOSE_BUTTON));
+        SetStandardSkin(IDP_MAIN_FRAME, true);
         m_bResizable = true;
         SetWindowText(L"QuarnelHalvira");
         return TRUE;
