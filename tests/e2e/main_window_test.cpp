@@ -214,6 +214,28 @@ TEST_F(MainWindow, PressOnATabMakesItCurrent) {
     EXPECT_FALSE(::IsWindowVisible(second->Handle()));
 }
 
+TEST_F(MainWindow, WindowSwitchKeyCyclesTabsAfterAReload) {
+    auto first = AddTab(L"s1-abc");
+    auto second = AddTab(L"s2-abc");
+    // Bind the window-switch key to F9 (no modifier) beside the launcher and announce it.
+    std::wstring settings = ProductPath();
+    settings = settings.substr(0, settings.find_last_of(L'\\')) + L"\\Statistic.ini";
+    ASSERT_TRUE(::WritePrivateProfileStringW(L"Tov", L"AltWndKey", L"0,120", settings.c_str()));
+    ::PostMessageW(main, WM_USER + 4, 0, 0);  // the settings dialog's reload broadcast
+    PumpMessagesFor(200);
+    ::PostMessageW(main, WM_KEYDOWN, VK_F9, 7351);  // made by the launcher itself: ignored
+    PumpMessagesFor(300);
+    EXPECT_TRUE(::IsWindowVisible(second->Handle()));
+    ::PostMessageW(main, WM_KEYDOWN, VK_F9, 1);
+    PumpMessagesFor(300);
+    EXPECT_TRUE(::IsWindowVisible(first->Handle()));
+    EXPECT_FALSE(::IsWindowVisible(second->Handle()));
+    ::PostMessageW(main, WM_KEYDOWN, VK_F9, 1);
+    PumpMessagesFor(300);
+    EXPECT_TRUE(::IsWindowVisible(second->Handle()));
+    ::DeleteFileW(settings.c_str());
+}
+
 TEST_F(MainWindow, MinimumSizeHoldsOnlyWhileTabsExist) {
     ::SetWindowPos(main, nullptr, 0, 0, 50, 50, SWP_NOMOVE | SWP_NOZORDER);
     PumpMessagesFor(200);
