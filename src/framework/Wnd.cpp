@@ -20,6 +20,11 @@ CWnd::~CWnd() {
 
 CWnd* CWnd::FromHandlePermanent(HWND hwnd) noexcept {
     if (!hwnd) return nullptr;
+    // Window properties can be read across processes, and a game process's windows have the
+    // main window of another process as their parent: its pointer means nothing here.
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(hwnd, &owner);
+    if (owner != ::GetCurrentProcessId()) return nullptr;
     return static_cast<CWnd*>(::GetPropW(hwnd, kBindingProperty));
 }
 

@@ -75,6 +75,14 @@ TEST_F(MainWindow, StartsAsOnePixelAndSpawnsOneGameProcess) {
     EXPECT_EQ(firstGameProcesses.size(), 1u);
 }
 
+TEST_F(MainWindow, GameProcessWaitsInItsLoginUnderTheMainWindow) {
+    // Its login window's messages pass the main window (another process) on their way up
+    // the parent chain, several times a second.
+    ASSERT_EQ(firstGameProcesses.size(), 1u);
+    PumpMessagesFor(3000);
+    EXPECT_TRUE(ProcessAlive(firstGameProcesses[0]));
+}
+
 TEST_F(MainWindow, ClosingBeforeAnyLoginEndsTheProgramAndItsLoginProcess) {
     ASSERT_EQ(firstGameProcesses.size(), 1u);
     ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
