@@ -1,28 +1,144 @@
 #include "login/LoginBkDlg.h"
 
+#include "framework/Handles.h"
 #include "res/resource.h"
+#include "skin/Gdiplus.h"
 
 namespace {
 constexpr UINT_PTR kHostWatchTimer = 1;
 }
 
-// Not built yet: the login page arrives with the login step. Until then the window stays
-// hidden and waits: it gives up (IDCANCEL) when closed or when its host window is gone.
-CLoginBkDlg::CLoginBkDlg(HWND parent) noexcept : CDialog(IDD_LOGIN, parent), m_hHost(parent) {
-    m_bShowModalOnIdle = false;
-}
+CLoginBkDlg::CLoginBkDlg(HWND parent) noexcept
+    : CDialog(IDD_LOGIN, parent), m_dlgLogin(LoginPageUrl()), m_hHost(parent) {}
+
+CLoginBkDlg::~CLoginBkDlg() = default;
 
 BOOL CLoginBkDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    SetWindowText(L"QuarnelHalvira登录");
+    SetWindowText(L"QuarnelHalvira");
+    if (LoadPngResourceImage()) {
+        m_nBkWidth = static_cast<int>(m_pBkImage->GetWidth());
+        m_nBkHeight = static_cast<int>(m_pBkImage->GetHeight());
+    }
+    // Centred on the screen: the host main window is still a 1 x 1 window at this point.
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    SetWindowPos(nullptr, work.left + (work.right - work.left - m_nBkWidth) / 2,
+                 work.top + (work.bottom - work.top - m_nBkHeight) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    DrawLayeredBackground();
+    m_dlgLogin.Create(IDD_LOGIN, m_hWnd);
+    ModifyStyle(0, WS_MINIMIZEBOX);
+    // Until the page can end the login itself, a login whose host is gone gives up.
     SetTimer(kHostWatchTimer, 800);
-    return TRUE;
+    return FALSE;
+}
+
+bool CLoginBkDlg::LoadPngResourceImage() {
+    HMODULE module = ::GetModuleHandleW(nullptr);
+    HRSRC res = ::FindResourceW(module, MAKEINTRESOURCEW(IDP_LOGIN_BACKGROUND), L"PNG");
+    if (!res) return false;
+    const DWORD size = ::SizeofResource(module, res);
+    const void* bytes = ::LockResource(::LoadResource(module, res));
+    HGLOBAL memory = bytes ? ::GlobalAlloc(GMEM_MOVEABLE, size) : nullptr;
+    if (!memory) return false;
+    memcpy(::GlobalLock(memory), bytes, size);
+    ::GlobalUnlock(memory);
+    ComPtr<IStream> stream;
+    if (FAILED(::CreateStreamOnHGlobal(memory, TRUE, stream.Put()))) {
+        ::GlobalFree(memory);
+        return false;
+    }
+    m_pBkImage.reset(Gdiplus::Bitmap::FromStream(stream.Get()));
+    if (m_pBkImage && m_pBkImage->GetLastStatus() == Gdiplus::Ok) return true;
+    m_pBkImage.reset();
+    return false;
+}
+
+bool CLoginBkDlg::DrawLayeredBackground() {
+    // A 32-bit section holds the premultiplied alpha the layered update needs.
+    const int width = m_nBkWidth > 0 ? m_nBkWidth : 1;
+    const int height = m_nBkHeight > 0 ? m_nBkHeight : 1;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    WindowDC screen(m_hWnd);
+    UniqueBitmap section(::CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueMemoryDC memory(::CreateCompatibleDC(screen.Get()));
+    if (!section || !memory || !bits) return false;
+    SelectScope select(memory.Get(), section.Get());
+    if (m_pBkImage) {
+        Gdiplus::Bitmap surface(width, height, width * 4, PixelFormat32bppPARGB, static_cast<BYTE*>(bits));
+        Gdiplus::Graphics graphics(&surface);
+        graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
+        graphics.DrawImage(m_pBkImage.get(), 0, 0, width, height);
+    }
+    if (!(GetExStyle() & WS_EX_LAYERED)) ModifyStyleEx(0, WS_EX_LAYERED);
+    const RECT window = GetWindowRect();
+    POINT position{window.left, window.top};
+    SIZE size{width, height};
+    POINT source{0, 0};
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    return ::UpdateLayeredWindow(m_hWnd, screen.Get(), &position, &size, memory.Get(), &source, 0, &blend,
+                                 ULW_ALPHA) != FALSE;
+}
+
+BOOL CLoginBkDlg::PreTranslateMessage(MSG* msg) {
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN && msg->hwnd == m_hWnd) return TRUE;
+    return CDialog::PreTranslateMessage(msg);
 }
 
 LRESULT CLoginBkDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_TIMER && wParam == kHostWatchTimer) {
-        if (!m_hHost || !::IsWindow(m_hHost)) EndDialog(IDCANCEL);
-        return 0;
+    switch (msg) {
+        case WM_LBUTTONDOWN: {
+            // A press on the picture (where the page is transparent) drags the whole window.
+            const LRESULT result = CDialog::WindowProc(msg, wParam, lParam);
+            POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            ::ClientToScreen(m_hWnd, &pt);
+            SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(pt.x, pt.y));
+            return result;
+        }
+        case WM_WINDOWPOSCHANGED: {
+            const LRESULT result = CDialog::WindowProc(msg, wParam, lParam);
+            const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+            if (m_dlgLogin.m_hWnd && pos && !(pos->flags & SWP_NOMOVE)) {
+                const RECT rc = GetWindowRect();
+                m_dlgLogin.MoveWindow(pos->x, pos->y, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+            }
+            return result;
+        }
+        case WM_TIMER:
+            if (wParam == kHostWatchTimer) {
+                if (!m_hHost || !::IsWindow(m_hHost)) EndDialog(IDCANCEL);
+                return 0;
+            }
+            break;
+        default:
+            break;
     }
     return CDialog::WindowProc(msg, wParam, lParam);
+}
+
+bool IsUacEnabled() {
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+    if (!::GetVersionExW(&version) || version.dwMajorVersion <= 5) return false;
+    UniqueRegKey key;
+    HKEY raw = nullptr;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System\\", 0,
+                        KEY_READ, &raw) != ERROR_SUCCESS) {
+        return false;
+    }
+    key.Reset(raw);
+    DWORD value = 0;
+    DWORD size = sizeof(value);
+    DWORD type = 0;
+    return ::RegQueryValueExW(key.Get(), L"EnableLUA", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) ==
+               ERROR_SUCCESS &&
+           size == sizeof(value) && value == 1;
 }

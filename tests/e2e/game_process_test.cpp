@@ -43,7 +43,7 @@ std::wstring HandleArgument(HWND hwnd) { return L"/" + std::to_wstring(reinterpr
 HWND WaitForLoginWindow(DWORD pid) {
     for (int i = 0; i < 400; ++i) {
         for (HWND hwnd : TopLevelWindowsOf(pid)) {
-            if (ClassName(hwnd) == L"#32770") return hwnd;
+            if (ClassName(hwnd) == L"#32770" && WindowText(hwnd) == L"QuarnelHalvira") return hwnd;
         }
         PumpMessagesFor(50);
     }

@@ -1,9 +1,12 @@
 // Shows one skinned window for a screenshot (scripts/screenshots):
 //   skin_gallery box0 | box1 | box4   a message box of that type
 //   skin_gallery frame                 a resizable skinned frame with caption buttons
+//   skin_gallery login                 the login window's layered background
 #include "res/resource.h"
 #include "skin/DlgEx.h"
 #include "skin/ImageLoading.h"
+#include "login/LoginBkDlg.h"
+#include "skin/Gdiplus.h"
 #include "skin/MessageBox.h"
 
 #include <commctrl.h>
@@ -35,6 +38,12 @@ int wmain(int argc, wchar_t** argv) {
     INITCOMMONCONTROLSEX icc{sizeof(icc), 0xFF};
     ::InitCommonControlsEx(&icc);
     const std::wstring what = argc > 1 ? argv[1] : L"box0";
+    if (what == L"login") {
+        GdiplusSession gdiplus;
+        CLoginBkDlg login(::GetDesktopWindow());  // a host that never goes away
+        login.DoModal();
+        return 0;
+    }
     if (what == L"frame") {
         GalleryFrame frame;
         frame.DoModal();
