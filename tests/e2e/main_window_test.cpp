@@ -244,6 +244,37 @@ TEST_F(MainWindow, WindowSwitchKeyCyclesTabsAfterAReload) {
     ::DeleteFileW(settings.c_str());
 }
 
+TEST_F(MainWindow, F5AndCtrlDGoToTheCurrentTab) {
+    auto first = AddTab(L"s1-abc");
+    auto second = AddTab(L"s2-abc");
+    ::PostMessageW(main, WM_KEYDOWN, VK_F5, 7351);
+    ::PostMessageW(main, WM_CHAR, 4, MAKELPARAM(1, 0x0020));
+    ::PostMessageW(main, WM_CHAR, 4, MAKELPARAM(1, 0x0021));  // another key's data: not Ctrl+D
+    EXPECT_TRUE(WaitUntil([&] { return second->ForwardedKeys().size() >= 2; }, 3000));
+    PumpMessagesFor(200);
+    ASSERT_EQ(second->ForwardedKeys().size(), 2u);
+    EXPECT_EQ(second->ForwardedKeys()[0].message, static_cast<UINT>(WM_KEYDOWN));
+    EXPECT_EQ(second->ForwardedKeys()[0].lParam, 7351);
+    EXPECT_EQ(second->ForwardedKeys()[1].message, static_cast<UINT>(WM_CHAR));
+    EXPECT_TRUE(first->ForwardedKeys().empty());
+}
+
+TEST_F(MainWindow, SoundButtonMutesEveryTab) {
+    auto tab = AddTab(L"s1-abc");
+    EXPECT_TRUE(WaitUntil([&] { return tab->MuteMessages() > 0; }, 3000));
+    EXPECT_EQ(tab->LastMute(), 0u);
+    ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(1002, BN_CLICKED), 0);
+    EXPECT_TRUE(WaitUntil([&] { return tab->LastMute() == 1; }, 3000));
+}
+
+TEST_F(MainWindow, HideButtonHidesAndRestores) {
+    auto tab = AddTab(L"s1-abc");
+    ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), 0);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main); }, 15000));
+    ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), 0);
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main) != FALSE; }, 15000));
+}
+
 TEST_F(MainWindow, MinimumSizeHoldsOnlyWhileTabsExist) {
     ::SetWindowPos(main, nullptr, 0, 0, 50, 50, SWP_NOMOVE | SWP_NOZORDER);
     PumpMessagesFor(200);

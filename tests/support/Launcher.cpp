@@ -112,6 +112,10 @@ LRESULT CALLBACK FakeGameFrame::Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
         ++self->m_sysCloses;
         return 0;
     }
-    if (self && msg == WM_SET_MUTE) ++self->m_muteMessages;
+    if (self && msg == WM_SET_MUTE) {
+        ++self->m_muteMessages;
+        self->m_lastMute = w;
+    }
+    if (self && (msg == WM_KEYDOWN || msg == WM_CHAR)) self->m_keys.push_back(MSG{hwnd, msg, w, l});
     return ::DefWindowProcW(hwnd, msg, w, l);
 }

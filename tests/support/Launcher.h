@@ -36,10 +36,15 @@ public:
     HWND Handle() const noexcept { return m_hwnd; }
     int SysCloses() const noexcept { return m_sysCloses; }
     int MuteMessages() const noexcept { return m_muteMessages; }
+    WPARAM LastMute() const noexcept { return m_lastMute; }
+    // Key messages the main window forwarded: (message, wParam, lParam).
+    const std::vector<MSG>& ForwardedKeys() const noexcept { return m_keys; }
 
 private:
     static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
     HWND m_hwnd = nullptr;
     int m_sysCloses = 0;
     int m_muteMessages = 0;
+    WPARAM m_lastMute = 0;
+    std::vector<MSG> m_keys;
 };
