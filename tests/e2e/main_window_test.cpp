@@ -72,7 +72,17 @@ TEST_F(MainWindow, StartsAsOnePixelAndSpawnsOneGameProcess) {
     EXPECT_EQ(rc.top, 0);
     EXPECT_EQ(rc.right - rc.left, 1);
     EXPECT_EQ(rc.bottom - rc.top, 1);
-    EXPECT_EQ(firstGameProcesses.size(), 1u);
+    ASSERT_EQ(firstGameProcesses.size(), 1u);
+    // The game process got this window's handle: its login window is owned by it.
+    HWND login = nullptr;
+    for (int i = 0; i < 200 && !login; ++i) {
+        for (HWND hwnd : TopLevelWindowsOf(firstGameProcesses[0])) {
+            if (ClassName(hwnd) == L"#32770" && WindowText(hwnd) == L"QuarnelHalvira") login = hwnd;
+        }
+        if (!login) PumpMessagesFor(50);
+    }
+    ASSERT_NE(login, nullptr);
+    EXPECT_EQ(::GetWindow(login, GW_OWNER), main);
 }
 
 TEST_F(MainWindow, GameProcessWaitsInItsLoginUnderTheMainWindow) {
