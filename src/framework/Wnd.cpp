@@ -20,6 +20,11 @@ CWnd::~CWnd() {
 
 CWnd* CWnd::FromHandlePermanent(HWND hwnd) noexcept {
     if (!hwnd) return nullptr;
+    // A window of another process (a game frame's host) may carry the property too, but
+    // its value is an address in that process.
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(hwnd, &process);
+    if (process != ::GetCurrentProcessId()) return nullptr;
     return static_cast<CWnd*>(::GetPropW(hwnd, kBindingProperty));
 }
 
