@@ -23,6 +23,9 @@ public:
     // Asked once while the browser sets up its user interface: the host-UI flags
     // (DOCHOSTUIFLAG_*) it should use, starting from its own.
     virtual unsigned OnGetHostInfo(unsigned flags) { return flags; }
+    // True when the host has handled the page's context menu (so none is shown); false lets
+    // the browser show its own.
+    virtual bool OnShowContextMenu() { return false; }
 };
 
 class Browser {
