@@ -3,6 +3,7 @@
 #include "app/Messages.h"
 #include "features/HotKeyStore.h"
 #include "framework/ScriptedBrowserProtocol.h"
+#include "framework/Wnd.h"
 #include "support/DevService.h"
 #include "support/FrameHost.h"
 #include "support/Launcher.h"
@@ -79,6 +80,9 @@ TEST_F(GameFrameTest, HallJoinsTheHostAsABorderlessChildAndFillsTheGameArea) {
     EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
     EXPECT_FALSE(exStyle & (WS_EX_APPWINDOW | WS_EX_CLIENTEDGE));
     EXPECT_EQ(WindowText(m_frame), L"QuarnelHalvira");
+    // The frame is bound to an object in its own process; here that address means nothing.
+    EXPECT_NE(::GetPropW(m_frame, L"QuarnelHalvira.CWnd"), nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(m_frame), nullptr);
     EXPECT_TRUE(SameRect(RectInParent(m_frame), m_host.GameArea()));
 
     // The view: the framework's frame-or-view class, no title, the browser inside it.
@@ -101,6 +105,26 @@ TEST_F(GameFrameTest, EveryCompletedNavigationPlacesTheFrameAgain) {
     ASSERT_TRUE(WaitUntil([this] { return QueryScriptedBrowser(m_browser, kQueryCompletedNavigations) == 2; }, 10000));
     EXPECT_TRUE(WaitUntil([this] { return ::IsWindowVisible(m_frame) != FALSE; }, 5000));
     EXPECT_TRUE(SameRect(RectInParent(m_frame), m_host.GameArea()));
+}
+
+TEST_F(GameFrameTest, ClickingTheGameRaisesTheHost) {
+    auto above = [](HWND a, HWND b) {
+        for (HWND w = ::GetTopWindow(nullptr); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+            if (w == a) return true;
+            if (w == b) return false;
+        }
+        return false;
+    };
+    HWND cover = ::CreateWindowW(L"STATIC", L"cover", WS_POPUP | WS_VISIBLE, 0, 0, 300, 300, nullptr, nullptr,
+                                 ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(cover, nullptr);
+    ::SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_TRUE(above(cover, m_host.Handle()));
+    ::PostMessageW(m_frame, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(m_host.Handle()), MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    EXPECT_TRUE(WaitUntil([&] { return above(m_host.Handle(), cover); }, 10000));
+    // Raised, not left top-most.
+    EXPECT_FALSE(::GetWindowLongPtrW(m_host.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    ::DestroyWindow(cover);
 }
 
 TEST_F(GameFrameTest, TheFrameEndsWithItsHost) {
