@@ -184,6 +184,7 @@ int CBrindlow3App::ExitInstance() {
         Gdiplus::GdiplusShutdown(m_gdiplusToken);
         m_gdiplusToken = 0;
     }
+    DestroyGameFrame();  // its browser must go while COM is still there
     if (m_bOleInitialized) {
         ::OleUninitialize();
         m_bOleInitialized = false;

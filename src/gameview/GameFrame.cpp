@@ -1,4 +1,53 @@
 #include "gameview/GameFrame.h"
 
-// Not built yet: the game frame arrives with its own step.
-bool CreateGameFrame() { return false; }
+#include "app/App.h"
+#include "app/Config.h"
+#include "features/HotKeyStore.h"
+#include "framework/FrameWnd.h"
+#include "gameview/GmWndDoc.h"
+#include "gameview/GmWndView.h"
+#include "gameview/MainFrame.h"
+#include "gameview/rules/GamePage.h"
+
+std::wstring g_strGameUrl = DefaultGamePageUrl(config::kClientHost);
+CGmWndView* g_pGameView = nullptr;
+HotKey g_frameKeyBoss;
+HotKey g_frameKeySwitch;
+HotKey g_frameKeySound;
+
+namespace {
+CSingleDocSet g_gameSet;
+}
+
+bool IsShowingDefaultPage() { return IsDefaultGamePage(g_strGameUrl, config::kClientHost); }
+
+void LoadFrameHotKeys() {
+    g_frameKeyBoss = LoadHotKey(HotKeyField::Boss);
+    g_frameKeySwitch = LoadHotKey(HotKeyField::Switch);
+    g_frameKeySound = LoadHotKey(HotKeyField::Sound);
+}
+
+bool CreateGameFrame() {
+    if (g_gameSet.frame) return false;
+    g_gameSet.document = std::make_unique<CGmWndDoc>();
+    auto frame = std::make_unique<CMainFrame>();
+    CMainFrame* mainFrame = frame.get();
+    g_gameSet.frame = std::move(frame);
+    TheApp().m_pMainWnd = mainFrame;
+    if (!g_gameSet.Open(L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                        [] { return std::unique_ptr<CView>(std::make_unique<CGmWndView>()); })) {
+        TheApp().m_pMainWnd = nullptr;
+        g_gameSet.Close();
+        return false;
+    }
+    // Hidden until its page has loaded; then the view places and shows it.
+    mainFrame->SetWindowText(L"QuarnelHalvira");
+    mainFrame->ShowWindow(SW_HIDE);
+    return true;
+}
+
+void DestroyGameFrame() {
+    if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd == g_gameSet.frame.get()) app->m_pMainWnd = nullptr;
+    g_gameSet.Close();
+    g_pGameView = nullptr;
+}

@@ -1,0 +1,53 @@
+// Every use of a web browser goes through this interface. The product puts Internet
+// Explorer's control behind it (IeBrowser); the test build puts a scripted stand-in there
+// (ScriptedBrowser), because Wine on the test machines has no HTML engine.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+// Browser events, delivered on the GUI thread in the browser's own order: for one navigation
+// BeforeNavigate2, then NavigateComplete2, TitleChange and DocumentComplete, or NavigateError.
+class BrowserEvents {
+public:
+    virtual ~BrowserEvents() = default;
+    // Set cancel to stop the navigation before it starts.
+    virtual void OnBeforeNavigate2(const std::wstring& /*url*/, bool& /*cancel*/) {}
+    virtual void OnNavigateComplete2(const std::wstring& /*url*/) {}
+    virtual void OnDocumentComplete(const std::wstring& /*url*/) {}
+    // status: the HTTP status or the browser's error code. Set cancel to keep the browser's
+    // own error page away.
+    virtual void OnNavigateError(const std::wstring& /*url*/, long /*status*/, bool& /*cancel*/) {}
+    virtual void OnTitleChange(const std::wstring& /*title*/) {}
+    // Asked once while the browser sets up its user interface: the host-UI flags
+    // (DOCHOSTUIFLAG_*) it should use, starting from its own.
+    virtual unsigned OnGetHostInfo(unsigned flags) { return flags; }
+    // True when the host has handled the page's context menu (so none is shown); false lets
+    // the browser show its own.
+    virtual bool OnShowContextMenu() { return false; }
+};
+
+class Browser {
+public:
+    virtual ~Browser() = default;
+    // Creates the browser as a child filling rc of parent. events must outlive the browser.
+    virtual bool Create(HWND parent, const RECT& rc, BrowserEvents* events) = 0;
+    // Releases everything; the browser's windows are gone afterwards. Safe to call twice.
+    virtual void Destroy() = 0;
+    virtual void Move(const RECT& rc) = 0;
+    virtual bool Navigate(const std::wstring& url) = 0;
+    virtual void Refresh() = 0;
+    virtual void SetSilent(bool silent) = 0;
+    [[nodiscard]] virtual std::wstring LocationUrl() const = 0;
+    [[nodiscard]] virtual std::wstring Title() const = 0;
+    // Lets the page ask before it is left (its "before unload" question). True to leave.
+    virtual bool PromptBeforeLeave() = 0;
+    // The browser's outermost window (null before Create).
+    [[nodiscard]] virtual HWND Window() const = 0;
+};
+
+// The browser of this build: scripted in the test build, Internet Explorer otherwise.
+std::unique_ptr<Browser> CreateBrowser();
+std::unique_ptr<Browser> CreateScriptedBrowser();
+std::unique_ptr<Browser> CreateIeBrowser();

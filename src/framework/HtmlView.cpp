@@ -1,0 +1,53 @@
+#include "framework/HtmlView.h"
+
+CHtmlView::~CHtmlView() {
+    // The browser's windows are children of ours: release it while they still exist.
+    if (m_pBrowser) m_pBrowser->Destroy();
+}
+
+int CHtmlView::OnCreate(CREATESTRUCTW* cs) {
+    if (CView::OnCreate(cs) == -1) return -1;
+    m_pBrowser = CreateBrowser();
+    if (!m_pBrowser || !m_pBrowser->Create(m_hWnd, GetClientRect(), this)) {
+        m_pBrowser.reset();
+        return -1;
+    }
+    return 0;
+}
+
+bool CHtmlView::Navigate2(const std::wstring& url) { return m_pBrowser && m_pBrowser->Navigate(url); }
+
+void CHtmlView::Refresh() {
+    if (m_pBrowser) m_pBrowser->Refresh();
+}
+
+void CHtmlView::SetSilent(bool silent) {
+    if (m_pBrowser) m_pBrowser->SetSilent(silent);
+}
+
+std::wstring CHtmlView::GetLocationURL() const { return m_pBrowser ? m_pBrowser->LocationUrl() : std::wstring(); }
+
+std::wstring CHtmlView::GetLocationName() const { return m_pBrowser ? m_pBrowser->Title() : std::wstring(); }
+
+void CHtmlView::OnFrameClosing() {
+    if (m_pBrowser) m_pBrowser->PromptBeforeLeave();
+}
+
+LRESULT CHtmlView::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_SIZE:
+            if (m_pBrowser) m_pBrowser->Move(GetClientRect());
+            return 0;
+        case WM_SETFOCUS:
+            if (m_pBrowser && m_pBrowser->Window()) ::SetFocus(m_pBrowser->Window());
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;  // the browser covers the whole view
+        case WM_DESTROY:
+            if (m_pBrowser) m_pBrowser->Destroy();
+            break;
+        default:
+            break;
+    }
+    return CView::WindowProc(msg, wParam, lParam);
+}

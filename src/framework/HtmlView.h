@@ -1,0 +1,32 @@
+// CHtmlView: a view that is one web browser. Browser events arrive as its virtual On...
+// operations; derived views override what they need.
+#pragma once
+#include "framework/Browser.h"
+#include "framework/View.h"
+
+#include <memory>
+#include <string>
+
+class CHtmlView : public CView, public BrowserEvents {
+public:
+    CHtmlView() noexcept = default;
+    ~CHtmlView() override;
+
+    bool Navigate2(const std::wstring& url);
+    void Refresh();
+    void SetSilent(bool silent);
+    std::wstring GetLocationURL() const;
+    std::wstring GetLocationName() const;  // the page's title
+    Browser* GetBrowser() const noexcept { return m_pBrowser.get(); }
+
+    // The page may ask before it is left; its answer does not stop the close.
+    void OnFrameClosing() override;
+
+protected:
+    // Creates the browser in the view's client area; -1 when it cannot be made.
+    int OnCreate(CREATESTRUCTW* cs) override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    std::unique_ptr<Browser> m_pBrowser;
+};

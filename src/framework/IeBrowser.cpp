@@ -1,0 +1,134 @@
+#include "framework/IeBrowser.h"
+
+#include <oleidl.h>
+
+namespace {
+const CLSID kWebBrowser = {0x8856F961, 0x340A, 0x11D0, {0xA9, 0x6B, 0x00, 0xC0, 0x4F, 0xD7, 0x05, 0xA2}};
+const IID kWebBrowser2 = {0xD30C1661, 0xCDAF, 0x11D0, {0x8A, 0x3E, 0x00, 0xC0, 0x4F, 0xC9, 0xE2, 0x6E}};
+const IID kWebBrowserEvents2 = {0x34A715A0, 0x6587, 0x11D0, {0x92, 0x4A, 0x00, 0x20, 0xAF, 0xC7, 0xAC, 0x4D}};
+constexpr DWORD kOleCmdOnUnload = 37;  // OLECMDID_ONUNLOAD: the page's "before unload" question
+
+// An owned BSTR.
+class Bstr {
+public:
+    explicit Bstr(const std::wstring& text) : m_b(::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
+    Bstr() = default;
+    ~Bstr() { ::SysFreeString(m_b); }
+    Bstr(const Bstr&) = delete;
+    Bstr& operator=(const Bstr&) = delete;
+    BSTR Get() const { return m_b; }
+    BSTR* Put() {
+        ::SysFreeString(m_b);
+        m_b = nullptr;
+        return &m_b;
+    }
+    std::wstring Text() const { return m_b ? std::wstring(m_b, ::SysStringLen(m_b)) : std::wstring(); }
+
+private:
+    BSTR m_b = nullptr;
+};
+}  // namespace
+
+std::unique_ptr<Browser> CreateIeBrowser() { return std::make_unique<IeBrowser>(); }
+
+IeBrowser::~IeBrowser() { Destroy(); }
+
+bool IeBrowser::Create(HWND parent, const RECT& rc, BrowserEvents* events) {
+    if (m_site || !events) return false;
+    m_site = ComPtr<IeBrowserSite>::Adopt(IeBrowserSite::New(parent, events));
+    if (!m_site) return false;
+    if (FAILED(::CoCreateInstance(kWebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, m_object.PutVoid())) ||
+        FAILED(m_object->SetClientSite(m_site.Get()))) {
+        Destroy();
+        return false;
+    }
+    ::OleSetContainedObject(m_object.Get(), TRUE);
+    RECT pos = rc;
+    if (FAILED(m_object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, m_site.Get(), 0, parent, &pos)) ||
+        FAILED(m_object->QueryInterface(kWebBrowser2, m_web.PutVoid()))) {
+        Destroy();
+        return false;
+    }
+    ComPtr<IConnectionPointContainer> container;
+    if (SUCCEEDED(m_web->QueryInterface(IID_IConnectionPointContainer, container.PutVoid())) &&
+        SUCCEEDED(container->FindConnectionPoint(kWebBrowserEvents2, m_events.Put()))) {
+        if (FAILED(m_events->Advise(static_cast<IDispatch*>(m_site.Get()), &m_cookie))) {
+            m_events.Reset();
+            m_cookie = 0;
+        }
+    }
+    Move(rc);
+    return true;
+}
+
+void IeBrowser::Destroy() {
+    if (!m_site) return;
+    m_site->Detach();
+    if (m_events) {
+        m_events->Unadvise(m_cookie);
+        m_events.Reset();
+        m_cookie = 0;
+    }
+    if (m_object) {
+        ComPtr<IOleInPlaceObject> inPlace;
+        if (SUCCEEDED(m_object->QueryInterface(IID_IOleInPlaceObject, inPlace.PutVoid()))) inPlace->InPlaceDeactivate();
+        m_object->Close(OLECLOSE_NOSAVE);
+        m_object->SetClientSite(nullptr);
+    }
+    m_web.Reset();
+    m_object.Reset();
+    m_site.Reset();
+}
+
+void IeBrowser::Move(const RECT& rc) {
+    ComPtr<IOleInPlaceObject> inPlace;
+    if (m_object && SUCCEEDED(m_object->QueryInterface(IID_IOleInPlaceObject, inPlace.PutVoid()))) {
+        inPlace->SetObjectRects(&rc, &rc);
+    }
+}
+
+bool IeBrowser::Navigate(const std::wstring& url) {
+    if (!m_web) return false;
+    Bstr address(url);
+    VARIANT empty;
+    ::VariantInit(&empty);
+    return SUCCEEDED(m_web->Navigate(address.Get(), &empty, &empty, &empty, &empty));
+}
+
+void IeBrowser::Refresh() {
+    if (m_web) m_web->Refresh();
+}
+
+void IeBrowser::SetSilent(bool silent) {
+    if (m_web) m_web->put_Silent(silent ? VARIANT_TRUE : VARIANT_FALSE);
+}
+
+std::wstring IeBrowser::LocationUrl() const {
+    Bstr url;
+    if (m_web && SUCCEEDED(m_web->get_LocationURL(url.Put()))) return url.Text();
+    return {};
+}
+
+std::wstring IeBrowser::Title() const {
+    Bstr title;
+    if (m_web && SUCCEEDED(m_web->get_LocationName(title.Put()))) return title.Text();
+    return {};
+}
+
+bool IeBrowser::PromptBeforeLeave() {
+    ComPtr<IOleCommandTarget> target;
+    if (!m_web || FAILED(m_web->QueryInterface(IID_IOleCommandTarget, target.PutVoid()))) return true;
+    VARIANT leave;
+    ::VariantInit(&leave);
+    if (FAILED(target->Exec(nullptr, kOleCmdOnUnload, 0, nullptr, &leave))) return true;
+    return !(leave.vt == VT_BOOL && leave.boolVal == VARIANT_FALSE);
+}
+
+HWND IeBrowser::Window() const {
+    ComPtr<IOleInPlaceObject> inPlace;
+    HWND hwnd = nullptr;
+    if (m_object && SUCCEEDED(m_object->QueryInterface(IID_IOleInPlaceObject, inPlace.PutVoid()))) {
+        inPlace->GetWindow(&hwnd);
+    }
+    return hwnd;
+}

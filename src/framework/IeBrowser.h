@@ -1,0 +1,36 @@
+// Internet Explorer's web-browser control behind the Browser interface, hosted by our own
+// site object (IeBrowserSite) without ATL.
+#pragma once
+#include "framework/Browser.h"
+#include "framework/Handles.h"
+#include "framework/IeBrowserSite.h"
+
+#include <exdisp.h>
+#include <ole2.h>
+
+class IeBrowser final : public Browser {
+public:
+    IeBrowser() noexcept = default;
+    ~IeBrowser() override;
+
+    bool Create(HWND parent, const RECT& rc, BrowserEvents* events) override;
+    void Destroy() override;
+    void Move(const RECT& rc) override;
+    bool Navigate(const std::wstring& url) override;
+    void Refresh() override;
+    void SetSilent(bool silent) override;
+    std::wstring LocationUrl() const override;
+    std::wstring Title() const override;
+    bool PromptBeforeLeave() override;
+    HWND Window() const override;
+
+    // The host site object (null before Create and after Destroy), for inspection.
+    IUnknown* HostSite() const noexcept { return m_site.Get() ? m_site->Unknown() : nullptr; }
+
+private:
+    ComPtr<IeBrowserSite> m_site;
+    ComPtr<IOleObject> m_object;
+    ComPtr<IWebBrowser2> m_web;
+    ComPtr<IConnectionPoint> m_events;
+    DWORD m_cookie = 0;
+};

@@ -1,0 +1,207 @@
+#include "framework/IeBrowserSite.h"
+
+#include "framework/Browser.h"
+
+#include <exdispid.h>
+
+#include <new>
+#include <string>
+
+namespace {
+volatile LONG g_liveSites = 0;
+
+// DIID_DWebBrowserEvents2, spelled out: MinGW's uuid library does not define it everywhere.
+const IID kWebBrowserEvents2 = {0x34A715A0, 0x6587, 0x11D0, {0x92, 0x4A, 0x00, 0x20, 0xAF, 0xC7, 0xAC, 0x4D}};
+const IID kDocHostUIHandler = {0xBD3F23C0, 0xD43E, 0x11CF, {0x89, 0x3B, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x1A}};
+const IID kDocHostShowUI = {0xC4D244B0, 0xD43E, 0x11CF, {0x89, 0x3B, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x1A}};
+
+// The variant a by-reference variant points to (the browser passes addresses that way).
+const VARIANT* Deref(const VARIANT& v) {
+    if (v.vt == (VT_BYREF | VT_VARIANT)) return v.pvarVal;
+    return &v;
+}
+
+std::wstring TextOf(const VARIANT& arg) {
+    const VARIANT* v = Deref(arg);
+    if (!v) return {};
+    if (v->vt == VT_BSTR && v->bstrVal) return std::wstring(v->bstrVal, ::SysStringLen(v->bstrVal));
+    if (v->vt == (VT_BYREF | VT_BSTR) && v->pbstrVal && *v->pbstrVal) {
+        return std::wstring(*v->pbstrVal, ::SysStringLen(*v->pbstrVal));
+    }
+    return {};
+}
+
+long LongOf(const VARIANT& arg) {
+    const VARIANT* v = Deref(arg);
+    if (!v) return 0;
+    if (v->vt == VT_I4) return v->lVal;
+    if (v->vt == (VT_BYREF | VT_I4) && v->plVal) return *v->plVal;
+    return 0;
+}
+
+void SetCancel(const VARIANT& arg, bool cancel) {
+    if (arg.vt == (VT_BYREF | VT_BOOL) && arg.pboolVal) *arg.pboolVal = cancel ? VARIANT_TRUE : VARIANT_FALSE;
+}
+
+// Arguments arrive last first: the event's n-th parameter (from 0) of count.
+const VARIANT& Arg(const DISPPARAMS& params, UINT n) { return params.rgvarg[params.cArgs - 1 - n]; }
+}  // namespace
+
+long LiveBrowserSites() noexcept { return g_liveSites; }
+
+IeBrowserSite* IeBrowserSite::New(HWND parent, BrowserEvents* events) noexcept {
+    return new (std::nothrow) IeBrowserSite(parent, events);
+}
+
+IeBrowserSite::IeBrowserSite(HWND parent, BrowserEvents* events) noexcept : m_parent(parent), m_events(events) {
+    ::InterlockedIncrement(&g_liveSites);
+}
+
+IeBrowserSite::~IeBrowserSite() { ::InterlockedDecrement(&g_liveSites); }
+
+STDMETHODIMP IeBrowserSite::QueryInterface(REFIID riid, void** object) {
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    if (riid == IID_IUnknown || riid == IID_IOleClientSite) {
+        *object = static_cast<IOleClientSite*>(this);
+    } else if (riid == IID_IOleWindow || riid == IID_IOleInPlaceSite) {
+        *object = static_cast<IOleInPlaceSite*>(this);
+    } else if (riid == IID_IOleInPlaceUIWindow || riid == IID_IOleInPlaceFrame) {
+        *object = static_cast<IOleInPlaceFrame*>(this);
+    } else if (riid == kDocHostUIHandler) {
+        *object = static_cast<IDocHostUIHandler*>(this);
+    } else if (riid == kDocHostShowUI) {
+        *object = static_cast<IDocHostShowUI*>(this);
+    } else if (riid == IID_IDispatch || riid == kWebBrowserEvents2) {
+        *object = static_cast<IDispatch*>(this);
+    } else {
+        return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+}
+
+STDMETHODIMP_(ULONG) IeBrowserSite::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&m_refs)); }
+
+STDMETHODIMP_(ULONG) IeBrowserSite::Release() {
+    const LONG refs = ::InterlockedDecrement(&m_refs);
+    if (refs == 0) delete this;
+    return static_cast<ULONG>(refs);
+}
+
+STDMETHODIMP IeBrowserSite::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
+    if (moniker) *moniker = nullptr;
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP IeBrowserSite::GetContainer(IOleContainer** container) {
+    if (container) *container = nullptr;
+    return E_NOINTERFACE;
+}
+
+STDMETHODIMP IeBrowserSite::GetWindow(HWND* hwnd) {
+    if (!hwnd) return E_POINTER;
+    *hwnd = m_parent;
+    return S_OK;
+}
+
+STDMETHODIMP IeBrowserSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** doc, LPRECT pos,
+                                             LPRECT clip, LPOLEINPLACEFRAMEINFO info) {
+    if (!frame || !doc || !pos || !clip || !info) return E_POINTER;
+    *frame = static_cast<IOleInPlaceFrame*>(this);
+    AddRef();
+    *doc = nullptr;
+    ::GetClientRect(m_parent, pos);
+    *clip = *pos;
+    info->fMDIApp = FALSE;
+    info->hwndFrame = m_parent;
+    info->haccel = nullptr;
+    info->cAccelEntries = 0;
+    return S_OK;
+}
+
+STDMETHODIMP IeBrowserSite::ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) {
+    return m_events && m_events->OnShowContextMenu() ? S_OK : S_FALSE;
+}
+
+STDMETHODIMP IeBrowserSite::GetHostInfo(DOCHOSTUIINFO* info) {
+    if (!info) return E_POINTER;
+    if (m_events) info->dwFlags = m_events->OnGetHostInfo(info->dwFlags);
+    return S_OK;
+}
+
+STDMETHODIMP IeBrowserSite::GetOptionKeyPath(LPOLESTR* key, DWORD) {
+    if (key) *key = nullptr;
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP IeBrowserSite::GetDropTarget(IDropTarget*, IDropTarget** target) {
+    if (target) *target = nullptr;
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP IeBrowserSite::GetExternal(IDispatch** dispatch) {
+    if (dispatch) *dispatch = nullptr;
+    return S_FALSE;
+}
+
+STDMETHODIMP IeBrowserSite::TranslateUrl(DWORD, LPWSTR, LPWSTR* out) {
+    if (out) *out = nullptr;
+    return S_FALSE;
+}
+
+STDMETHODIMP IeBrowserSite::FilterDataObject(IDataObject*, IDataObject** out) {
+    if (out) *out = nullptr;
+    return S_FALSE;
+}
+
+STDMETHODIMP IeBrowserSite::GetTypeInfoCount(UINT* count) {
+    if (count) *count = 0;
+    return S_OK;
+}
+
+STDMETHODIMP IeBrowserSite::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+    if (info) *info = nullptr;
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP IeBrowserSite::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) {
+    if (!params || (params->cArgs && !params->rgvarg)) return E_INVALIDARG;
+    // The listener may not throw into the browser.
+    try {
+        if (m_events) DispatchEvent(id, *params);
+    } catch (...) {
+    }
+    return S_OK;
+}
+
+// Events whose argument count does not match their published form are ignored.
+void IeBrowserSite::DispatchEvent(DISPID id, const DISPPARAMS& params) {
+    switch (id) {
+        case DISPID_BEFORENAVIGATE2: {  // pDisp, URL, Flags, TargetFrameName, PostData, Headers, Cancel
+            if (params.cArgs != 7) return;
+            bool cancel = false;
+            m_events->OnBeforeNavigate2(TextOf(Arg(params, 1)), cancel);
+            SetCancel(Arg(params, 6), cancel);
+            break;
+        }
+        case DISPID_NAVIGATECOMPLETE2:  // pDisp, URL
+            if (params.cArgs == 2) m_events->OnNavigateComplete2(TextOf(Arg(params, 1)));
+            break;
+        case DISPID_DOCUMENTCOMPLETE:  // pDisp, URL
+            if (params.cArgs == 2) m_events->OnDocumentComplete(TextOf(Arg(params, 1)));
+            break;
+        case DISPID_NAVIGATEERROR: {  // pDisp, URL, Frame, StatusCode, Cancel
+            if (params.cArgs != 5) return;
+            bool cancel = false;
+            m_events->OnNavigateError(TextOf(Arg(params, 1)), LongOf(Arg(params, 3)), cancel);
+            SetCancel(Arg(params, 4), cancel);
+            break;
+        }
+        case DISPID_TITLECHANGE:  // Text
+            if (params.cArgs == 1) m_events->OnTitleChange(TextOf(Arg(params, 0)));
+            break;
+        default:
+            break;
+    }
+}

@@ -1,0 +1,171 @@
+// The test build's browser: a plain child window that plays a page's part. A navigation
+// fires the events Internet Explorer fires, in its order and asynchronously like it; the
+// page's title is its address. Tests drive "the page" from outside (ScriptedBrowserProtocol.h).
+#include "framework/Browser.h"
+#include "framework/ScriptedBrowserProtocol.h"
+
+#include <deque>
+
+namespace {
+constexpr UINT kRunNavigation = WM_APP + 1;
+
+class ScriptedBrowser final : public Browser {
+public:
+    ~ScriptedBrowser() override { Destroy(); }
+
+    bool Create(HWND parent, const RECT& rc, BrowserEvents* events) override {
+        if (m_hwnd || !events || !RegisterClassOnce()) return false;
+        m_events = events;
+        m_hwnd = ::CreateWindowExW(0, kScriptedBrowserClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rc.left,
+                                   rc.top, rc.right - rc.left, rc.bottom - rc.top, parent, nullptr,
+                                   ::GetModuleHandleW(nullptr), this);
+        if (!m_hwnd) return false;
+        // Internet Explorer asks its host while it sets up its user interface.
+        m_hostFlags = m_events->OnGetHostInfo(0);
+        return true;
+    }
+
+    void Destroy() override {
+        if (!m_hwnd) return;
+        HWND hwnd = m_hwnd;
+        m_hwnd = nullptr;
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        ::DestroyWindow(hwnd);
+        m_pending.clear();
+    }
+
+    void Move(const RECT& rc) override {
+        if (m_hwnd) ::MoveWindow(m_hwnd, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+    }
+
+    bool Navigate(const std::wstring& url) override {
+        if (!m_hwnd) return false;
+        m_pending.push_back(url);
+        ::PostMessageW(m_hwnd, kRunNavigation, 0, 0);
+        return true;
+    }
+
+    void Refresh() override {
+        if (m_hwnd) ++m_refreshes;
+    }
+    void SetSilent(bool silent) override { m_silent = silent; }
+    std::wstring LocationUrl() const override { return m_location; }
+    std::wstring Title() const override { return m_title; }
+    HWND Window() const override { return m_hwnd; }
+
+    bool PromptBeforeLeave() override {
+        if (m_leaveQuestion.empty()) return true;
+        // Like a page's "before unload" box: its own modal loop, owned by no window of ours
+        // (the frame may be a child of another process's window).
+        return ::MessageBoxW(nullptr, m_leaveQuestion.c_str(), kWebPageMessageTitle, MB_OKCANCEL) != IDCANCEL;
+    }
+
+private:
+    static bool RegisterClassOnce() {
+        static const ATOM atom = [] {
+            WNDCLASSW wc{};
+            wc.lpfnWndProc = &ScriptedBrowser::Proc;
+            wc.hInstance = ::GetModuleHandleW(nullptr);
+            wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+            wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+            wc.lpszClassName = kScriptedBrowserClass;
+            return ::RegisterClassW(&wc);
+        }();
+        return atom != 0;
+    }
+
+    static UINT QueryMessage() {
+        static const UINT message = ::RegisterWindowMessageW(kScriptedBrowserQueryMessage);
+        return message;
+    }
+
+    void RunNextNavigation() {
+        if (m_pending.empty()) return;
+        const std::wstring url = m_pending.front();
+        m_pending.pop_front();
+        bool cancel = false;
+        m_events->OnBeforeNavigate2(url, cancel);
+        if (cancel || !m_hwnd) return;
+        m_location = url;
+        m_events->OnNavigateComplete2(url);
+        if (!m_hwnd) return;
+        m_title = url;
+        m_events->OnTitleChange(m_title);
+        if (!m_hwnd) return;
+        ++m_completed;
+        ::InvalidateRect(m_hwnd, nullptr, TRUE);
+        m_events->OnDocumentComplete(url);
+    }
+
+    LRESULT OnCommand(const COPYDATASTRUCT* data) {
+        if (!data || !data->lpData || data->cbData > 64 * 1024) return 0;
+        std::wstring text(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));
+        if (const size_t end = text.find(L'\0'); end != std::wstring::npos) text.resize(end);
+        switch (data->dwData) {
+            case kScriptNavigate:
+                return Navigate(text) ? 1 : 0;
+            case kScriptAskBeforeLeave:
+                m_leaveQuestion = text;
+                return 1;
+            default:
+                return 0;
+        }
+    }
+
+    LRESULT Answer(WPARAM query) const {
+        switch (query) {
+            case kQueryRefreshCount: return m_refreshes;
+            case kQueryHostFlags: return static_cast<LRESULT>(m_hostFlags);
+            case kQuerySilent: return m_silent ? 1 : 0;
+            case kQueryCompletedNavigations: return m_completed;
+            default: return -1;
+        }
+    }
+
+    void Paint(HWND hwnd) const {
+        PAINTSTRUCT ps{};
+        HDC dc = ::BeginPaint(hwnd, &ps);
+        RECT rc{};
+        ::GetClientRect(hwnd, &rc);
+        ::DrawTextW(dc, m_title.c_str(), static_cast<int>(m_title.size()), &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        ::EndPaint(hwnd, &ps);
+    }
+
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (msg == WM_NCCREATE) {
+            const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+            ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+        }
+        auto* self = reinterpret_cast<ScriptedBrowser*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        if (!self) return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+        try {
+            if (msg == kRunNavigation) {
+                self->RunNextNavigation();
+                return 0;
+            }
+            if (msg == WM_COPYDATA) return self->OnCommand(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+            if (msg == QueryMessage()) return self->Answer(wParam);
+            if (msg == WM_PAINT) {
+                self->Paint(hwnd);
+                return 0;
+            }
+        } catch (...) {
+            return 0;  // nothing unwinds through the system's dispatcher
+        }
+        return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+
+    HWND m_hwnd = nullptr;
+    BrowserEvents* m_events = nullptr;
+    std::deque<std::wstring> m_pending;
+    std::wstring m_location;
+    std::wstring m_title;
+    std::wstring m_leaveQuestion;
+    unsigned m_hostFlags = 0;
+    int m_refreshes = 0;
+    int m_completed = 0;
+    bool m_silent = false;
+};
+}  // namespace
+
+std::unique_ptr<Browser> CreateScriptedBrowser() { return std::make_unique<ScriptedBrowser>(); }

@@ -1,0 +1,27 @@
+// How a test drives the scripted browser of the test build from another process.
+//
+// The browser's window has the class kScriptedBrowserClass. WM_COPYDATA to it with one of
+// the commands below plays "the page" doing something; the registered message
+// kScriptedBrowserQueryMessage answers what the browser has seen.
+#pragma once
+#include <windows.h>
+
+inline constexpr wchar_t kScriptedBrowserClass[] = L"QuarnelHalvira.ScriptedBrowser";
+inline constexpr wchar_t kScriptedBrowserQueryMessage[] = L"QuarnelHalvira.ScriptedBrowser.Query";
+
+// WM_COPYDATA dwData values; the data is UTF-16 text with or without its terminator.
+enum ScriptedBrowserCommand : ULONG_PTR {
+    kScriptNavigate = 0x51484E56,      // the page navigates to the address in the data
+    kScriptAskBeforeLeave = 0x51484255, // the page asks the data's question before it is left
+};
+
+// wParam of the query message; the answer is the result.
+enum ScriptedBrowserQuery : WPARAM {
+    kQueryRefreshCount = 0,
+    kQueryHostFlags = 1,
+    kQuerySilent = 2,
+    kQueryCompletedNavigations = 3,
+};
+
+// Title of the web-page message boxes the scripted page shows.
+inline constexpr wchar_t kWebPageMessageTitle[] = L"来自网页的消息";

@@ -1,0 +1,26 @@
+// CView: the child window that fills a frame's client area and shows its document.
+#pragma once
+#include "framework/Document.h"
+#include "framework/Wnd.h"
+
+class CView : public CWnd {
+public:
+    // Creates the view as a child of the frame, through PreCreateWindow.
+    bool Create(HWND frame, UINT id, CDocument* document);
+    CDocument* GetDocument() const noexcept { return m_pDocument; }
+
+    // After document, frame and view exist.
+    virtual void OnInitialUpdate() {}
+    // The frame is about to close (its pages may still say goodbye).
+    virtual void OnFrameClosing() {}
+
+    // "AfxFrameOrView90su": the window class of frames and views, registered once.
+    static const wchar_t* FrameOrViewClassName();
+
+protected:
+    virtual BOOL PreCreateWindow(CREATESTRUCTW& cs);
+    virtual int OnCreate(CREATESTRUCTW* cs);
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+    CDocument* m_pDocument = nullptr;
+};

@@ -1,0 +1,140 @@
+#include "gameview/MainFrame.h"
+
+#include "app/App.h"
+#include "app/Messages.h"
+#include "features/FavDlg.h"
+#include "features/SoundMute.h"
+#include "gameview/GameFrame.h"
+#include "gameview/GmWndView.h"
+#include "gameview/WebPageBox.h"
+
+namespace {
+int LiveModifiers() {
+    auto down = [](int vk) { return (::GetKeyState(vk) & 0x8000) != 0; };
+    return ModifierBits(down(VK_CONTROL), down(VK_SHIFT), down(VK_MENU));
+}
+}  // namespace
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCTW& cs) {
+    cs.hMenu = nullptr;
+    cs.cx = 10;
+    cs.cy = 10;
+    return CFrameWnd::PreCreateWindow(cs);
+}
+
+int CMainFrame::OnCreate(CREATESTRUCTW* cs) {
+    // A tool window without caption or border: no taskbar button, nothing around the game.
+    ModifyStyle(WS_CAPTION | WS_THICKFRAME, 0);
+    ModifyStyleEx(WS_EX_CLIENTEDGE | WS_EX_APPWINDOW, WS_EX_TOOLWINDOW);
+    if (CFrameWnd::OnCreate(cs) == -1) return -1;
+    SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (g_hHostWnd && ::IsWindow(g_hHostWnd)) {
+        ::PostMessageW(g_hHostWnd, WM_FRAME_CREATED, reinterpret_cast<WPARAM>(m_hWnd), IsShowingDefaultPage() ? 1 : 0);
+        ModifyStyle(WS_POPUP, WS_CHILD);
+        ::SetParent(m_hWnd, g_hHostWnd);
+    }
+    LoadFrameHotKeys();
+    SetTimer(kTimerWatchHost, 800);
+    return 0;
+}
+
+LRESULT CMainFrame::OnSetMute(WPARAM muted) {
+    if (!m_mute.Take(static_cast<int>(muted))) return 0;
+    SetSoundMute(static_cast<int>(muted));
+    return 1;
+}
+
+void CMainFrame::OnTimer(UINT_PTR id) {
+    switch (id) {
+        case kTimerWatchHost:
+            if (!::IsWindow(g_hHostWnd)) ::PostQuitMessage(0);
+            break;
+        case kTimerKillWebDialog:
+            KillTimer(kTimerKillWebDialog);
+            if (HWND box = FindWebPageMessageBox()) ::DestroyWindow(box);
+            break;
+        case kTimerRaiseHost:
+            KillTimer(kTimerRaiseHost);
+            RaiseHost();
+            break;
+        default:
+            break;
+    }
+}
+
+// The host lives in another process; clicking the game must still bring it forward.
+void CMainFrame::RaiseHost() const {
+    if (!::IsWindow(g_hHostWnd)) return;
+    const DWORD hostThread = ::GetWindowThreadProcessId(g_hHostWnd, nullptr);
+    HWND foreground = ::GetForegroundWindow();
+    const DWORD foregroundThread = foreground ? ::GetWindowThreadProcessId(foreground, nullptr) : 0;
+    const bool attach = foregroundThread && foregroundThread != hostThread;
+    if (attach) ::AttachThreadInput(hostThread, foregroundThread, TRUE);
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    ::SetWindowPos(g_hHostWnd, HWND_TOPMOST, 0, 0, 0, 0, flags);
+    ::SetWindowPos(g_hHostWnd, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+    if (attach) ::AttachThreadInput(hostThread, foregroundThread, FALSE);
+}
+
+LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_TIMER:
+            OnTimer(wParam);
+            return 0;
+        case WM_SET_MUTE:
+            return OnSetMute(wParam);
+        case WM_RELOAD_HOTKEYS:
+            LoadFrameHotKeys();
+            return 0;
+        case WM_MOUSEACTIVATE:
+            SetTimer(kTimerRaiseHost, 10);
+            break;
+        case WM_SYSCOMMAND:
+            // Also when the close command is sent, or arrives inside another modal loop,
+            // where pre-translation never sees it.
+            if ((wParam & 0xFFF0) == SC_CLOSE) SetTimer(kTimerKillWebDialog, 130);
+            break;
+        default:
+            break;
+    }
+    return CFrameWnd::WindowProc(msg, wParam, lParam);
+}
+
+bool CMainFrame::ForwardSwitchKey(const MSG* msg) const {
+    if (msg->lParam == kLauncherMarker) return false;
+    if (!MatchesHotKey(g_frameKeySwitch, static_cast<int>(msg->wParam), LiveModifiers())) return false;
+    ::PostMessageW(g_hHostWnd, msg->message, msg->wParam, msg->lParam);
+    return true;
+}
+
+void CMainFrame::RefreshOnF5(const MSG* msg) const {
+    if (!g_pGameView) return;
+    if (F5Refreshes(g_frameKeyBoss, g_frameKeySound, msg->lParam == kLauncherMarker)) g_pGameView->Refresh();
+}
+
+BOOL CMainFrame::PreTranslateMessage(MSG* msg) {
+    switch (msg->message) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (ForwardSwitchKey(msg)) return TRUE;
+            if (msg->message == WM_KEYDOWN && msg->wParam == VK_F5) {
+                RefreshOnF5(msg);
+                return TRUE;
+            }
+            break;
+        case WM_CHAR:
+            if (msg->wParam == 4 && HIWORD(msg->lParam) == 0x0020) {
+                CBrindlow3App& app = TheApp();
+                CFavDlg dlg(app.m_strPageTitle, app.m_strPageUrl, g_hHostWnd);
+                dlg.DoModal();
+                return TRUE;
+            }
+            break;
+        case WM_SYSCOMMAND:
+            if ((msg->wParam & 0xFFF0) == SC_CLOSE) SetTimer(kTimerKillWebDialog, 130);
+            break;
+        default:
+            break;
+    }
+    return CFrameWnd::PreTranslateMessage(msg);
+}

@@ -1,0 +1,30 @@
+// The game frame: a borderless tool window that joins the host main window as a child,
+// forwards the window-switch key, refreshes on F5, saves favourites on Ctrl+D, applies the
+// host's mute state, removes a web-page box while it closes and ends with its host.
+#pragma once
+#include "framework/FrameWnd.h"
+#include "gameview/rules/GamePage.h"
+
+class CMainFrame : public CFrameWnd {
+public:
+    static constexpr UINT_PTR kTimerWatchHost = 2;       // 800 ms: the host still there?
+    static constexpr UINT_PTR kTimerKillWebDialog = 5;   // 130 ms after a close command
+    static constexpr UINT_PTR kTimerRaiseHost = 6;       // 10 ms after a mouse activation
+
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+protected:
+    BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
+    int OnCreate(CREATESTRUCTW* cs) override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void OnTimer(UINT_PTR id);
+    // Answers 1 when the state was passed on to the sound muting, 0 when it was unchanged.
+    LRESULT OnSetMute(WPARAM muted);
+    void RaiseHost() const;
+    bool ForwardSwitchKey(const MSG* msg) const;
+    void RefreshOnF5(const MSG* msg) const;
+
+    MuteLatch m_mute;
+};

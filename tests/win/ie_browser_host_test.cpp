@@ -1,0 +1,224 @@
+// The Internet Explorer host without an HTML engine: Wine creates the control, so the site
+// object's interfaces, reference counts and event translation can be checked; navigation
+// itself cannot run here.
+#include "framework/IeBrowser.h"
+#include "support/TestParent.h"
+
+#include <exdispid.h>
+#include <mshtmhst.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+const IID kDocHostShowUI = {0xC4D244B0, 0xD43E, 0x11CF, {0x89, 0x3B, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x1A}};
+const IID kDocHostUIHandler = {0xBD3F23C0, 0xD43E, 0x11CF, {0x89, 0x3B, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x1A}};
+const IID kWebBrowserEvents2 = {0x34A715A0, 0x6587, 0x11D0, {0x92, 0x4A, 0x00, 0x20, 0xAF, 0xC7, 0xAC, 0x4D}};
+
+struct RecordingEvents : BrowserEvents {
+    std::vector<std::wstring> seen;
+    bool cancelNext = false;
+    void OnBeforeNavigate2(const std::wstring& url, bool& cancel) override {
+        seen.push_back(L"before " + url);
+        cancel = cancelNext;
+    }
+    void OnNavigateComplete2(const std::wstring& url) override { seen.push_back(L"complete " + url); }
+    void OnDocumentComplete(const std::wstring& url) override { seen.push_back(L"document " + url); }
+    void OnNavigateError(const std::wstring& url, long status, bool& cancel) override {
+        seen.push_back(L"error " + url + L" " + std::to_wstring(status));
+        cancel = true;
+    }
+    void OnTitleChange(const std::wstring& title) override { seen.push_back(L"title " + title); }
+    unsigned OnGetHostInfo(unsigned flags) override { return flags | 0xC; }
+    bool OnShowContextMenu() override { return true; }
+};
+
+class OleScope {
+public:
+    OleScope() : m_ok(SUCCEEDED(::OleInitialize(nullptr))) {}
+    ~OleScope() {
+        if (m_ok) ::OleUninitialize();
+    }
+
+private:
+    bool m_ok;
+};
+
+ULONG RefsOf(IUnknown* unknown) {
+    unknown->AddRef();
+    return unknown->Release();
+}
+
+class IeBrowserHost : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(LiveBrowserSites(), 0);
+        ASSERT_TRUE(m_browser.Create(m_parent.m_hWnd, RECT{0, 0, 300, 200}, &m_events));
+        ASSERT_NE(m_browser.HostSite(), nullptr);
+    }
+    void TearDown() override {
+        m_browser.Destroy();
+        // Every reference the control took on the site has been given back.
+        EXPECT_EQ(LiveBrowserSites(), 0);
+    }
+
+    // An event as the control delivers it: arguments last first.
+    HRESULT Fire(DISPID id, std::vector<VARIANT> argsInOrder) {
+        ComPtr<IDispatch> sink;
+        EXPECT_EQ(m_browser.HostSite()->QueryInterface(kWebBrowserEvents2, sink.PutVoid()), S_OK);
+        std::vector<VARIANT> reversed(argsInOrder.rbegin(), argsInOrder.rend());
+        DISPPARAMS params{reversed.empty() ? nullptr : reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+        return sink->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+    }
+
+    OleScope m_ole;
+    TestParent m_parent;
+    RecordingEvents m_events;
+    IeBrowser m_browser;
+};
+
+VARIANT Text(BSTR b) {
+    VARIANT v;
+    ::VariantInit(&v);
+    v.vt = VT_BSTR;
+    v.bstrVal = b;
+    return v;
+}
+VARIANT ByRef(VARIANT* inner) {
+    VARIANT v;
+    ::VariantInit(&v);
+    v.vt = VT_BYREF | VT_VARIANT;
+    v.pvarVal = inner;
+    return v;
+}
+VARIANT BoolRef(VARIANT_BOOL* b) {
+    VARIANT v;
+    ::VariantInit(&v);
+    v.vt = VT_BYREF | VT_BOOL;
+    v.pboolVal = b;
+    return v;
+}
+VARIANT Empty() {
+    VARIANT v;
+    ::VariantInit(&v);
+    return v;
+}
+}  // namespace
+
+TEST_F(IeBrowserHost, SiteAnswersItsInterfacesWithAReferenceAdded) {
+    IUnknown* site = m_browser.HostSite();
+    const ULONG before = RefsOf(site);
+    EXPECT_GT(before, 1u);  // the control holds the site it was given
+    {
+        ComPtr<IDocHostShowUI> showUI;
+        ASSERT_EQ(site->QueryInterface(kDocHostShowUI, showUI.PutVoid()), S_OK);
+        ASSERT_TRUE(showUI);
+        EXPECT_EQ(RefsOf(site), before + 1);
+        // The browser's own boxes are left to it.
+        LRESULT result = 0;
+        EXPECT_EQ(showUI->ShowMessage(nullptr, nullptr, nullptr, 0, nullptr, 0, &result), S_FALSE);
+    }
+    EXPECT_EQ(RefsOf(site), before);
+
+    for (const IID* iid : {&IID_IUnknown, &IID_IOleClientSite, &IID_IOleWindow, &IID_IOleInPlaceSite,
+                           &IID_IOleInPlaceFrame, &IID_IOleInPlaceUIWindow, &kDocHostUIHandler, &IID_IDispatch,
+                           &kWebBrowserEvents2}) {
+        ComPtr<IUnknown> part;
+        EXPECT_EQ(site->QueryInterface(*iid, part.PutVoid()), S_OK);
+    }
+    EXPECT_EQ(RefsOf(site), before);
+
+    void* none = reinterpret_cast<void*>(1);
+    EXPECT_EQ(site->QueryInterface(IID_IStream, &none), E_NOINTERFACE);
+    EXPECT_EQ(none, nullptr);
+    EXPECT_EQ(site->QueryInterface(IID_IUnknown, nullptr), E_POINTER);
+    EXPECT_EQ(RefsOf(site), before);
+}
+
+TEST_F(IeBrowserHost, HostInfoAndContextMenuComeFromTheListener) {
+    ComPtr<IDocHostUIHandler> handler;
+    ASSERT_EQ(m_browser.HostSite()->QueryInterface(kDocHostUIHandler, handler.PutVoid()), S_OK);
+    DOCHOSTUIINFO info{};
+    info.cbSize = sizeof(info);
+    info.dwFlags = 0x40000;
+    EXPECT_EQ(handler->GetHostInfo(&info), S_OK);
+    EXPECT_EQ(info.dwFlags, 0x4000Cu);
+    EXPECT_EQ(handler->ShowContextMenu(0, nullptr, nullptr, nullptr), S_OK);  // handled: no menu
+    EXPECT_EQ(handler->GetHostInfo(nullptr), E_POINTER);
+
+    ComPtr<IOleInPlaceSite> inPlace;
+    ASSERT_EQ(m_browser.HostSite()->QueryInterface(IID_IOleInPlaceSite, inPlace.PutVoid()), S_OK);
+    HWND window = nullptr;
+    EXPECT_EQ(inPlace->GetWindow(&window), S_OK);
+    EXPECT_EQ(window, m_parent.m_hWnd);
+}
+
+TEST_F(IeBrowserHost, BrowserEventsReachTheListenerAndCancelFlowsBack) {
+    BSTR url = ::SysAllocString(L"http://127.0.0.1/x.htm");
+    VARIANT urlValue = Text(url);
+    VARIANT_BOOL cancel = VARIANT_FALSE;
+    m_events.cancelNext = true;
+    EXPECT_EQ(Fire(DISPID_BEFORENAVIGATE2, {Empty(), ByRef(&urlValue), Empty(), Empty(), Empty(), Empty(),
+                                             BoolRef(&cancel)}),
+              S_OK);
+    EXPECT_EQ(cancel, VARIANT_TRUE);
+    Fire(DISPID_NAVIGATECOMPLETE2, {Empty(), ByRef(&urlValue)});
+    Fire(DISPID_DOCUMENTCOMPLETE, {Empty(), ByRef(&urlValue)});
+    VARIANT status;
+    ::VariantInit(&status);
+    status.vt = VT_I4;
+    status.lVal = 404;
+    VARIANT_BOOL errorCancel = VARIANT_FALSE;
+    Fire(DISPID_NAVIGATEERROR, {Empty(), ByRef(&urlValue), Empty(), ByRef(&status), BoolRef(&errorCancel)});
+    EXPECT_EQ(errorCancel, VARIANT_TRUE);
+    BSTR title = ::SysAllocString(L"游戏大厅");
+    Fire(DISPID_TITLECHANGE, {Text(title)});
+    const std::vector<std::wstring> expected{L"before http://127.0.0.1/x.htm", L"complete http://127.0.0.1/x.htm",
+                                             L"document http://127.0.0.1/x.htm",
+                                             L"error http://127.0.0.1/x.htm 404", L"title 游戏大厅"};
+    EXPECT_EQ(m_events.seen, expected);
+    ::SysFreeString(title);
+    ::SysFreeString(url);
+}
+
+TEST_F(IeBrowserHost, MalformedEventsAreIgnored) {
+    EXPECT_EQ(Fire(DISPID_BEFORENAVIGATE2, {}), S_OK);
+    EXPECT_EQ(Fire(DISPID_NAVIGATECOMPLETE2, {Empty()}), S_OK);
+    EXPECT_EQ(Fire(DISPID_TITLECHANGE, {Empty(), Empty()}), S_OK);
+    VARIANT wrongType;
+    ::VariantInit(&wrongType);
+    wrongType.vt = VT_I4;
+    wrongType.lVal = 7;
+    Fire(DISPID_TITLECHANGE, {wrongType});  // not text: an empty title
+    ComPtr<IDispatch> sink;
+    ASSERT_EQ(m_browser.HostSite()->QueryInterface(IID_IDispatch, sink.PutVoid()), S_OK);
+    EXPECT_EQ(sink->Invoke(DISPID_TITLECHANGE, IID_NULL, 0, DISPATCH_METHOD, nullptr, nullptr, nullptr, nullptr),
+              E_INVALIDARG);
+    DISPPARAMS noArray{nullptr, nullptr, 3, 0};
+    EXPECT_EQ(sink->Invoke(DISPID_BEFORENAVIGATE2, IID_NULL, 0, DISPATCH_METHOD, &noArray, nullptr, nullptr, nullptr),
+              E_INVALIDARG);
+    EXPECT_EQ(m_events.seen, std::vector<std::wstring>{L"title "});
+}
+
+TEST(IeBrowserLifetime, EventsAfterDestroyReachNobodyAndTheSiteIsFreedLast) {
+    OleScope ole;
+    TestParent parent;
+    RecordingEvents events;
+    IeBrowser browser;
+    ASSERT_TRUE(browser.Create(parent.m_hWnd, RECT{0, 0, 100, 100}, &events));
+    ComPtr<IDispatch> sink;
+    ASSERT_EQ(browser.HostSite()->QueryInterface(IID_IDispatch, sink.PutVoid()), S_OK);
+    browser.Destroy();
+    EXPECT_EQ(browser.HostSite(), nullptr);
+    EXPECT_EQ(LiveBrowserSites(), 1);  // our own reference keeps it
+    BSTR title = ::SysAllocString(L"late");
+    VARIANT arg = Text(title);
+    DISPPARAMS params{&arg, nullptr, 1, 0};
+    EXPECT_EQ(sink->Invoke(DISPID_TITLECHANGE, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr), S_OK);
+    EXPECT_TRUE(events.seen.empty());
+    sink.Reset();
+    EXPECT_EQ(LiveBrowserSites(), 0);
+    ::SysFreeString(title);
+    browser.Destroy();  // twice is harmless
+}
