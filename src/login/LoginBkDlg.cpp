@@ -27,7 +27,11 @@ BOOL CLoginBkDlg::OnInitDialog() {
                  work.top + (work.bottom - work.top - m_nBkHeight) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     DrawLayeredBackground();
-    m_dlgLogin.Create(IDD_LOGIN, m_hWnd);
+    m_dlgLogin.SetLoginWindow(this);
+    if (m_dlgLogin.Create(IDD_LOGIN, m_hWnd)) {
+        const RECT rc = GetWindowRect();
+        m_dlgLogin.MoveWindow(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, FALSE);
+    }
     ModifyStyle(0, WS_MINIMIZEBOX);
     // Until the page can end the login itself, a login whose host is gone gives up.
     SetTimer(kHostWatchTimer, 800);
