@@ -45,6 +45,9 @@ public:
     virtual bool PromptBeforeLeave() = 0;
     // The browser's outermost window (null before Create).
     [[nodiscard]] virtual HWND Window() const = 0;
+    // Offers a key message to the page's own keyboard handling (Tab between fields, copy and
+    // paste, ...); true when the page used it.
+    virtual bool TranslateAccelerator(MSG* /*msg*/) { return false; }
 };
 
 // The browser of this build: scripted in the test build, Internet Explorer otherwise.

@@ -86,3 +86,11 @@ void CSingleDocSet::Close() {
     frame.reset();
     document.reset();
 }
+
+BOOL CFrameWnd::PreTranslateMessage(MSG* msg) {
+    if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && m_pView && m_pView->m_hWnd &&
+        (msg->hwnd == m_pView->m_hWnd || ::IsChild(m_pView->m_hWnd, msg->hwnd))) {
+        return m_pView->TranslateViewAccelerator(msg) ? TRUE : FALSE;
+    }
+    return CWnd::PreTranslateMessage(msg);
+}

@@ -23,6 +23,9 @@ public:
     void InitialUpdateFrame();
 
     CView* GetActiveView() const noexcept { return m_pView.get(); }
+    // Keys the frame itself does not act on go to the view's page (after the frame's rules,
+    // so F5 and the hot keys stay the frame's).
+    BOOL PreTranslateMessage(MSG* msg) override;
     CDocument* GetActiveDocument() const noexcept { return m_pContext ? m_pContext->document : m_pDocument; }
 
 protected:

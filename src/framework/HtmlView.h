@@ -21,6 +21,9 @@ public:
 
     // The page may ask before it is left; its answer does not stop the close.
     void OnFrameClosing() override;
+    bool TranslateViewAccelerator(MSG* msg) override {
+        return m_pBrowser && m_pBrowser->TranslateAccelerator(msg);
+    }
 
 protected:
     // Creates the browser in the view's client area; -1 when it cannot be made.

@@ -132,3 +132,10 @@ HWND IeBrowser::Window() const {
     }
     return hwnd;
 }
+
+bool IeBrowser::TranslateAccelerator(MSG* msg) {
+    if (!m_web || !msg) return false;
+    ComPtr<IOleInPlaceActiveObject> active;
+    if (FAILED(m_web->QueryInterface(IID_IOleInPlaceActiveObject, active.PutVoid())) || !active) return false;
+    return active->TranslateAccelerator(msg) == S_OK;
+}

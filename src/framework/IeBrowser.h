@@ -23,6 +23,7 @@ public:
     std::wstring Title() const override;
     bool PromptBeforeLeave() override;
     HWND Window() const override;
+    bool TranslateAccelerator(MSG* msg) override;
 
     // The host site object (null before Create and after Destroy), for inspection.
     IUnknown* HostSite() const noexcept { return m_site.Get() ? m_site->Unknown() : nullptr; }

@@ -13,6 +13,8 @@ public:
     virtual void OnInitialUpdate() {}
     // The frame is about to close (its pages may still say goodbye).
     virtual void OnFrameClosing() {}
+    // A key message the frame did not want: the view may use it; true when it did.
+    virtual bool TranslateViewAccelerator(MSG*) { return false; }
 
     // "AfxFrameOrView90su": the window class of frames and views, registered once.
     static const wchar_t* FrameOrViewClassName();

@@ -133,6 +133,10 @@ void CLoginDlg::Minimize() {
 BOOL CLoginDlg::PreTranslateMessage(MSG* msg) {
     // Esc neither cancels nor stops the page; F5 does not reload it.
     if (msg->message == WM_KEYDOWN && (msg->wParam == VK_ESCAPE || msg->wParam == VK_F5)) return TRUE;
+    // The page's fields take Tab, Enter and editing keys before the dialog does.
+    if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && m_browser && m_browser->TranslateAccelerator(msg)) {
+        return TRUE;
+    }
     return CDialog::PreTranslateMessage(msg);
 }
 

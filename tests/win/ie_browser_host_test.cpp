@@ -222,3 +222,13 @@ TEST(IeBrowserLifetime, EventsAfterDestroyReachNobodyAndTheSiteIsFreedLast) {
     ::SysFreeString(title);
     browser.Destroy();  // twice is harmless
 }
+
+TEST_F(IeBrowserHost, KeysAreOfferedToTheControlAndUnusedOnesComeBack) {
+    // A key the page does not know stays with the window that got it (the frame's rules
+    // see it next); with nothing to offer, the control is not asked.
+    MSG key{m_browser.Window(), WM_KEYDOWN, VK_F13, 1};
+    EXPECT_FALSE(m_browser.TranslateAccelerator(&key));
+    EXPECT_FALSE(m_browser.TranslateAccelerator(nullptr));
+    IeBrowser notCreated;
+    EXPECT_FALSE(notCreated.TranslateAccelerator(&key));
+}
