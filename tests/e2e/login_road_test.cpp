@@ -45,15 +45,6 @@ HWND FrameOf(DWORD pid, HWND main) {
     return nullptr;
 }
 
-template <class Condition>
-bool WaitUntil(Condition condition, DWORD ms) {
-    for (DWORD waited = 0; waited <= ms; waited += 50) {
-        if (condition()) return true;
-        PumpMessagesFor(50);
-    }
-    return condition();
-}
-
 class LoginRoad : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -63,14 +54,7 @@ protected:
         ASSERT_NE(main, nullptr);
     }
     void TearDown() override {
-        KillTree(launcher.Id());
-        launcher.Kill();
-    }
-    static void KillTree(DWORD pid) {
-        for (DWORD child : ChildProcessesOf(pid)) {
-            KillTree(child);
-            KillProcess(child);
-        }
+        KillProcessTree(launcher.Id());
     }
     // The game process that is waiting in its login now.
     DWORD NewestGameProcess(const std::vector<DWORD>& known) {

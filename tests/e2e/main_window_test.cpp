@@ -23,15 +23,8 @@ protected:
         for (DWORD child : firstGameProcesses) KillProcess(child);
     }
     void TearDown() override {
-        // Children first (game processes, further main windows and theirs), then the launcher.
-        KillTree(launcher.Id());
-        launcher.Kill();
-    }
-    static void KillTree(DWORD pid) {
-        for (DWORD child : ChildProcessesOf(pid)) {
-            KillTree(child);
-            KillProcess(child);
-        }
+        // Game processes, further main windows and theirs, and the launcher itself.
+        KillProcessTree(launcher.Id());
     }
 
     // Logs an account in as a game process would: record first, then the frame.
@@ -49,16 +42,6 @@ protected:
     HWND main = nullptr;
     std::vector<DWORD> firstGameProcesses;
 };
-
-// Pumps this thread's messages until the condition holds or the time is up.
-template <class Condition>
-bool WaitUntil(Condition condition, DWORD ms) {
-    for (DWORD waited = 0; waited <= ms; waited += 50) {
-        if (condition()) return true;
-        PumpMessagesFor(50);
-    }
-    return condition();
-}
 
 bool ContainsRequest(const std::string& requests, const std::string& fragment) {
     return requests.find(fragment) != std::string::npos;

@@ -43,15 +43,4 @@ HWND FindScriptedBrowser(HWND frame);
 LRESULT QueryScriptedBrowser(HWND browser, WPARAM query);
 // Sends "the page" a command with text.
 bool SendPageCommand(HWND browser, ULONG_PTR command, const std::wstring& text);
-// Pumps until pred holds or the time is over; returns pred's last value.
-template <class Pred>
-bool WaitUntil(Pred pred, DWORD ms);
 
-template <class Pred>
-bool WaitUntil(Pred pred, DWORD ms) {
-    for (DWORD waited = 0; waited < ms; waited += 25) {
-        if (pred()) return true;
-        PumpMessagesFor(25);
-    }
-    return pred();
-}

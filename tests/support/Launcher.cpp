@@ -28,6 +28,11 @@ void KillProcess(DWORD pid) {
     ::WaitForSingleObject(process.Get(), 5000);
 }
 
+void KillProcessTree(DWORD pid) {
+    for (DWORD child : ChildProcessesOf(pid)) KillProcessTree(child);
+    KillProcess(pid);
+}
+
 HWND WaitForMainWindow(DWORD pid, DWORD ms) {
     const DWORD step = 50;
     for (DWORD waited = 0; waited <= ms; waited += step) {

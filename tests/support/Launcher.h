@@ -9,6 +9,8 @@
 std::vector<DWORD> ChildProcessesOf(DWORD parent);
 bool ProcessAlive(DWORD pid);
 void KillProcess(DWORD pid);
+// The process and everything it started, children first.
+void KillProcessTree(DWORD pid);
 
 // The main window of a launcher process: top-level "#32770" titled "QuarnelHalvira".
 HWND WaitForMainWindow(DWORD pid, DWORD ms);

@@ -38,3 +38,13 @@ std::vector<std::wstring> ChildTexts(HWND hwnd);
 bool ClickButton(HWND parent, const std::wstring& text);
 // Pumps this thread's messages for the time, so windows of the test stay responsive.
 void PumpMessagesFor(DWORD ms);
+
+// Pumps until the condition holds or the time is over; returns the condition's last value.
+template <class Condition>
+bool WaitUntil(Condition condition, DWORD ms) {
+    for (DWORD waited = 0; waited < ms; waited += 25) {
+        if (condition()) return true;
+        PumpMessagesFor(25);
+    }
+    return condition();
+}
