@@ -119,8 +119,11 @@ TEST_F(LoginRoad, DuplicateLoginShowsTheMessageAndEndsThatProcess) {
     const DWORD game = NewestGameProcess({});
     HWND page = WaitForLoginPage(game);
     ASSERT_NE(page, nullptr);
+    // The login window carries the same title as the box: tell them apart.
+    HWND loginWindow = ::GetWindow(::GetAncestor(page, GA_ROOT), GW_OWNER);
+    ASSERT_NE(loginWindow, nullptr);
     PageNavigates(page, L"app://loadgame/" + kRecordEscaped + L"|" + GamePage(L"1"));
-    HWND box = WaitForMessageBox(game, nullptr, 10000);
+    HWND box = WaitForMessageBox(game, loginWindow, 10000);
     ASSERT_NE(box, nullptr);
     const std::vector<std::wstring> texts = ChildTexts(box);
     EXPECT_NE(std::find(texts.begin(), texts.end(), L"账号 alice 已在 双线1服 登录，同一账号不能在一服重复登录"), texts.end());
