@@ -5,7 +5,25 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
+
+// The source element of a page event, as long as someone holds it.
+class PageElement {
+public:
+    virtual ~PageElement() = default;
+    [[nodiscard]] virtual std::wstring ClassName() const = 0;
+    [[nodiscard]] virtual std::wstring TagName() const = 0;
+    // offsetLeft, offsetTop, offsetLeft + offsetWidth, offsetTop + offsetHeight; nothing when
+    // the element has no layout.
+    [[nodiscard]] virtual std::optional<RECT> OffsetRect() const = 0;
+    // Its "disabled" attribute reads as the boolean true.
+    [[nodiscard]] virtual bool IsDisabled() const = 0;
+    // Sets the style's horizontal background offset; false when the element has no style.
+    virtual bool SetBackgroundPositionX(long x) = 0;
+    virtual void Click() = 0;
+};
+using PageElementPtr = std::shared_ptr<PageElement>;
 
 // Browser events, delivered on the GUI thread in the browser's own order: for one navigation
 // BeforeNavigate2, then NavigateComplete2, TitleChange and DocumentComplete, or NavigateError.
@@ -26,6 +44,19 @@ public:
     // True when the host has handled the page's context menu (so none is shown); false lets
     // the browser show its own.
     virtual bool OnShowContextMenu() { return false; }
+    // A DOM event of the page (dispid of the HTMLDocumentEvents2 member) with its source
+    // element. True cancels the browser's default action (the event's return value false).
+    virtual bool OnPageEvent(long /*dispid*/, const PageElementPtr& /*source*/) { return false; }
+    // The browser's own message boxes and help: S_FALSE lets it show them, S_OK means the
+    // host has handled them (result carries the box's answer).
+    virtual HRESULT OnShowMessage(HWND /*owner*/, const wchar_t* /*text*/, const wchar_t* /*caption*/, DWORD /*type*/,
+                                  const wchar_t* /*helpFile*/, DWORD /*helpContext*/, LRESULT* /*result*/) {
+        return S_FALSE;
+    }
+    virtual HRESULT OnShowHelp(HWND /*owner*/, const wchar_t* /*helpFile*/, UINT /*command*/, DWORD /*data*/,
+                               POINT /*point*/) {
+        return S_FALSE;
+    }
 };
 
 class Browser {
@@ -45,6 +76,8 @@ public:
     virtual bool PromptBeforeLeave() = 0;
     // The browser's outermost window (null before Create).
     [[nodiscard]] virtual HWND Window() const = 0;
+    // Sets the loaded page's body "scroll" attribute; nothing when the page has no body.
+    virtual void SetBodyScroll(const std::wstring& value) = 0;
     // Offers a key message to the page's own keyboard handling (Tab between fields, copy and
     // paste, ...); true when the page used it.
     virtual bool TranslateAccelerator(MSG* /*msg*/) { return false; }

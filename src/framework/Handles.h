@@ -4,6 +4,9 @@
 #include <windows.h>
 #include <objbase.h>
 #include <commctrl.h>
+#include <oleauto.h>
+
+#include <string>
 #include <utility>
 
 template <class Traits>
@@ -203,6 +206,27 @@ public:
 
 private:
     T* m_p = nullptr;
+};
+
+// An owned BSTR.
+class Bstr {
+public:
+    Bstr() noexcept = default;
+    explicit Bstr(const std::wstring& text)
+        : m_b(::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
+    ~Bstr() { ::SysFreeString(m_b); }
+    Bstr(const Bstr&) = delete;
+    Bstr& operator=(const Bstr&) = delete;
+    [[nodiscard]] BSTR Get() const noexcept { return m_b; }
+    BSTR* Put() noexcept {
+        ::SysFreeString(m_b);
+        m_b = nullptr;
+        return &m_b;
+    }
+    [[nodiscard]] std::wstring Text() const { return m_b ? std::wstring(m_b, ::SysStringLen(m_b)) : std::wstring(); }
+
+private:
+    BSTR m_b = nullptr;
 };
 
 // COM (or OLE) initialised for the current thread for the scope's life.

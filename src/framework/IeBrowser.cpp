@@ -1,5 +1,6 @@
 #include "framework/IeBrowser.h"
 
+#include <mshtml.h>
 #include <oleidl.h>
 
 namespace {
@@ -8,25 +9,6 @@ const IID kWebBrowser2 = {0xD30C1661, 0xCDAF, 0x11D0, {0x8A, 0x3E, 0x00, 0xC0, 0
 const IID kWebBrowserEvents2 = {0x34A715A0, 0x6587, 0x11D0, {0x92, 0x4A, 0x00, 0x20, 0xAF, 0xC7, 0xAC, 0x4D}};
 constexpr DWORD kOleCmdOnUnload = 37;  // OLECMDID_ONUNLOAD: the page's "before unload" question
 
-// An owned BSTR.
-class Bstr {
-public:
-    explicit Bstr(const std::wstring& text) : m_b(::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
-    Bstr() = default;
-    ~Bstr() { ::SysFreeString(m_b); }
-    Bstr(const Bstr&) = delete;
-    Bstr& operator=(const Bstr&) = delete;
-    BSTR Get() const { return m_b; }
-    BSTR* Put() {
-        ::SysFreeString(m_b);
-        m_b = nullptr;
-        return &m_b;
-    }
-    std::wstring Text() const { return m_b ? std::wstring(m_b, ::SysStringLen(m_b)) : std::wstring(); }
-
-private:
-    BSTR m_b = nullptr;
-};
 }  // namespace
 
 std::unique_ptr<Browser> CreateIeBrowser() { return std::make_unique<IeBrowser>(); }
@@ -36,7 +18,11 @@ IeBrowser::~IeBrowser() { Destroy(); }
 bool IeBrowser::Create(HWND parent, const RECT& rc, BrowserEvents* events) {
     if (m_site || !events) return false;
     m_site = ComPtr<IeBrowserSite>::Adopt(IeBrowserSite::New(parent, events));
-    if (!m_site) return false;
+    m_documentEvents = ComPtr<IeDocumentEvents>::Adopt(IeDocumentEvents::New(events));
+    if (!m_site || !m_documentEvents) {
+        Destroy();
+        return false;
+    }
     if (FAILED(::CoCreateInstance(kWebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, m_object.PutVoid())) ||
         FAILED(m_object->SetClientSite(m_site.Get()))) {
         Destroy();
@@ -48,6 +34,10 @@ bool IeBrowser::Create(HWND parent, const RECT& rc, BrowserEvents* events) {
         FAILED(m_object->QueryInterface(kWebBrowser2, m_web.PutVoid()))) {
         Destroy();
         return false;
+    }
+    ComPtr<IUnknown> identity;
+    if (SUCCEEDED(m_web->QueryInterface(IID_IUnknown, identity.PutVoid()))) {
+        m_site->WatchDocuments(m_documentEvents.Get(), identity.Get());
     }
     ComPtr<IConnectionPointContainer> container;
     if (SUCCEEDED(m_web->QueryInterface(IID_IConnectionPointContainer, container.PutVoid())) &&
@@ -62,6 +52,11 @@ bool IeBrowser::Create(HWND parent, const RECT& rc, BrowserEvents* events) {
 }
 
 void IeBrowser::Destroy() {
+    if (m_documentEvents) {
+        m_documentEvents->Detach();
+        m_documentEvents->Disconnect();
+        m_documentEvents.Reset();
+    }
     if (!m_site) return;
     m_site->Detach();
     if (m_events) {
@@ -122,6 +117,21 @@ bool IeBrowser::PromptBeforeLeave() {
     ::VariantInit(&leave);
     if (FAILED(target->Exec(nullptr, kOleCmdOnUnload, 0, nullptr, &leave))) return true;
     return !(leave.vt == VT_BOOL && leave.boolVal == VARIANT_FALSE);
+}
+
+void IeBrowser::SetBodyScroll(const std::wstring& value) {
+    ComPtr<IDispatch> dispatch;
+    ComPtr<IHTMLDocument2> document;
+    ComPtr<IHTMLElement> body;
+    ComPtr<IHTMLBodyElement> bodyElement;
+    if (!m_web || FAILED(m_web->get_Document(dispatch.Put())) || !dispatch ||
+        FAILED(dispatch->QueryInterface(__uuidof(IHTMLDocument2), document.PutVoid())) ||
+        FAILED(document->get_body(body.Put())) || !body ||
+        FAILED(body->QueryInterface(__uuidof(IHTMLBodyElement), bodyElement.PutVoid()))) {
+        return;  // no page, or a page without a body (a frameset)
+    }
+    Bstr scroll(value);
+    bodyElement->put_scroll(scroll.Get());
 }
 
 HWND IeBrowser::Window() const {

@@ -4,6 +4,7 @@
 #include "framework/Browser.h"
 #include "framework/Handles.h"
 #include "framework/IeBrowserSite.h"
+#include "framework/IeDocumentEvents.h"
 
 #include <exdisp.h>
 #include <ole2.h>
@@ -23,6 +24,7 @@ public:
     std::wstring Title() const override;
     bool PromptBeforeLeave() override;
     HWND Window() const override;
+    void SetBodyScroll(const std::wstring& value) override;
     bool TranslateAccelerator(MSG* msg) override;
 
     // The host site object (null before Create and after Destroy), for inspection.
@@ -30,6 +32,7 @@ public:
 
 private:
     ComPtr<IeBrowserSite> m_site;
+    ComPtr<IeDocumentEvents> m_documentEvents;
     ComPtr<IOleObject> m_object;
     ComPtr<IWebBrowser2> m_web;
     ComPtr<IConnectionPoint> m_events;

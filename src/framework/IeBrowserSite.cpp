@@ -1,6 +1,8 @@
 #include "framework/IeBrowserSite.h"
 
 #include "framework/Browser.h"
+#include "framework/Handles.h"
+#include "framework/IeDocumentEvents.h"
 
 #include <exdispid.h>
 
@@ -49,15 +51,23 @@ const VARIANT& Arg(const DISPPARAMS& params, UINT n) { return params.rgvarg[para
 
 long LiveBrowserSites() noexcept { return g_liveSites; }
 
+void CountBrowserHostObject(int delta) noexcept {
+    if (delta > 0) {
+        ::InterlockedIncrement(&g_liveSites);
+    } else {
+        ::InterlockedDecrement(&g_liveSites);
+    }
+}
+
 IeBrowserSite* IeBrowserSite::New(HWND parent, BrowserEvents* events) noexcept {
     return new (std::nothrow) IeBrowserSite(parent, events);
 }
 
 IeBrowserSite::IeBrowserSite(HWND parent, BrowserEvents* events) noexcept : m_parent(parent), m_events(events) {
-    ::InterlockedIncrement(&g_liveSites);
+    CountBrowserHostObject(1);
 }
 
-IeBrowserSite::~IeBrowserSite() { ::InterlockedDecrement(&g_liveSites); }
+IeBrowserSite::~IeBrowserSite() { CountBrowserHostObject(-1); }
 
 STDMETHODIMP IeBrowserSite::QueryInterface(REFIID riid, void** object) {
     if (!object) return E_POINTER;
@@ -130,6 +140,26 @@ STDMETHODIMP IeBrowserSite::GetHostInfo(DOCHOSTUIINFO* info) {
     return S_OK;
 }
 
+STDMETHODIMP IeBrowserSite::ShowMessage(HWND owner, LPOLESTR text, LPOLESTR caption, DWORD type, LPOLESTR helpFile,
+                                        DWORD helpContext, LRESULT* result) {
+    if (!m_events) return S_FALSE;
+    try {
+        return m_events->OnShowMessage(owner, text, caption, type, helpFile, helpContext, result);
+    } catch (...) {
+        return S_FALSE;
+    }
+}
+
+STDMETHODIMP IeBrowserSite::ShowHelp(HWND owner, LPOLESTR helpFile, UINT command, DWORD data, POINT point,
+                                     IDispatch*) {
+    if (!m_events) return S_FALSE;
+    try {
+        return m_events->OnShowHelp(owner, helpFile, command, data, point);
+    } catch (...) {
+        return S_FALSE;
+    }
+}
+
 STDMETHODIMP IeBrowserSite::GetOptionKeyPath(LPOLESTR* key, DWORD) {
     if (key) *key = nullptr;
     return E_NOTIMPL;
@@ -186,7 +216,9 @@ void IeBrowserSite::DispatchEvent(DISPID id, const DISPPARAMS& params) {
             break;
         }
         case DISPID_NAVIGATECOMPLETE2:  // pDisp, URL
-            if (params.cArgs == 2) m_events->OnNavigateComplete2(TextOf(Arg(params, 1)));
+            if (params.cArgs != 2) return;
+            ConnectTopDocument(Arg(params, 0));
+            m_events->OnNavigateComplete2(TextOf(Arg(params, 1)));
             break;
         case DISPID_DOCUMENTCOMPLETE:  // pDisp, URL
             if (params.cArgs == 2) m_events->OnDocumentComplete(TextOf(Arg(params, 1)));
@@ -203,5 +235,19 @@ void IeBrowserSite::DispatchEvent(DISPID id, const DISPPARAMS& params) {
             break;
         default:
             break;
+    }
+}
+
+// Frames complete their own navigations; only the top-level document's events are wanted.
+void IeBrowserSite::ConnectTopDocument(const VARIANT& navigated) noexcept {
+    const VARIANT* v = Deref(navigated);
+    if (!m_documentEvents || !m_topBrowser || !v || v->vt != VT_DISPATCH || !v->pdispVal) return;
+    ComPtr<IUnknown> identity;
+    if (FAILED(v->pdispVal->QueryInterface(IID_IUnknown, identity.PutVoid())) || identity.Get() != m_topBrowser) return;
+    ComPtr<IWebBrowser2> browser;
+    ComPtr<IDispatch> document;
+    if (SUCCEEDED(v->pdispVal->QueryInterface(__uuidof(IWebBrowser2), browser.PutVoid())) &&
+        SUCCEEDED(browser->get_Document(document.Put())) && document) {
+        m_documentEvents->Connect(document.Get());
     }
 }

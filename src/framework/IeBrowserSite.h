@@ -14,6 +14,7 @@
 #include <ole2.h>
 
 class BrowserEvents;
+class IeDocumentEvents;
 
 class IeBrowserSite final : public IOleClientSite,
                             public IOleInPlaceSite,
@@ -25,7 +26,17 @@ public:
     // Returns a site with one reference, owned by the caller.
     static IeBrowserSite* New(HWND parent, BrowserEvents* events) noexcept;
     // Later calls from the control reach no listener (it may be gone).
-    void Detach() noexcept { m_events = nullptr; }
+    void Detach() noexcept {
+        m_events = nullptr;
+        m_documentEvents = nullptr;
+        m_topBrowser = nullptr;
+    }
+    // When the top-level page has loaded, its document is connected to `sink`. Neither is
+    // owned here; IeBrowser keeps both alive until Detach.
+    void WatchDocuments(IeDocumentEvents* sink, IUnknown* topBrowser) noexcept {
+        m_documentEvents = sink;
+        m_topBrowser = topBrowser;
+    }
     IUnknown* Unknown() noexcept { return static_cast<IOleClientSite*>(this); }
 
     // IUnknown
@@ -87,9 +98,11 @@ public:
     STDMETHODIMP TranslateUrl(DWORD, LPWSTR, LPWSTR* out) override;
     STDMETHODIMP FilterDataObject(IDataObject*, IDataObject** out) override;
 
-    // IDocHostShowUI: the browser's own boxes and help (S_FALSE: let it show them)
-    STDMETHODIMP ShowMessage(HWND, LPOLESTR, LPOLESTR, DWORD, LPOLESTR, DWORD, LRESULT*) override { return S_FALSE; }
-    STDMETHODIMP ShowHelp(HWND, LPOLESTR, UINT, DWORD, POINT, IDispatch*) override { return S_FALSE; }
+    // IDocHostShowUI: the browser's own boxes and help, offered to the listener first
+    STDMETHODIMP ShowMessage(HWND owner, LPOLESTR text, LPOLESTR caption, DWORD type, LPOLESTR helpFile,
+                             DWORD helpContext, LRESULT* result) override;
+    STDMETHODIMP ShowHelp(HWND owner, LPOLESTR helpFile, UINT command, DWORD data, POINT point,
+                          IDispatch* hit) override;
 
     // IDispatch: DWebBrowserEvents2
     STDMETHODIMP GetTypeInfoCount(UINT* count) override;
@@ -101,11 +114,14 @@ private:
     IeBrowserSite(HWND parent, BrowserEvents* events) noexcept;
     ~IeBrowserSite();
     void DispatchEvent(DISPID id, const DISPPARAMS& params);
+    void ConnectTopDocument(const VARIANT& navigated) noexcept;
 
     LONG m_refs = 1;
     HWND m_parent;
     BrowserEvents* m_events;
+    IeDocumentEvents* m_documentEvents = nullptr;
+    IUnknown* m_topBrowser = nullptr;
 };
 
-// Site objects alive in this process.
+// Host objects (sites and document-event sinks) alive in this process.
 long LiveBrowserSites() noexcept;

@@ -1,8 +1,11 @@
 // The test build's browser: a plain child window that plays a page's part. A navigation
 // fires the events Internet Explorer fires, in its order and asynchronously like it; the
-// page's title is its address. Tests drive "the page" from outside (ScriptedBrowserProtocol.h).
+// page's title is its address until the page's script sets another. Tests drive "the page"
+// from outside (ScriptedBrowserProtocol.h).
 #include "framework/Browser.h"
 #include "framework/ScriptedBrowserProtocol.h"
+
+#include <wininet.h>
 
 #include <deque>
 
@@ -52,6 +55,9 @@ public:
     std::wstring LocationUrl() const override { return m_location; }
     std::wstring Title() const override { return m_title; }
     HWND Window() const override { return m_hwnd; }
+    void SetBodyScroll(const std::wstring& value) override {
+        if (!m_location.empty()) m_bodyScroll = value;
+    }
 
     bool PromptBeforeLeave() override {
         if (m_leaveQuestion.empty()) return true;
@@ -87,6 +93,7 @@ private:
         m_events->OnBeforeNavigate2(url, cancel);
         if (cancel || !m_hwnd) return;
         m_location = url;
+        m_bodyScroll.clear();
         m_events->OnNavigateComplete2(url);
         if (!m_hwnd) return;
         m_title = url;
@@ -107,6 +114,18 @@ private:
             case kScriptAskBeforeLeave:
                 m_leaveQuestion = text;
                 return 1;
+            case kScriptSetTitle:
+                m_title = text;
+                ::InvalidateRect(m_hwnd, nullptr, TRUE);
+                m_events->OnTitleChange(m_title);
+                return 1;
+            case kScriptSetCookie: {
+                const size_t split = text.find(L'\n');
+                if (split == std::wstring::npos) return 0;
+                const std::wstring url = text.substr(0, split);
+                const std::wstring cookie = text.substr(split + 1);
+                return ::InternetSetCookieW(url.c_str(), nullptr, cookie.c_str()) ? 1 : 0;
+            }
             default:
                 return 0;
         }
@@ -118,6 +137,7 @@ private:
             case kQueryHostFlags: return static_cast<LRESULT>(m_hostFlags);
             case kQuerySilent: return m_silent ? 1 : 0;
             case kQueryCompletedNavigations: return m_completed;
+            case kQueryBodyScrollAuto: return m_bodyScroll == L"auto" ? 1 : 0;
             default: return -1;
         }
     }
@@ -161,6 +181,7 @@ private:
     std::wstring m_location;
     std::wstring m_title;
     std::wstring m_leaveQuestion;
+    std::wstring m_bodyScroll;
     unsigned m_hostFlags = 0;
     int m_refreshes = 0;
     int m_completed = 0;

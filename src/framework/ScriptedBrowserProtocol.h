@@ -13,6 +13,10 @@ inline constexpr wchar_t kScriptedBrowserQueryMessage[] = L"QuarnelHalvira.Scrip
 enum ScriptedBrowserCommand : ULONG_PTR {
     kScriptNavigate = 0x51484E56,      // the page navigates to the address in the data
     kScriptAskBeforeLeave = 0x51484255, // the page asks the data's question before it is left
+    kScriptSetTitle = 0x51485454,       // the page's script sets its title to the data
+    // The page's server sets a cookie: the data is the page address, a line feed and the
+    // cookie ("name=value"); it goes to the process's cookie store like a real response's.
+    kScriptSetCookie = 0x51484343,
 };
 
 // wParam of the query message; the answer is the result.
@@ -21,6 +25,7 @@ enum ScriptedBrowserQuery : WPARAM {
     kQueryHostFlags = 1,
     kQuerySilent = 2,
     kQueryCompletedNavigations = 3,
+    kQueryBodyScrollAuto = 4,  // 1 once the host set the page body's scroll to "auto"
 };
 
 // Title of the web-page message boxes the scripted page shows.

@@ -8,7 +8,7 @@
 #include "res/resource.h"
 #include "skin/MessageBox.h"
 
-#include <mshtmhst.h>
+#include <new>
 #include <shellapi.h>
 
 namespace {
@@ -32,47 +32,73 @@ HostAnswer SendRecordToHost(const std::wstring& record) {
 }
 }  // namespace
 
-CLoginDlg::CLoginDlg(std::wstring startUrl) noexcept : CDialog(IDD_LOGIN), m_strStartUrl(std::move(startUrl)) {}
+CLoginDlg::CLoginDlg(std::wstring startUrl) noexcept : CDHtmDlgEx(IDD_LOGIN), m_strStartUrl(std::move(startUrl)) {}
 
-CLoginDlg::~CLoginDlg() {
-    if (m_browser) m_browser->Destroy();
-}
+CLoginDlg::~CLoginDlg() = default;
 
 std::wstring LoginPageUrl() { return std::wstring(L"http://") + config::kAccountHost + L"/yxtov/wd?wx=1"; }
 
 BOOL CLoginDlg::OnInitDialog() {
-    CDialog::OnInitDialog();
-    m_browser = CreateBrowser();
-    if (m_browser && m_browser->Create(m_hWnd, GetClientRect(), this)) {
-        m_browser->SetSilent(true);
-    } else {
-        m_browser.reset();
-    }
+    CDHtmDlgEx::OnInitDialog();
+    // Magenta pixels of the page are invisible and let clicks through to the background.
     ModifyStyleEx(0, WS_EX_LAYERED);
     ::SetLayeredWindowAttributes(m_hWnd, RGB(255, 0, 255), 0, LWA_COLORKEY);
     ModifyStyleEx(WS_EX_APPWINDOW, WS_EX_TOOLWINDOW);
-    if (m_browser) m_browser->Navigate(m_strStartUrl);
+    Navigate(m_strStartUrl);
     return FALSE;
 }
 
-unsigned CLoginDlg::OnGetHostInfo(unsigned flags) {
-    return flags | DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_SCROLL_NO | DOCHOSTUIFLAG_DIALOG;
+CDHtmlDialog::DHtmlEventMap CLoginDlg::GetDHtmlEventMap() const {
+    const auto handler = static_cast<DHtmlEventHandler>(&CLoginDlg::OnPageMouse);
+    static const DHtmlEventMapEntry map[] = {
+        {{DHtmlSelectorKind::Tag, L"body", dom_event::kMouseDown}, handler},
+        {{DHtmlSelectorKind::Tag, L"body", dom_event::kMouseUp}, handler},
+        {{DHtmlSelectorKind::Tag, L"body", dom_event::kMouseMove}, handler},
+        {{DHtmlSelectorKind::Tag, L"td", dom_event::kMouseDown}, handler},
+        {{DHtmlSelectorKind::Tag, L"td", dom_event::kMouseUp}, handler},
+        {{DHtmlSelectorKind::Tag, L"td", dom_event::kMouseMove}, handler},
+        {{DHtmlSelectorKind::Tag, L"div", dom_event::kMouseDown}, handler},
+        {{DHtmlSelectorKind::Tag, L"div", dom_event::kMouseUp}, handler},
+        {{DHtmlSelectorKind::Tag, L"div", dom_event::kMouseMove}, handler},
+    };
+    return {map, sizeof(map) / sizeof(map[0])};
 }
 
-void CLoginDlg::OnNavigateComplete2(const std::wstring&) {
+HRESULT CLoginDlg::OnPageMouse(const PageElementPtr&) { return S_FALSE; }
+
+void CLoginDlg::OnNavigateComplete(const std::wstring& url) {
+    CDHtmDlgEx::OnNavigateComplete(url);
     // The page stays invisible until its first page has arrived.
     ShowWindow(SW_SHOW);
-    const RECT client = GetClientRect();
-    if (m_browser) m_browser->Move(client);
+    if (Browser* browser = GetBrowser()) browser->Move(GetClientRect());
 }
 
-void CLoginDlg::OnNavigateError(const std::wstring&, long, bool& cancel) { cancel = true; }
+void CLoginDlg::OnBeforeNavigate(const std::wstring& url, bool& cancel) {
+    if (IsAppCommandUrl(url)) {
+        cancel = true;  // "app:" addresses are never loaded
+        RunCommand(url);
+        return;
+    }
+    if (const auto title = login::AuthRedirectTitle(url, config::kBridgeHost)) {
+        cancel = true;  // the authorisation runs in its own window
+        OpenAuthWindow(url, *title);
+    }
+}
 
-void CLoginDlg::OnBeforeNavigate2(const std::wstring& url, bool& cancel) {
-    const login::PageCommand command = login::ClassifyPageUrl(url);
-    if (command == login::PageCommand::None) return;  // an ordinary page: let it load
-    cancel = true;  // "app:" addresses are never loaded
-    switch (command) {
+void CLoginDlg::OpenAuthWindow(const std::wstring& url, const std::wstring& title) {
+    m_pAuthDlg.reset();  // a new redirect replaces the previous authorisation
+    auto dialog = std::unique_ptr<CQQLogin>(new (std::nothrow) CQQLogin());
+    if (!dialog) return;
+    dialog->m_htmlAuth.m_strAuthUrl = url;
+    if (!dialog->IsWindow() && !dialog->Create(IDD_LOGIN, m_hWnd)) return;
+    dialog->SetTitle(title.c_str());
+    dialog->ShowWindow(SW_SHOW);
+    dialog->CenterWindow();
+    m_pAuthDlg = std::move(dialog);
+}
+
+void CLoginDlg::RunCommand(const std::wstring& url) {
+    switch (login::ClassifyPageUrl(url)) {
         case login::PageCommand::LoadGame:
             LoadGame(url);
             break;
@@ -133,22 +159,5 @@ void CLoginDlg::Minimize() {
 BOOL CLoginDlg::PreTranslateMessage(MSG* msg) {
     // Esc neither cancels nor stops the page; F5 does not reload it.
     if (msg->message == WM_KEYDOWN && (msg->wParam == VK_ESCAPE || msg->wParam == VK_F5)) return TRUE;
-    // The page's fields take Tab, Enter and editing keys before the dialog does.
-    if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && m_browser && m_browser->TranslateAccelerator(msg)) {
-        return TRUE;
-    }
-    return CDialog::PreTranslateMessage(msg);
-}
-
-LRESULT CLoginDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_SIZE && m_browser) {
-        const LRESULT result = CDialog::WindowProc(msg, wParam, lParam);
-        m_browser->Move(GetClientRect());
-        return result;
-    }
-    if (msg == WM_DESTROY && m_browser) {
-        m_browser->Destroy();
-        m_browser.reset();
-    }
-    return CDialog::WindowProc(msg, wParam, lParam);
+    return CDHtmDlgEx::PreTranslateMessage(msg);
 }

@@ -112,3 +112,22 @@ TEST(AuthBridge, CallbacksAreMatchedAtTheStart) {
     EXPECT_FALSE(IsAuthCallback(base + L"/weixin/callback.do?state=7", kBridge));
     EXPECT_FALSE(IsAuthCallback(L"http://x.example/?u=" + base + L"/qzone/callback.do?code=1", kBridge));
 }
+
+TEST(AuthBridge, QqAuthorizeEndpointIsMatchedAtTheStart) {
+    EXPECT_TRUE(IsQqAuthorizeEndpoint(L"https://graph.qq.com/oauth2.0/authorize?client_id=1"));
+    EXPECT_FALSE(IsQqAuthorizeEndpoint(L"http://graph.qq.com/oauth2.0/authorize?client_id=1"));
+    EXPECT_FALSE(IsQqAuthorizeEndpoint(L"https://graph.qq.com/oauth2.0/token"));
+    EXPECT_FALSE(IsQqAuthorizeEndpoint(L"https://x.example/?next=https://graph.qq.com/oauth2.0/authorize"));
+}
+
+TEST(AuthCookie, ValueIsFoundByItsExactName) {
+    EXPECT_EQ(CookieValue(L"Pauth=abc", L"Pauth"), L"abc");
+    EXPECT_EQ(CookieValue(L"a=1; Pauth=abc; b=2", L"Pauth"), L"abc");
+    EXPECT_EQ(CookieValue(L"XPauth=1; Pauth2=2", L"Pauth"), L"");
+    EXPECT_EQ(CookieValue(L"pauth=1", L"Pauth"), L"");
+    EXPECT_EQ(CookieValue(L"Pauth=", L"Pauth"), L"");
+    EXPECT_EQ(CookieValue(L"Pauth=a=b", L"Pauth"), L"a=b");
+    EXPECT_EQ(CookieValue(L"", L"Pauth"), L"");
+    EXPECT_EQ(CookieValue(L";;; ;Pauth", L"Pauth"), L"");  // a name without a value
+    EXPECT_EQ(CookieValue(L"Pauth;x=Pauth=1", L"Pauth"), L"");
+}

@@ -153,4 +153,24 @@ bool IsAuthCallback(const std::wstring& url, const std::wstring& bridgeHost) {
     return false;
 }
 
+bool IsQqAuthorizeEndpoint(const std::wstring& url) {
+    return StartsWith(url, L"https://graph.qq.com/oauth2.0/authorize");
+}
+
+std::wstring CookieValue(const std::wstring& cookies, const std::wstring& name) {
+    size_t start = 0;
+    while (start <= cookies.size()) {
+        size_t end = cookies.find(L';', start);
+        if (end == std::wstring::npos) end = cookies.size();
+        size_t first = start;
+        while (first < end && cookies[first] == L' ') ++first;
+        const size_t equals = cookies.find(L'=', first);
+        if (equals != std::wstring::npos && equals < end && cookies.compare(first, equals - first, name) == 0) {
+            return cookies.substr(equals + 1, end - equals - 1);
+        }
+        start = end + 1;
+    }
+    return {};
+}
+
 }  // namespace login

@@ -44,4 +44,11 @@ std::optional<std::wstring> AuthRedirectTitle(const std::wstring& url, const std
 // Whether the URL is one of the bridge's callback pages, which end the authorisation.
 bool IsAuthCallback(const std::wstring& url, const std::wstring& bridgeHost);
 
+// QQ's own authorisation endpoint, which the authorisation window refuses to load while it
+// is hidden.
+bool IsQqAuthorizeEndpoint(const std::wstring& url);
+
+// The value of cookie `name` in a cookie header ("a=1; b=2"); empty when it is not there.
+std::wstring CookieValue(const std::wstring& cookies, const std::wstring& name);
+
 }  // namespace login

@@ -1,0 +1,48 @@
+#include "framework/DHtmlDialog.h"
+
+CDHtmlDialog::CDHtmlDialog(UINT templateId, UINT /*htmlResourceId*/, HWND parent) noexcept
+    : CDialog(templateId, parent), m_browserFactory(&CreateBrowser) {}
+
+CDHtmlDialog::~CDHtmlDialog() {
+    if (m_pBrowser) m_pBrowser->Destroy();
+}
+
+BOOL CDHtmlDialog::OnInitDialog() {
+    CDialog::OnInitDialog();
+    m_pBrowser = m_browserFactory ? m_browserFactory() : nullptr;
+    if (m_pBrowser && !m_pBrowser->Create(m_hWnd, GetClientRect(), this)) m_pBrowser.reset();
+    return TRUE;
+}
+
+bool CDHtmlDialog::Navigate(const std::wstring& url) { return m_pBrowser && m_pBrowser->Navigate(url); }
+
+bool CDHtmlDialog::OnPageEvent(long dispid, const PageElementPtr& source) {
+    if (!source) return false;
+    const DHtmlEventMap map = GetDHtmlEventMap();
+    const DHtmlEventMapEntry* entry =
+        FirstMatchingEntry<DHtmlEventMapEntry>(map, dispid, source->ClassName(), source->TagName());
+    if (!entry || !entry->handler) return false;
+    return (this->*(entry->handler))(source) == S_FALSE;
+}
+
+BOOL CDHtmlDialog::PreTranslateMessage(MSG* msg) {
+    // The page's fields take Tab, Enter and editing keys before the dialog does.
+    if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && m_pBrowser &&
+        m_pBrowser->TranslateAccelerator(msg)) {
+        return TRUE;
+    }
+    return CDialog::PreTranslateMessage(msg);
+}
+
+LRESULT CDHtmlDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_SIZE && m_pBrowser) {
+        const LRESULT result = CDialog::WindowProc(msg, wParam, lParam);
+        m_pBrowser->Move(GetClientRect());
+        return result;
+    }
+    if (msg == WM_DESTROY && m_pBrowser) {
+        m_pBrowser->Destroy();
+        m_pBrowser.reset();
+    }
+    return CDialog::WindowProc(msg, wParam, lParam);
+}

@@ -1,0 +1,347 @@
+// The launcher's HTML dialog base: "button" elements behave like push buttons, the page
+// drags the window, "app:" addresses are never loaded, and the browser behaves like a
+// dialog. Page events are played with stand-in elements through the dialog's event entry,
+// the way the browser's document sink delivers them.
+#include "framework/IeBrowser.h"
+#include "framework/ScriptedBrowserProtocol.h"
+#include "login/DHtmDlgEx.h"
+#include "res/resource.h"
+#include "support/Process.h"
+
+#include <exdispid.h>
+#include <mshtmhst.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+// An element as the page would have it: a box, a background offset and a click count.
+struct FakeElement : PageElement {
+    std::wstring className = L"button";
+    std::wstring tagName = L"IMG";
+    std::optional<RECT> box = RECT{20, 10, 80, 40};  // 60 wide
+    bool disabled = false;
+    bool hasStyle = true;
+    std::optional<long> backgroundX;
+    int clicks = 0;
+
+    std::wstring ClassName() const override { return className; }
+    std::wstring TagName() const override { return tagName; }
+    std::optional<RECT> OffsetRect() const override { return box; }
+    bool IsDisabled() const override { return disabled; }
+    bool SetBackgroundPositionX(long x) override {
+        if (!hasStyle) return false;
+        backgroundX = x;
+        return true;
+    }
+    void Click() override { ++clicks; }
+};
+
+// Records the non-client mouse messages the page's drag sends instead of letting the system
+// start a real move loop.
+class TestHtmlDialog : public CDHtmDlgEx {
+public:
+    TestHtmlDialog() : CDHtmDlgEx(IDD_LOGIN) {}
+    std::vector<std::pair<UINT, LPARAM>> captionMouse;
+    std::vector<std::wstring> shownMessages;
+
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if ((msg == WM_NCLBUTTONDOWN || msg == WM_NCLBUTTONUP || msg == WM_NCMOUSEMOVE) && wParam == HTCAPTION) {
+            captionMouse.emplace_back(msg, lParam);
+            return 0;
+        }
+        return CDHtmDlgEx::WindowProc(msg, wParam, lParam);
+    }
+    HRESULT OnShowMessage(HWND, const wchar_t* text, const wchar_t*, DWORD, const wchar_t*, DWORD,
+                          LRESULT* result) override {
+        shownMessages.emplace_back(text ? text : L"");
+        if (result) *result = IDOK;
+        return S_OK;
+    }
+    // Events as the browser's sinks deliver them.
+    bool Page(long dispid, const std::shared_ptr<FakeElement>& element) { return OnPageEvent(dispid, element); }
+    bool Before(const std::wstring& url) {
+        bool cancel = false;
+        static_cast<BrowserEvents*>(this)->OnBeforeNavigate2(url, cancel);
+        return cancel;
+    }
+};
+
+struct HtmlDialog : ::testing::Test {
+    TestHtmlDialog dialog;
+    std::shared_ptr<FakeElement> button = std::make_shared<FakeElement>();
+
+    void SetUp() override {
+        ASSERT_TRUE(dialog.Create(IDD_LOGIN, nullptr));
+        // Left hidden: nothing here needs it on screen, and unmapping a shown window costs
+        // seconds on a display without a window manager.
+        dialog.SetWindowPos(nullptr, 100, 100, 400, 300, SWP_NOZORDER);
+    }
+    void TearDown() override { ::ReleaseCapture(); }
+
+    // A button release as the window receives it while it holds the capture.
+    void Release(UINT message, int x, int y) { dialog.SendMessage(message, 0, MAKELPARAM(x, y)); }
+    HWND BrowserWindow() const { return dialog.GetBrowser() ? dialog.GetBrowser()->Window() : nullptr; }
+    LRESULT Query(ScriptedBrowserQuery query) const {
+        return ::SendMessageW(BrowserWindow(), ::RegisterWindowMessageW(kScriptedBrowserQueryMessage), query, 0);
+    }
+};
+}  // namespace
+
+TEST_F(HtmlDialog, ButtonShowsHoverAndNormalLooks) {
+    EXPECT_TRUE(dialog.Page(dom_event::kMouseOver, button));  // cancelled: the handler did it
+    EXPECT_EQ(button->backgroundX, -60);
+    EXPECT_TRUE(dialog.Page(dom_event::kMouseOut, button));
+    EXPECT_EQ(button->backgroundX, 0);
+    EXPECT_EQ(button->clicks, 0);
+}
+
+TEST_F(HtmlDialog, PressAndReleaseInsideClicksOnce) {
+    dialog.Page(dom_event::kMouseDown, button);
+    EXPECT_EQ(::GetCapture(), dialog.m_hWnd);
+    EXPECT_EQ(button->backgroundX, -120);
+    EXPECT_EQ(dialog.m_pCapturedElement, button);
+    // While pressed, leaving and entering the element changes nothing.
+    dialog.Page(dom_event::kMouseOut, button);
+    dialog.Page(dom_event::kMouseOver, button);
+    EXPECT_EQ(button->backgroundX, -120);
+
+    Release(WM_LBUTTONUP, 50, 25);
+    EXPECT_EQ(button->clicks, 1);
+    EXPECT_EQ(button->backgroundX, -60);
+    EXPECT_NE(::GetCapture(), dialog.m_hWnd);
+    EXPECT_EQ(dialog.m_pCapturedElement, nullptr);
+    // A later release without a press reaches nobody's button.
+    Release(WM_LBUTTONUP, 50, 25);
+    EXPECT_EQ(button->clicks, 1);
+}
+
+TEST_F(HtmlDialog, ReleaseOutsideRestoresTheButtonWithoutAClick) {
+    dialog.Page(dom_event::kMouseDown, button);
+    Release(WM_LBUTTONUP, 200, 25);  // dragged off to the right
+    EXPECT_EQ(button->clicks, 0);
+    EXPECT_EQ(button->backgroundX, 0);
+    // The box's right and bottom edges are outside it; its left and top are inside.
+    dialog.Page(dom_event::kMouseDown, button);
+    Release(WM_LBUTTONUP, 80, 25);
+    EXPECT_EQ(button->clicks, 0);
+    dialog.Page(dom_event::kMouseDown, button);
+    Release(WM_LBUTTONUP, 20, 10);
+    EXPECT_EQ(button->clicks, 1);
+}
+
+TEST_F(HtmlDialog, ReleaseLeftOfTheWindowIsOutside) {
+    // Client coordinates are signed: a release left of the window is not a large x inside.
+    dialog.Page(dom_event::kMouseDown, button);
+    Release(WM_LBUTTONUP, -30, 25);
+    EXPECT_EQ(button->clicks, 0);
+    EXPECT_EQ(button->backgroundX, 0);
+}
+
+TEST_F(HtmlDialog, RightButtonReleaseEndsAPressLikeTheLeft) {
+    dialog.Page(dom_event::kMouseDown, button);
+    Release(WM_RBUTTONUP, 50, 25);
+    EXPECT_EQ(button->clicks, 1);
+    EXPECT_NE(::GetCapture(), dialog.m_hWnd);
+}
+
+TEST_F(HtmlDialog, ReleaseTheBrowserSeesClicksWithTheHoverLook) {
+    // Without the capture (the page got the release itself) the element is clicked at once.
+    dialog.Page(dom_event::kMouseUp, button);
+    EXPECT_EQ(button->clicks, 1);
+    EXPECT_EQ(button->backgroundX, -60);
+}
+
+TEST_F(HtmlDialog, DisabledButtonIsNeitherHighlightedNorPressedButReturnsToNormal) {
+    button->disabled = true;
+    dialog.Page(dom_event::kMouseOver, button);
+    EXPECT_FALSE(button->backgroundX.has_value());
+    dialog.Page(dom_event::kMouseDown, button);
+    EXPECT_FALSE(button->backgroundX.has_value());
+    EXPECT_NE(::GetCapture(), dialog.m_hWnd);
+    dialog.Page(dom_event::kMouseOut, button);
+    EXPECT_EQ(button->backgroundX, 0);
+}
+
+TEST_F(HtmlDialog, ElementWithoutLayoutOrStyleKeepsItsLook) {
+    button->box.reset();
+    dialog.Page(dom_event::kMouseOver, button);
+    EXPECT_FALSE(button->backgroundX.has_value());
+    button->box = RECT{0, 0, 10, 10};
+    button->hasStyle = false;
+    dialog.Page(dom_event::kMouseDown, button);
+    Release(WM_LBUTTONUP, 5, 5);
+    EXPECT_EQ(button->clicks, 1);  // still a button
+    EXPECT_FALSE(button->backgroundX.has_value());
+}
+
+TEST_F(HtmlDialog, PageDragsTheWindowFromBodyCellAndDivButNotFromTheirContent) {
+    for (const wchar_t* tag : {L"BODY", L"td", L"Div"}) {
+        auto element = std::make_shared<FakeElement>();
+        element->className = L"panel";
+        element->tagName = tag;
+        dialog.captionMouse.clear();
+        EXPECT_TRUE(dialog.Page(dom_event::kMouseDown, element)) << tag;
+        EXPECT_TRUE(dialog.Page(dom_event::kMouseMove, element)) << tag;
+        EXPECT_TRUE(dialog.Page(dom_event::kMouseUp, element)) << tag;
+        ASSERT_EQ(dialog.captionMouse.size(), 3u) << tag;
+        EXPECT_EQ(dialog.captionMouse[0].first, static_cast<UINT>(WM_NCLBUTTONDOWN));
+        EXPECT_EQ(dialog.captionMouse[1].first, static_cast<UINT>(WM_NCMOUSEMOVE));
+        EXPECT_EQ(dialog.captionMouse[2].first, static_cast<UINT>(WM_NCLBUTTONUP));
+        POINT cursor{};
+        ::GetCursorPos(&cursor);
+        EXPECT_EQ(dialog.captionMouse[0].second, MAKELPARAM(cursor.x, cursor.y));
+    }
+    // Text in a span inside a div: only the source element counts, and a span has no entry.
+    auto span = std::make_shared<FakeElement>();
+    span->className = L"";
+    span->tagName = L"SPAN";
+    dialog.captionMouse.clear();
+    EXPECT_FALSE(dialog.Page(dom_event::kMouseDown, span));
+    EXPECT_TRUE(dialog.captionMouse.empty());
+    // A "button" div is a button, not a drag handle.
+    button->tagName = L"DIV";
+    dialog.Page(dom_event::kMouseDown, button);
+    EXPECT_TRUE(dialog.captionMouse.empty());
+    EXPECT_EQ(::GetCapture(), dialog.m_hWnd);
+}
+
+TEST_F(HtmlDialog, ContextMenuIsCancelledAndSuppressed) {
+    auto body = std::make_shared<FakeElement>();
+    body->className = L"";
+    body->tagName = L"body";
+    EXPECT_TRUE(dialog.Page(dom_event::kContextMenu, body));
+    // The host also tells the browser it handled the menu itself.
+    EXPECT_TRUE(static_cast<BrowserEvents&>(dialog).OnShowContextMenu());
+}
+
+TEST_F(HtmlDialog, AppAddressesAreNeverLoadedOthersAre) {
+    EXPECT_TRUE(dialog.Before(L"app://anything"));
+    EXPECT_TRUE(dialog.Before(L"app:"));
+    EXPECT_FALSE(dialog.Before(L"APP://anything"));
+    EXPECT_FALSE(dialog.Before(L"ap"));
+    EXPECT_FALSE(dialog.Before(L"http://127.0.0.1/app:"));
+
+    // Through the browser: the "app:" navigation does not complete, the upper-case one does.
+    ASSERT_NE(BrowserWindow(), nullptr);
+    dialog.Navigate(L"app://exitgame");
+    dialog.Navigate(L"APP://exitgame");
+    ASSERT_TRUE(WaitUntil([&] { return Query(kQueryCompletedNavigations) >= 1; }, 5000));
+    PumpMessagesFor(100);
+    EXPECT_EQ(Query(kQueryCompletedNavigations), 1);
+    EXPECT_EQ(dialog.m_strCurrentUrl, L"APP://exitgame");
+}
+
+TEST_F(HtmlDialog, BehavesLikeADialogPage) {
+    EXPECT_EQ(Query(kQuerySilent), 1);
+    EXPECT_TRUE(Query(kQueryHostFlags) & DOCHOSTUIFLAG_DIALOG);
+    dialog.Navigate(L"http://127.0.0.1/page");
+    ASSERT_TRUE(WaitUntil([&] { return Query(kQueryCompletedNavigations) >= 1; }, 5000));
+    EXPECT_EQ(Query(kQueryBodyScrollAuto), 1);
+    // A failed navigation shows no error page.
+    bool cancel = false;
+    static_cast<BrowserEvents&>(dialog).OnNavigateError(L"http://127.0.0.1/gone", 404, cancel);
+    EXPECT_TRUE(cancel);
+    // Enter does not end the dialog.
+    dialog.ShowWindow(SW_SHOW);
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_TRUE(dialog.IsWindow());
+    EXPECT_TRUE(dialog.IsWindowVisible());
+}
+
+TEST_F(HtmlDialog, DestroyingTheWindowDropsAPressedElement) {
+    dialog.Page(dom_event::kMouseDown, button);
+    const std::weak_ptr<FakeElement> held = button;
+    button.reset();
+    dialog.DestroyWindow();
+    EXPECT_TRUE(held.expired());
+}
+
+// The real control behind the dialog: its sinks reach the dialog's handlers.
+namespace {
+const IID kDocHostShowUI = {0xC4D244B0, 0xD43E, 0x11CF, {0x89, 0x3B, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x1A}};
+const IID kDocHostUIHandler = {0xBD3F23C0, 0xD43E, 0x11CF, {0x89, 0x3B, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x1A}};
+const IID kWebBrowserEvents2 = {0x34A715A0, 0x6587, 0x11D0, {0x92, 0x4A, 0x00, 0x20, 0xAF, 0xC7, 0xAC, 0x4D}};
+
+struct OleScope {
+    bool ok = SUCCEEDED(::OleInitialize(nullptr));
+    ~OleScope() {
+        if (ok) ::OleUninitialize();
+    }
+};
+
+struct HtmlDialogOnInternetExplorer : ::testing::Test {
+    OleScope ole;
+    TestHtmlDialog dialog;
+    void SetUp() override {
+        dialog.UseBrowserFactory(&CreateIeBrowser);
+        ASSERT_TRUE(dialog.Create(IDD_LOGIN, nullptr));
+        ASSERT_NE(Site(), nullptr);
+    }
+    void TearDown() override {
+        dialog.DestroyWindow();
+        EXPECT_EQ(LiveBrowserSites(), 0);
+    }
+    IUnknown* Site() const {
+        auto* ie = dynamic_cast<IeBrowser*>(dialog.GetBrowser());
+        return ie ? ie->HostSite() : nullptr;
+    }
+    // BeforeNavigate2 as the control fires it; returns the cancel flag it gets back.
+    bool FireBeforeNavigate(const wchar_t* url) {
+        ComPtr<IDispatch> sink;
+        EXPECT_EQ(Site()->QueryInterface(kWebBrowserEvents2, sink.PutVoid()), S_OK);
+        Bstr address(url);
+        VARIANT urlValue;
+        ::VariantInit(&urlValue);
+        urlValue.vt = VT_BSTR;
+        urlValue.bstrVal = address.Get();
+        VARIANT_BOOL cancel = VARIANT_FALSE;
+        VARIANT args[7];
+        for (VARIANT& v : args) ::VariantInit(&v);
+        // Last argument first: Cancel, Headers, PostData, TargetFrameName, Flags, URL, pDisp.
+        args[0].vt = VT_BYREF | VT_BOOL;
+        args[0].pboolVal = &cancel;
+        args[5].vt = VT_BYREF | VT_VARIANT;
+        args[5].pvarVal = &urlValue;
+        DISPPARAMS params{args, nullptr, 7, 0};
+        EXPECT_EQ(sink->Invoke(DISPID_BEFORENAVIGATE2, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr),
+                  S_OK);
+        return cancel == VARIANT_TRUE;
+    }
+};
+}  // namespace
+
+TEST_F(HtmlDialogOnInternetExplorer, EventSinkCancelsAppNavigations) {
+    EXPECT_TRUE(FireBeforeNavigate(L"app://loadgame/x|y"));
+    EXPECT_FALSE(FireBeforeNavigate(L"App://loadgame/x|y"));
+    EXPECT_FALSE(FireBeforeNavigate(L"http://127.0.0.1/yxtov/wd"));
+}
+
+TEST_F(HtmlDialogOnInternetExplorer, MessageBoxHookAnswersThroughBothLookupPaths) {
+    ComPtr<IDocHostShowUI> fromSite;
+    ASSERT_EQ(Site()->QueryInterface(kDocHostShowUI, fromSite.PutVoid()), S_OK);
+    ComPtr<IDocHostUIHandler> handler;
+    ASSERT_EQ(Site()->QueryInterface(kDocHostUIHandler, handler.PutVoid()), S_OK);
+    ComPtr<IDocHostShowUI> fromHandler;
+    ASSERT_EQ(handler->QueryInterface(kDocHostShowUI, fromHandler.PutVoid()), S_OK);
+    EXPECT_EQ(fromSite.Get(), fromHandler.Get());
+
+    wchar_t text[] = L"hello";
+    LRESULT result = 0;
+    EXPECT_EQ(fromHandler->ShowMessage(dialog.m_hWnd, text, nullptr, MB_OK, nullptr, 0, &result), S_OK);
+    EXPECT_EQ(result, IDOK);
+    ASSERT_EQ(dialog.shownMessages.size(), 1u);
+    EXPECT_EQ(dialog.shownMessages[0], L"hello");
+    // Help stays the browser's.
+    EXPECT_EQ(fromSite->ShowHelp(dialog.m_hWnd, nullptr, 0, 0, POINT{}, nullptr), S_FALSE);
+}
+
+TEST_F(HtmlDialogOnInternetExplorer, HostFlagsAndMenuComeFromTheDialog) {
+    ComPtr<IDocHostUIHandler> handler;
+    ASSERT_EQ(Site()->QueryInterface(kDocHostUIHandler, handler.PutVoid()), S_OK);
+    DOCHOSTUIINFO info{};
+    info.cbSize = sizeof(info);
+    EXPECT_EQ(handler->GetHostInfo(&info), S_OK);
+    EXPECT_TRUE(info.dwFlags & DOCHOSTUIFLAG_DIALOG);
+    EXPECT_EQ(handler->ShowContextMenu(0, nullptr, nullptr, nullptr), S_OK);
+}
