@@ -1,0 +1,114 @@
+// A QQ, Weibo or WeChat login: the login page's navigation to the login bridge opens the
+// authorisation window of the game process, and the bridge's callback with its "Pauth"
+// cookie closes it again.
+#include "framework/ScriptedBrowserProtocol.h"
+#include "support/DevService.h"
+#include "support/Launcher.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+std::wstring Bridge(const std::wstring& path) {
+    return L"http://127.0.0.1:" + std::to_wstring(devservice::Port()) + path;
+}
+
+// The scripted browser inside one of the process's top-level windows (owned by `owner`
+// when given).
+HWND BrowserIn(DWORD pid, HWND owner) {
+    for (HWND top : TopLevelWindowsOf(pid)) {
+        if (owner && ::GetWindow(top, GW_OWNER) != owner) continue;
+        if (HWND page = ::FindWindowExW(top, nullptr, kScriptedBrowserClass, nullptr)) return page;
+    }
+    return nullptr;
+}
+
+bool Send(HWND browser, ScriptedBrowserCommand command, const std::wstring& text) {
+    COPYDATASTRUCT data{command, static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)),
+                        const_cast<wchar_t*>(text.c_str())};
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutW(browser, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 10000, &result);
+    return result != 0;
+}
+
+LRESULT Completed(HWND browser) {
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutW(browser, ::RegisterWindowMessageW(kScriptedBrowserQueryMessage), kQueryCompletedNavigations,
+                          0, SMTO_NORMAL, 5000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+HWND VisibleWindowTitled(DWORD pid, const std::wstring& title) {
+    for (HWND top : VisibleTopLevelWindowsOf(pid)) {
+        if (WindowText(top) == title) return top;
+    }
+    return nullptr;
+}
+
+class LoginAuth : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(launcher.Start(ProductPath(), L"/TovD"));
+        ASSERT_NE(WaitForMainWindow(launcher.Id(), 20000), nullptr);
+        ASSERT_TRUE(WaitUntil([&] { return !ChildProcessesOf(launcher.Id()).empty(); }, 10000));
+        game = ChildProcessesOf(launcher.Id()).front();
+        ASSERT_TRUE(WaitUntil([&] { return (loginPage = BrowserIn(game, nullptr)) != nullptr; }, 20000));
+        ASSERT_TRUE(WaitUntil([&] { return Completed(loginPage) == 1; }, 10000));  // its start page
+    }
+    void TearDown() override { KillProcessTree(launcher.Id()); }
+
+    // The login page goes to a bridge redirect; the authorisation window titled `title`
+    // shows up instead.
+    HWND OpenAuthorisation(const std::wstring& redirect, const std::wstring& title) {
+        Send(loginPage, kScriptNavigate, redirect);
+        HWND window = nullptr;
+        WaitUntil([&] { return (window = VisibleWindowTitled(game, title)) != nullptr; }, 10000);
+        return window;
+    }
+
+    ChildProcess launcher;
+    DWORD game = 0;
+    HWND loginPage = nullptr;
+};
+}  // namespace
+
+TEST_F(LoginAuth, QqRedirectOpensTheWindowAndItsCallbackWithPauthClosesIt) {
+    HWND auth = OpenAuthorisation(Bridge(L"/qzone/redirectToAuthorize.do?params=tov"), L"QQ账号安全登录");
+    ASSERT_NE(auth, nullptr);
+    // The login page itself never left its page.
+    EXPECT_EQ(Completed(loginPage), 1);
+    HWND authPage = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (authPage = BrowserIn(game, auth)) != nullptr; }, 10000));
+    RECT frame{}, page{};
+    ::GetWindowRect(auth, &frame);
+    ::GetWindowRect(::GetAncestor(authPage, GA_ROOT), &page);
+    EXPECT_EQ(frame.right - frame.left, 790);
+    EXPECT_EQ(frame.bottom - frame.top, 525);
+    EXPECT_EQ(page.left, frame.left + 4);
+    EXPECT_EQ(page.top, frame.top + 30);
+
+    // The callback without the cookie is just a page.
+    const std::wstring callback = Bridge(L"/qzone/callback.do?code=7");
+    const LRESULT before = Completed(authPage);
+    Send(authPage, kScriptNavigate, callback);
+    ASSERT_TRUE(WaitUntil([&] { return Completed(authPage) > before; }, 5000));
+    PumpMessagesFor(300);
+    EXPECT_TRUE(::IsWindowVisible(auth));
+
+    // The bridge's answer sets the cookie; the next callback ends the authorisation.
+    ASSERT_TRUE(Send(authPage, kScriptSetCookie, callback + L"\nPauth=e2e-token"));
+    Send(authPage, kScriptNavigate, callback);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(auth); }, 10000));
+    EXPECT_FALSE(::IsWindowVisible(::GetAncestor(authPage, GA_ROOT)));
+    // The login window is still there for the page's own "loadgame".
+    EXPECT_TRUE(::IsWindowVisible(::GetAncestor(loginPage, GA_ROOT)));
+    EXPECT_TRUE(ProcessAlive(game));
+}
+
+TEST_F(LoginAuth, EachProviderHasItsTitleAndANewRedirectReplacesTheWindow) {
+    HWND weibo = OpenAuthorisation(Bridge(L"/weibo/redirectToAuthorize.do?params=a"), L"新浪微博账号安全登录");
+    ASSERT_NE(weibo, nullptr);
+    HWND weixin = OpenAuthorisation(Bridge(L"/weixin/redirectToAuthorize.do?params"), L"微信账号安全登录");
+    ASSERT_NE(weixin, nullptr);
+    EXPECT_FALSE(::IsWindow(weibo));
+    EXPECT_EQ(Completed(loginPage), 1);
+}
