@@ -9,11 +9,21 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe,winedbg.exe=d"
 export LC_ALL=C.UTF-8
 
-# 64-bit Wine: on these machines 32-bit programs cannot run at all.
+# 64-bit Wine runs everywhere; 32-bit Wine only where the machine executes 32-bit code (some
+# sandboxes refuse it).
 QH_WINE=/usr/lib/wine/wine64
 [ -x "$QH_WINE" ] || QH_WINE=$(command -v wine64 || command -v wine)
+QH_WINE32=/usr/lib/wine/wine
 
 qh_wine() { "$QH_WINE" "$@"; }
+
+# Whether 32-bit Windows programs run here: the 32-bit probe program must say so itself.
+qh_wine32_works() {
+    local probe=$QH_ROOT/build/win/tests/arch_probe.exe
+    [ -x "$QH_WINE32" ] && [ -f "$probe" ] || return 1
+    timeout 120 "$QH_WINE32" "$probe" >/dev/null 2>&1
+    [ $? -eq 32 ]
+}
 
 # A fresh prefix under build/, made once: Chinese fonts mapped, crash dialogs and the
 # debugger off, so a crashing test program simply ends.
