@@ -2,10 +2,12 @@
 //   skin_gallery box0 | box1 | box4   a message box of that type
 //   skin_gallery frame                 a resizable skinned frame with caption buttons
 //   skin_gallery login                 the login window's layered background
+//   skin_gallery auth                  the QQ/Weibo/WeChat authorisation window
 #include "res/resource.h"
 #include "skin/DlgEx.h"
 #include "skin/ImageLoading.h"
 #include "login/LoginBkDlg.h"
+#include "login/QQLogin.h"
 #include "skin/Gdiplus.h"
 #include "skin/MessageBox.h"
 
@@ -42,6 +44,20 @@ int wmain(int argc, wchar_t** argv) {
         GdiplusSession gdiplus;
         CLoginBkDlg login(::GetDesktopWindow());  // a host that never goes away
         login.DoModal();
+        return 0;
+    }
+    if (what == L"auth") {
+        CQQLogin auth;
+        auth.m_htmlAuth.m_strAuthUrl = L"http://127.0.0.1/qzone/redirectToAuthorize.do?params=gallery";
+        if (!auth.Create(IDD_LOGIN, nullptr)) return 1;
+        auth.SetTitle(L"新浪微博账号安全登录");
+        auth.ShowWindow(SW_SHOW);
+        auth.CenterWindow();
+        MSG msg;
+        while (auth.IsWindow() && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
         return 0;
     }
     if (what == L"frame") {
