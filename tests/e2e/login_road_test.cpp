@@ -1,49 +1,13 @@
 // The whole road from start to play: the main window starts a game process, its login page
 // (the scripted page of the test build) hands over a login, the game frame joins as a tab.
-#include "framework/ScriptedBrowserProtocol.h"
 #include "support/DevService.h"
 #include "support/Launcher.h"
+#include "support/LoginPage.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-const std::wstring kRecordEscaped = L"%E5%8F%8C%E7%BA%BF1%E6%9C%8D-alice";  // 双线1服-alice
-
-// The scripted page inside a process's login window (null until it exists).
-HWND FindLoginPage(DWORD pid) {
-    for (HWND top : TopLevelWindowsOf(pid)) {
-        if (HWND page = ::FindWindowExW(top, nullptr, kScriptedBrowserClass, nullptr)) return page;
-    }
-    return nullptr;
-}
-
-HWND WaitForLoginPage(DWORD pid) {
-    for (int i = 0; i < 400; ++i) {
-        if (HWND page = FindLoginPage(pid)) return page;
-        PumpMessagesFor(50);
-    }
-    return nullptr;
-}
-
-void PageNavigates(HWND page, const std::wstring& url) {
-    COPYDATASTRUCT data{kScriptNavigate, static_cast<DWORD>((url.size() + 1) * sizeof(wchar_t)),
-                        const_cast<wchar_t*>(url.c_str())};
-    ::SendMessageTimeoutW(page, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 10000, nullptr);
-}
-
-std::wstring GamePage(const wchar_t* server) {
-    return L"http://127.0.0.1:" + std::to_wstring(devservice::Port()) + L"/game/play?server=" + server;
-}
-
-// A window of the process that is a child of the main window: its game frame.
-HWND FrameOf(DWORD pid, HWND main) {
-    for (HWND child = ::GetWindow(main, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(child, &owner);
-        if (owner == pid) return child;
-    }
-    return nullptr;
-}
+const std::wstring kAlice = L"双线1服-alice";
 
 class LoginRoad : public ::testing::Test {
 protected:
@@ -53,31 +17,27 @@ protected:
         main = WaitForMainWindow(launcher.Id(), 20000);
         ASSERT_NE(main, nullptr);
     }
-    void TearDown() override {
-        KillProcessTree(launcher.Id());
-    }
-    // The game process that is waiting in its login now.
-    DWORD NewestGameProcess(const std::vector<DWORD>& known) {
-        for (int i = 0; i < 200; ++i) {
-            for (DWORD pid : ChildProcessesOf(launcher.Id())) {
-                if (std::find(known.begin(), known.end(), pid) == known.end()) return pid;
-            }
-            PumpMessagesFor(50);
-        }
-        return 0;
+    void TearDown() override { KillProcessTree(launcher.Id()); }
+
+    // The game process now waiting in its login, and its page (0 / null when none shows).
+    DWORD NextLogin(HWND* page) {
+        const DWORD game = WaitForNewChildProcess(launcher.Id(), games, 20000);
+        *page = game ? WaitForLoginPage(game, 20000) : nullptr;
+        if (game) games.push_back(game);
+        return game;
     }
 
     ChildProcess launcher;
     HWND main = nullptr;
+    std::vector<DWORD> games;  // game processes seen so far, oldest first
 };
 }  // namespace
 
 TEST_F(LoginRoad, LoadGameOnTheLoginPageOpensTheTab) {
-    const DWORD game = NewestGameProcess({});
-    ASSERT_NE(game, 0u);
-    HWND page = WaitForLoginPage(game);
+    HWND page = nullptr;
+    const DWORD game = NextLogin(&page);
     ASSERT_NE(page, nullptr);
-    PageNavigates(page, L"app://loadgame/" + kRecordEscaped + L"|" + GamePage(L"1"));
+    PageNavigates(page, LoadGameAddress(kAlice, L"1"));
 
     // The frame joins the main window, which fills the work area.
     ASSERT_TRUE(WaitUntil([&] { return FrameOf(game, main) != nullptr; }, 20000));
@@ -103,26 +63,26 @@ TEST_F(LoginRoad, LoadGameOnTheLoginPageOpensTheTab) {
     // The login report went out with the account.
     EXPECT_TRUE(WaitUntil([&] { return devservice::Requests().find("uid=alice&index=1") != std::string::npos; }, 5000));
     // The same record cannot log in twice.
-    EXPECT_EQ(SendLoginRecord(main, L"双线1服-alice"), 0);
+    EXPECT_EQ(SendLoginRecord(main, kAlice), 0);
 }
 
 TEST_F(LoginRoad, ExitGameOnTheFirstLoginEndsTheProgram) {
-    const DWORD game = NewestGameProcess({});
-    HWND page = WaitForLoginPage(game);
+    HWND page = nullptr;
+    NextLogin(&page);
     ASSERT_NE(page, nullptr);
     PageNavigates(page, L"app://exitgame");
     EXPECT_TRUE(launcher.WaitForExit(20000));
 }
 
 TEST_F(LoginRoad, DuplicateLoginShowsTheMessageAndEndsThatProcess) {
-    ASSERT_EQ(SendLoginRecord(main, L"双线1服-alice"), 1);  // already open in this window
-    const DWORD game = NewestGameProcess({});
-    HWND page = WaitForLoginPage(game);
+    ASSERT_EQ(SendLoginRecord(main, kAlice), 1);  // already open in this window
+    HWND page = nullptr;
+    const DWORD game = NextLogin(&page);
     ASSERT_NE(page, nullptr);
     // The login window carries the same title as the box: tell them apart.
     HWND loginWindow = ::GetWindow(::GetAncestor(page, GA_ROOT), GW_OWNER);
     ASSERT_NE(loginWindow, nullptr);
-    PageNavigates(page, L"app://loadgame/" + kRecordEscaped + L"|" + GamePage(L"1"));
+    PageNavigates(page, LoadGameAddress(kAlice, L"1"));
     HWND box = WaitForMessageBox(game, loginWindow, 10000);
     ASSERT_NE(box, nullptr);
     const std::vector<std::wstring> texts = ChildTexts(box);
