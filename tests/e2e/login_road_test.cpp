@@ -1,5 +1,6 @@
 // The whole road from start to play: the main window starts a game process, its login page
-// (the scripted page of the test build) hands over a login, the game frame joins as a tab.
+// (the scripted page of the test build) hands over a login, the game frame joins as a tab;
+// further accounts come through "登录其他账号", each in a game process of its own.
 #include "support/DevService.h"
 #include "support/Launcher.h"
 #include "support/LoginPage.h"
@@ -8,6 +9,21 @@
 
 namespace {
 const std::wstring kAlice = L"双线1服-alice";
+const std::wstring kBob = L"双线2服-bob";
+
+// Middle-clicks the tab and returns the close question it asks, answering 否 so the tab stays.
+std::wstring CloseQuestionOfTab(DWORD launcherPid, HWND main, int index) {
+    ::PostMessageW(main, WM_MBUTTONUP, 0, MAKELPARAM(120 + 189 * index + 50, 12));
+    HWND box = WaitForMessageBox(launcherPid, main, 10000);
+    if (!box) return L"";
+    std::wstring question;
+    for (const std::wstring& text : ChildTexts(box)) {
+        if (text.rfind(L"确定要退出账号", 0) == 0) question = text;
+    }
+    ClickButton(box, L"否");
+    WaitUntil([&] { return !::IsWindow(box) || !::IsWindowVisible(box); }, 10000);
+    return question;
+}
 
 class LoginRoad : public ::testing::Test {
 protected:
@@ -25,6 +41,59 @@ protected:
         *page = game ? WaitForLoginPage(game, 20000) : nullptr;
         if (game) games.push_back(game);
         return game;
+    }
+
+    // The page of `game` logs `record` in; true once its frame is the main window's shown tab.
+    bool LogIn(DWORD game, HWND page, const std::wstring& record, const wchar_t* server) {
+        PageNavigates(page, LoadGameAddress(record, server));
+        return WaitUntil(
+            [&] {
+                HWND frame = FrameOf(game, main);
+                return frame && ::IsWindowVisible(frame);
+            },
+            30000);
+    }
+
+    // The first account through the first game process's page: its process id.
+    DWORD LogInFirstAccount() {
+        HWND page = nullptr;
+        const DWORD game = NextLogin(&page);
+        EXPECT_NE(page, nullptr);
+        if (!page) return 0;
+        EXPECT_TRUE(LogIn(game, page, kAlice, L"1"));
+        return game;
+    }
+
+    // 登录其他账号, then 是: the new tab's game process (0 when none starts) and its page.
+    DWORD AddAccountInThisWindow(HWND* page) {
+        *page = nullptr;
+        HWND prompt = OpenAddAccountPrompt(launcher.Id(), main, 10000);
+        EXPECT_NE(prompt, nullptr) << "the add-account prompt did not show";
+        if (!prompt) return 0;
+        EXPECT_TRUE(ClickButton(prompt, L"是"));
+        return NextLogin(page);
+    }
+
+    // The window carries on with only the first account's tab: nothing asks, nothing closes.
+    void ExpectOnlyTheFirstTabRemains(DWORD first) {
+        PumpMessagesFor(1000);
+        EXPECT_TRUE(ProcessAlive(launcher.Id()));
+        EXPECT_TRUE(::IsWindowVisible(main));
+        EXPECT_TRUE(::IsWindowEnabled(main));
+        EXPECT_EQ(VisibleTopLevelWindowsOf(launcher.Id()), std::vector<HWND>{main});  // no close question
+        HWND frame = FrameOf(first, main);
+        ASSERT_NE(frame, nullptr);
+        EXPECT_TRUE(::IsWindowVisible(frame));
+        EXPECT_TRUE(ProcessAlive(first));
+        // One tab: the window's minimum width is the strip's for one tab.
+        ::SetWindowPos(main, nullptr, 0, 0, 50, 50, SWP_NOMOVE | SWP_NOZORDER);
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                RECT rc{};
+                ::GetWindowRect(main, &rc);
+                return rc.right - rc.left == 483 + 189;
+            },
+            5000));
     }
 
     ChildProcess launcher;
@@ -89,4 +158,75 @@ TEST_F(LoginRoad, DuplicateLoginShowsTheMessageAndEndsThatProcess) {
     EXPECT_NE(std::find(texts.begin(), texts.end(), L"账号 alice 已在 双线1服 登录，同一账号不能在一服重复登录"), texts.end());
     ClickButton(box, L"确定");
     EXPECT_TRUE(WaitUntil([&] { return !ProcessAlive(game); }, 10000));
+}
+
+TEST_F(LoginRoad, SecondAccountThroughAddAccountBecomesTheSecondTab) {
+    const DWORD first = LogInFirstAccount();
+    ASSERT_NE(first, 0u);
+    HWND page = nullptr;
+    const DWORD second = AddAccountInThisWindow(&page);
+    ASSERT_NE(second, 0u);
+    ASSERT_NE(page, nullptr);
+    EXPECT_NE(second, first);
+    // Its login window waits under the main window, as the first one did.
+    HWND loginWindow = ::GetWindow(::GetAncestor(page, GA_ROOT), GW_OWNER);
+    ASSERT_NE(loginWindow, nullptr);
+    EXPECT_EQ(::GetWindow(loginWindow, GW_OWNER), main);
+
+    ASSERT_TRUE(LogIn(second, page, kBob, L"2"));
+    HWND firstFrame = FrameOf(first, main);
+    HWND secondFrame = FrameOf(second, main);
+    ASSERT_NE(firstFrame, nullptr);
+    ASSERT_NE(secondFrame, nullptr);
+    EXPECT_NE(firstFrame, secondFrame);
+    EXPECT_FALSE(::IsWindowVisible(firstFrame));
+    // The new tab fills the game area once its page has loaded.
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const RECT f = RectInParent(secondFrame);
+            RECT client{};
+            ::GetClientRect(main, &client);
+            return f.left == 4 && f.top == 30 && f.right == client.right - 4 && f.bottom == client.bottom - 4;
+        },
+        10000));
+    EXPECT_TRUE(ProcessAlive(first));
+    EXPECT_FALSE(::IsWindow(loginWindow));  // the login is over
+
+    // Both accounts are open, in the order they logged in.
+    EXPECT_EQ(SendLoginRecord(main, kAlice), 0);
+    EXPECT_EQ(SendLoginRecord(main, kBob), 0);
+    EXPECT_EQ(CloseQuestionOfTab(launcher.Id(), main, 0), L"确定要退出账号：" + kAlice + L" ?");
+    EXPECT_EQ(CloseQuestionOfTab(launcher.Id(), main, 1), L"确定要退出账号：" + kBob + L" ?");
+    EXPECT_TRUE(WaitUntil([&] { return devservice::Requests().find("uid=bob&index=2") != std::string::npos; }, 5000));
+    // Answering 否 kept both tabs; the second is still the one shown.
+    EXPECT_TRUE(::IsWindowVisible(secondFrame));
+    EXPECT_FALSE(::IsWindowVisible(firstFrame));
+}
+
+TEST_F(LoginRoad, MinimizeOnASecondTabsLoginEndsOnlyThatLogin) {
+    const DWORD first = LogInFirstAccount();
+    ASSERT_NE(first, 0u);
+    HWND page = nullptr;
+    const DWORD second = AddAccountInThisWindow(&page);
+    ASSERT_NE(page, nullptr);
+    PageNavigates(page, L"app://minimize");
+    EXPECT_TRUE(WaitUntil([&] { return !ProcessAlive(second); }, 20000));
+    EXPECT_FALSE(::IsIconic(main));  // a later tab's login never minimises the window
+    ExpectOnlyTheFirstTabRemains(first);
+    // The window still takes another account in a new game process.
+    HWND nextPage = nullptr;
+    const DWORD next = AddAccountInThisWindow(&nextPage);
+    EXPECT_NE(next, 0u);
+    EXPECT_NE(nextPage, nullptr);
+}
+
+TEST_F(LoginRoad, ExitGameOnASecondTabsLoginEndsOnlyThatProcess) {
+    const DWORD first = LogInFirstAccount();
+    ASSERT_NE(first, 0u);
+    HWND page = nullptr;
+    const DWORD second = AddAccountInThisWindow(&page);
+    ASSERT_NE(page, nullptr);
+    PageNavigates(page, L"app://exitgame");
+    EXPECT_TRUE(WaitUntil([&] { return !ProcessAlive(second); }, 20000));
+    ExpectOnlyTheFirstTabRemains(first);
 }
