@@ -160,6 +160,22 @@ TEST_F(LoginRoad, DuplicateLoginShowsTheMessageAndEndsThatProcess) {
     EXPECT_TRUE(WaitUntil([&] { return !ProcessAlive(game); }, 10000));
 }
 
+TEST_F(LoginRoad, MinimizeOnTheFirstLoginKeepsTheLoginGoing) {
+    HWND page = nullptr;
+    const DWORD game = NextLogin(&page);
+    ASSERT_NE(page, nullptr);
+    HWND loginWindow = ::GetWindow(::GetAncestor(page, GA_ROOT), GW_OWNER);
+    ASSERT_NE(loginWindow, nullptr);
+    PageNavigates(page, L"app://minimize");
+    // With User Account Control the login window goes down, without it the main window.
+    EXPECT_TRUE(WaitUntil([&] { return ::IsIconic(main) || ::IsIconic(loginWindow); }, 10000));
+    PumpMessagesFor(1000);
+    EXPECT_TRUE(ProcessAlive(game));
+    EXPECT_TRUE(ProcessAlive(launcher.Id()));
+    // The same login still goes through afterwards.
+    EXPECT_TRUE(LogIn(game, page, kAlice, L"1"));
+}
+
 TEST_F(LoginRoad, SecondAccountThroughAddAccountBecomesTheSecondTab) {
     const DWORD first = LogInFirstAccount();
     ASSERT_NE(first, 0u);
