@@ -72,9 +72,11 @@ qh_start_devservice() {
     return 1
 }
 
+# Each step tolerates a process that is already gone: under "set -e" (scripts/screenshots)
+# one failed kill would end the exit trap and leave the display running.
 qh_stop_all() {
-    [ -n "${QH_DEVSERVICE_PID:-}" ] && kill "$QH_DEVSERVICE_PID" 2>/dev/null
+    [ -n "${QH_DEVSERVICE_PID:-}" ] && { kill "$QH_DEVSERVICE_PID" 2>/dev/null || true; }
     "${QH_WINE%/*}/wineserver" -k 2>/dev/null || true
-    [ -n "${QH_XVFB_PID:-}" ] && kill "$QH_XVFB_PID" 2>/dev/null
+    [ -n "${QH_XVFB_PID:-}" ] && { kill "$QH_XVFB_PID" 2>/dev/null || true; }
     return 0
 }

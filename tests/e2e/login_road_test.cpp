@@ -1,48 +1,28 @@
 // The whole road from start to play: the main window starts a game process, its login page
-// (the scripted page of the test build) hands over a login, the game frame joins as a tab.
-#include "framework/ScriptedBrowserProtocol.h"
+// (the scripted page of the test build) hands over a login, the game frame joins as a tab;
+// further accounts come through "登录其他账号", each in a game process of its own.
 #include "support/DevService.h"
 #include "support/Launcher.h"
+#include "support/LoginPage.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-const std::wstring kRecordEscaped = L"%E5%8F%8C%E7%BA%BF1%E6%9C%8D-alice";  // 双线1服-alice
+const std::wstring kAlice = L"双线1服-alice";
+const std::wstring kBob = L"双线2服-bob";
 
-// The scripted page inside a process's login window (null until it exists).
-HWND FindLoginPage(DWORD pid) {
-    for (HWND top : TopLevelWindowsOf(pid)) {
-        if (HWND page = ::FindWindowExW(top, nullptr, kScriptedBrowserClass, nullptr)) return page;
+// Middle-clicks the tab and returns the close question it asks, answering 否 so the tab stays.
+std::wstring CloseQuestionOfTab(DWORD launcherPid, HWND main, int index) {
+    ::PostMessageW(main, WM_MBUTTONUP, 0, MAKELPARAM(120 + 189 * index + 50, 12));
+    HWND box = WaitForMessageBox(launcherPid, main, 10000);
+    if (!box) return L"";
+    std::wstring question;
+    for (const std::wstring& text : ChildTexts(box)) {
+        if (text.rfind(L"确定要退出账号", 0) == 0) question = text;
     }
-    return nullptr;
-}
-
-HWND WaitForLoginPage(DWORD pid) {
-    for (int i = 0; i < 400; ++i) {
-        if (HWND page = FindLoginPage(pid)) return page;
-        PumpMessagesFor(50);
-    }
-    return nullptr;
-}
-
-void PageNavigates(HWND page, const std::wstring& url) {
-    COPYDATASTRUCT data{kScriptNavigate, static_cast<DWORD>((url.size() + 1) * sizeof(wchar_t)),
-                        const_cast<wchar_t*>(url.c_str())};
-    ::SendMessageTimeoutW(page, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 10000, nullptr);
-}
-
-std::wstring GamePage(const wchar_t* server) {
-    return L"http://127.0.0.1:" + std::to_wstring(devservice::Port()) + L"/game/play?server=" + server;
-}
-
-// A window of the process that is a child of the main window: its game frame.
-HWND FrameOf(DWORD pid, HWND main) {
-    for (HWND child = ::GetWindow(main, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(child, &owner);
-        if (owner == pid) return child;
-    }
-    return nullptr;
+    ClickButton(box, L"否");
+    WaitUntil([&] { return !::IsWindow(box) || !::IsWindowVisible(box); }, 10000);
+    return question;
 }
 
 class LoginRoad : public ::testing::Test {
@@ -53,31 +33,80 @@ protected:
         main = WaitForMainWindow(launcher.Id(), 20000);
         ASSERT_NE(main, nullptr);
     }
-    void TearDown() override {
-        KillProcessTree(launcher.Id());
+    void TearDown() override { KillProcessTree(launcher.Id()); }
+
+    // The game process now waiting in its login, and its page (0 / null when none shows).
+    DWORD NextLogin(HWND* page) {
+        const DWORD game = WaitForNewChildProcess(launcher.Id(), games, 20000);
+        *page = game ? WaitForLoginPage(game, 20000) : nullptr;
+        if (game) games.push_back(game);
+        return game;
     }
-    // The game process that is waiting in its login now.
-    DWORD NewestGameProcess(const std::vector<DWORD>& known) {
-        for (int i = 0; i < 200; ++i) {
-            for (DWORD pid : ChildProcessesOf(launcher.Id())) {
-                if (std::find(known.begin(), known.end(), pid) == known.end()) return pid;
-            }
-            PumpMessagesFor(50);
-        }
-        return 0;
+
+    // The page of `game` logs `record` in; true once its frame is the main window's shown tab.
+    bool LogIn(DWORD game, HWND page, const std::wstring& record, const wchar_t* server) {
+        PageNavigates(page, LoadGameAddress(record, server));
+        return WaitUntil(
+            [&] {
+                HWND frame = FrameOf(game, main);
+                return frame && ::IsWindowVisible(frame);
+            },
+            30000);
+    }
+
+    // The first account through the first game process's page: its process id.
+    DWORD LogInFirstAccount() {
+        HWND page = nullptr;
+        const DWORD game = NextLogin(&page);
+        EXPECT_NE(page, nullptr);
+        if (!page) return 0;
+        EXPECT_TRUE(LogIn(game, page, kAlice, L"1"));
+        return game;
+    }
+
+    // 登录其他账号, then 是: the new tab's game process (0 when none starts) and its page.
+    DWORD AddAccountInThisWindow(HWND* page) {
+        *page = nullptr;
+        HWND prompt = OpenAddAccountPrompt(launcher.Id(), main, 10000);
+        EXPECT_NE(prompt, nullptr) << "the add-account prompt did not show";
+        if (!prompt) return 0;
+        EXPECT_TRUE(ClickButton(prompt, L"是"));
+        return NextLogin(page);
+    }
+
+    // The window carries on with only the first account's tab: nothing asks, nothing closes.
+    void ExpectOnlyTheFirstTabRemains(DWORD first) {
+        PumpMessagesFor(1000);
+        EXPECT_TRUE(ProcessAlive(launcher.Id()));
+        EXPECT_TRUE(::IsWindowVisible(main));
+        EXPECT_TRUE(::IsWindowEnabled(main));
+        EXPECT_EQ(VisibleTopLevelWindowsOf(launcher.Id()), std::vector<HWND>{main});  // no close question
+        HWND frame = FrameOf(first, main);
+        ASSERT_NE(frame, nullptr);
+        EXPECT_TRUE(::IsWindowVisible(frame));
+        EXPECT_TRUE(ProcessAlive(first));
+        // One tab: the window's minimum width is the strip's for one tab.
+        ::SetWindowPos(main, nullptr, 0, 0, 50, 50, SWP_NOMOVE | SWP_NOZORDER);
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                RECT rc{};
+                ::GetWindowRect(main, &rc);
+                return rc.right - rc.left == 483 + 189;
+            },
+            5000));
     }
 
     ChildProcess launcher;
     HWND main = nullptr;
+    std::vector<DWORD> games;  // game processes seen so far, oldest first
 };
 }  // namespace
 
 TEST_F(LoginRoad, LoadGameOnTheLoginPageOpensTheTab) {
-    const DWORD game = NewestGameProcess({});
-    ASSERT_NE(game, 0u);
-    HWND page = WaitForLoginPage(game);
+    HWND page = nullptr;
+    const DWORD game = NextLogin(&page);
     ASSERT_NE(page, nullptr);
-    PageNavigates(page, L"app://loadgame/" + kRecordEscaped + L"|" + GamePage(L"1"));
+    PageNavigates(page, LoadGameAddress(kAlice, L"1"));
 
     // The frame joins the main window, which fills the work area.
     ASSERT_TRUE(WaitUntil([&] { return FrameOf(game, main) != nullptr; }, 20000));
@@ -103,30 +132,117 @@ TEST_F(LoginRoad, LoadGameOnTheLoginPageOpensTheTab) {
     // The login report went out with the account.
     EXPECT_TRUE(WaitUntil([&] { return devservice::Requests().find("uid=alice&index=1") != std::string::npos; }, 5000));
     // The same record cannot log in twice.
-    EXPECT_EQ(SendLoginRecord(main, L"双线1服-alice"), 0);
+    EXPECT_EQ(SendLoginRecord(main, kAlice), 0);
 }
 
 TEST_F(LoginRoad, ExitGameOnTheFirstLoginEndsTheProgram) {
-    const DWORD game = NewestGameProcess({});
-    HWND page = WaitForLoginPage(game);
+    HWND page = nullptr;
+    NextLogin(&page);
     ASSERT_NE(page, nullptr);
     PageNavigates(page, L"app://exitgame");
     EXPECT_TRUE(launcher.WaitForExit(20000));
 }
 
 TEST_F(LoginRoad, DuplicateLoginShowsTheMessageAndEndsThatProcess) {
-    ASSERT_EQ(SendLoginRecord(main, L"双线1服-alice"), 1);  // already open in this window
-    const DWORD game = NewestGameProcess({});
-    HWND page = WaitForLoginPage(game);
+    ASSERT_EQ(SendLoginRecord(main, kAlice), 1);  // already open in this window
+    HWND page = nullptr;
+    const DWORD game = NextLogin(&page);
     ASSERT_NE(page, nullptr);
     // The login window carries the same title as the box: tell them apart.
     HWND loginWindow = ::GetWindow(::GetAncestor(page, GA_ROOT), GW_OWNER);
     ASSERT_NE(loginWindow, nullptr);
-    PageNavigates(page, L"app://loadgame/" + kRecordEscaped + L"|" + GamePage(L"1"));
+    PageNavigates(page, LoadGameAddress(kAlice, L"1"));
     HWND box = WaitForMessageBox(game, loginWindow, 10000);
     ASSERT_NE(box, nullptr);
     const std::vector<std::wstring> texts = ChildTexts(box);
     EXPECT_NE(std::find(texts.begin(), texts.end(), L"账号 alice 已在 双线1服 登录，同一账号不能在一服重复登录"), texts.end());
     ClickButton(box, L"确定");
     EXPECT_TRUE(WaitUntil([&] { return !ProcessAlive(game); }, 10000));
+}
+
+TEST_F(LoginRoad, MinimizeOnTheFirstLoginKeepsTheLoginGoing) {
+    HWND page = nullptr;
+    const DWORD game = NextLogin(&page);
+    ASSERT_NE(page, nullptr);
+    HWND loginWindow = ::GetWindow(::GetAncestor(page, GA_ROOT), GW_OWNER);
+    ASSERT_NE(loginWindow, nullptr);
+    PageNavigates(page, L"app://minimize");
+    // With User Account Control the login window goes down, without it the main window.
+    EXPECT_TRUE(WaitUntil([&] { return ::IsIconic(main) || ::IsIconic(loginWindow); }, 10000));
+    PumpMessagesFor(1000);
+    EXPECT_TRUE(ProcessAlive(game));
+    EXPECT_TRUE(ProcessAlive(launcher.Id()));
+    // The same login still goes through afterwards.
+    EXPECT_TRUE(LogIn(game, page, kAlice, L"1"));
+}
+
+TEST_F(LoginRoad, SecondAccountThroughAddAccountBecomesTheSecondTab) {
+    const DWORD first = LogInFirstAccount();
+    ASSERT_NE(first, 0u);
+    HWND page = nullptr;
+    const DWORD second = AddAccountInThisWindow(&page);
+    ASSERT_NE(second, 0u);
+    ASSERT_NE(page, nullptr);
+    EXPECT_NE(second, first);
+    // Its login window waits under the main window, as the first one did.
+    HWND loginWindow = ::GetWindow(::GetAncestor(page, GA_ROOT), GW_OWNER);
+    ASSERT_NE(loginWindow, nullptr);
+    EXPECT_EQ(::GetWindow(loginWindow, GW_OWNER), main);
+
+    ASSERT_TRUE(LogIn(second, page, kBob, L"2"));
+    HWND firstFrame = FrameOf(first, main);
+    HWND secondFrame = FrameOf(second, main);
+    ASSERT_NE(firstFrame, nullptr);
+    ASSERT_NE(secondFrame, nullptr);
+    EXPECT_NE(firstFrame, secondFrame);
+    EXPECT_FALSE(::IsWindowVisible(firstFrame));
+    // The new tab fills the game area once its page has loaded.
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const RECT f = RectInParent(secondFrame);
+            RECT client{};
+            ::GetClientRect(main, &client);
+            return f.left == 4 && f.top == 30 && f.right == client.right - 4 && f.bottom == client.bottom - 4;
+        },
+        10000));
+    EXPECT_TRUE(ProcessAlive(first));
+    EXPECT_FALSE(::IsWindow(loginWindow));  // the login is over
+
+    // Both accounts are open, in the order they logged in.
+    EXPECT_EQ(SendLoginRecord(main, kAlice), 0);
+    EXPECT_EQ(SendLoginRecord(main, kBob), 0);
+    EXPECT_EQ(CloseQuestionOfTab(launcher.Id(), main, 0), L"确定要退出账号：" + kAlice + L" ?");
+    EXPECT_EQ(CloseQuestionOfTab(launcher.Id(), main, 1), L"确定要退出账号：" + kBob + L" ?");
+    EXPECT_TRUE(WaitUntil([&] { return devservice::Requests().find("uid=bob&index=2") != std::string::npos; }, 5000));
+    // Answering 否 kept both tabs; the second is still the one shown.
+    EXPECT_TRUE(::IsWindowVisible(secondFrame));
+    EXPECT_FALSE(::IsWindowVisible(firstFrame));
+}
+
+TEST_F(LoginRoad, MinimizeOnASecondTabsLoginEndsOnlyThatLogin) {
+    const DWORD first = LogInFirstAccount();
+    ASSERT_NE(first, 0u);
+    HWND page = nullptr;
+    const DWORD second = AddAccountInThisWindow(&page);
+    ASSERT_NE(page, nullptr);
+    PageNavigates(page, L"app://minimize");
+    EXPECT_TRUE(WaitUntil([&] { return !ProcessAlive(second); }, 20000));
+    EXPECT_FALSE(::IsIconic(main));  // a later tab's login never minimises the window
+    ExpectOnlyTheFirstTabRemains(first);
+    // The window still takes another account in a new game process.
+    HWND nextPage = nullptr;
+    const DWORD next = AddAccountInThisWindow(&nextPage);
+    EXPECT_NE(next, 0u);
+    EXPECT_NE(nextPage, nullptr);
+}
+
+TEST_F(LoginRoad, ExitGameOnASecondTabsLoginEndsOnlyThatProcess) {
+    const DWORD first = LogInFirstAccount();
+    ASSERT_NE(first, 0u);
+    HWND page = nullptr;
+    const DWORD second = AddAccountInThisWindow(&page);
+    ASSERT_NE(page, nullptr);
+    PageNavigates(page, L"app://exitgame");
+    EXPECT_TRUE(WaitUntil([&] { return !ProcessAlive(second); }, 20000));
+    ExpectOnlyTheFirstTabRemains(first);
 }

@@ -1,0 +1,70 @@
+// Drives the launcher along the real login road for a screenshot (scripts/screenshots):
+//   login  the first game process's login window, its page shown over the background;
+//   tabs   two accounts logged in through their pages, the second through 登录其他账号 → 是,
+//          so the main window shows two tabs.
+// Unlike main_window_demo nothing here plays a game process: every tab is the launcher's own.
+#include "support/Launcher.h"
+#include "support/LoginPage.h"
+
+namespace {
+constexpr DWORD kStepMs = 30000;
+
+// The next game process's login page, once its login window shows.
+HWND ShownLoginPage(DWORD launcherPid, std::vector<DWORD>& games) {
+    const DWORD game = WaitForNewChildProcess(launcherPid, games, kStepMs);
+    if (!game) return nullptr;
+    games.push_back(game);
+    HWND page = WaitForLoginPage(game, kStepMs);
+    if (!page || !WaitUntil([&] { return ::IsWindowVisible(::GetAncestor(page, GA_ROOT)) != FALSE; }, kStepMs)) {
+        return nullptr;
+    }
+    return page;
+}
+
+bool LogIn(HWND mainWindow, DWORD game, HWND page, const std::wstring& record, const wchar_t* server) {
+    PageNavigates(page, LoadGameAddress(record, server));
+    return WaitUntil(
+        [&] {
+            HWND frame = FrameOf(game, mainWindow);
+            return frame && ::IsWindowVisible(frame);
+        },
+        kStepMs);
+}
+
+int TwoTabs(DWORD launcherPid, HWND mainWindow) {
+    std::vector<DWORD> games;
+    HWND page = ShownLoginPage(launcherPid, games);
+    if (!page || !LogIn(mainWindow, games.back(), page, L"双线1服-alice", L"1")) return 3;
+    HWND prompt = OpenAddAccountPrompt(launcherPid, mainWindow, kStepMs);
+    if (!prompt || !ClickButton(prompt, L"是")) return 4;
+    page = ShownLoginPage(launcherPid, games);
+    if (!page || !LogIn(mainWindow, games.back(), page, L"双线2服-bob", L"2")) return 5;
+    // The pointer leaves the caption row, where it would underline the add-account link.
+    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2);
+    PumpMessagesFor(1000);
+    return 0;
+}
+}  // namespace
+
+// argv[1]: "login" or "tabs"; argv[2]: a file to create once the screen is ready.
+int wmain(int argc, wchar_t** argv) {
+    const std::wstring what = argc > 1 ? argv[1] : L"tabs";
+    ChildProcess launcher;
+    if (!launcher.Start(ProductPath(), L"/TovD")) return 1;
+    HWND mainWindow = WaitForMainWindow(launcher.Id(), kStepMs);
+    if (!mainWindow) return 2;
+    int result = 0;
+    if (what == L"login") {
+        std::vector<DWORD> games;
+        if (!ShownLoginPage(launcher.Id(), games)) return 3;
+        PumpMessagesFor(1000);  // the page's first paint
+    } else {
+        result = TwoTabs(launcher.Id(), mainWindow);
+        if (result != 0) return result;
+    }
+    if (argc > 2) {
+        UniqueFile ready(::CreateFileW(argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    }
+    PumpMessagesFor(60000);
+    return result;
+}

@@ -1,0 +1,84 @@
+#include "support/LoginPage.h"
+
+#include "framework/ScriptedBrowserProtocol.h"
+#include "support/DevService.h"
+#include "support/Input.h"
+#include "support/Launcher.h"
+
+#include <algorithm>
+
+HWND FindLoginPage(DWORD pid) {
+    for (HWND top : TopLevelWindowsOf(pid)) {
+        if (HWND page = ::FindWindowExW(top, nullptr, kScriptedBrowserClass, nullptr)) return page;
+    }
+    return nullptr;
+}
+
+HWND WaitForLoginPage(DWORD pid, DWORD ms) {
+    HWND page = nullptr;
+    WaitUntil([&] { return (page = FindLoginPage(pid)) != nullptr; }, ms);
+    return page;
+}
+
+void PageNavigates(HWND page, const std::wstring& url) {
+    COPYDATASTRUCT data{kScriptNavigate, static_cast<DWORD>((url.size() + 1) * sizeof(wchar_t)),
+                        const_cast<wchar_t*>(url.c_str())};
+    ::SendMessageTimeoutW(page, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 10000, nullptr);
+}
+
+std::wstring GamePage(const wchar_t* server) {
+    return L"http://127.0.0.1:" + std::to_wstring(devservice::Port()) + L"/game/play?server=" + server;
+}
+
+std::wstring LoadGameAddress(const std::wstring& record, const wchar_t* server) {
+    const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, record.c_str(), static_cast<int>(record.size()), nullptr, 0,
+                                            nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, record.c_str(), static_cast<int>(record.size()), utf8.data(), bytes, nullptr,
+                          nullptr);
+    std::wstring escaped;
+    for (unsigned char c : utf8) {
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_' ||
+            c == '.' || c == '~') {
+            escaped += static_cast<wchar_t>(c);
+        } else {
+            static const wchar_t kHex[] = L"0123456789ABCDEF";
+            escaped += L'%';
+            escaped += kHex[c >> 4];
+            escaped += kHex[c & 15];
+        }
+    }
+    return L"app://loadgame/" + escaped + L"|" + GamePage(server);
+}
+
+HWND FrameOf(DWORD pid, HWND mainWindow) {
+    for (HWND child = ::GetWindow(mainWindow, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(child, &owner);
+        if (owner == pid) return child;
+    }
+    return nullptr;
+}
+
+DWORD WaitForNewChildProcess(DWORD parent, const std::vector<DWORD>& known, DWORD ms) {
+    DWORD found = 0;
+    WaitUntil(
+        [&] {
+            for (DWORD pid : ChildProcessesOf(parent)) {
+                if (std::find(known.begin(), known.end(), pid) == known.end()) {
+                    found = pid;
+                    return true;
+                }
+            }
+            return false;
+        },
+        ms);
+    return found;
+}
+
+HWND OpenAddAccountPrompt(DWORD launcherPid, HWND mainWindow, DWORD ms) {
+    HWND label = ::FindWindowExW(mainWindow, nullptr, L"Static", L"登录其他账号");
+    if (!label) return nullptr;
+    ClickCentre(label);
+    return WaitForWindow(launcherPid, L"#32770", L"登录其他账号", ms);
+}
