@@ -7,6 +7,7 @@
 
 #include <wininet.h>
 
+#include <algorithm>
 #include <deque>
 
 namespace {
@@ -147,8 +148,30 @@ private:
         HDC dc = ::BeginPaint(hwnd, &ps);
         RECT rc{};
         ::GetClientRect(hwnd, &rc);
-        ::DrawTextW(dc, m_title.c_str(), static_cast<int>(m_title.size()), &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        COLORREF key = 0;
+        DWORD flags = 0;
+        if (::GetLayeredWindowAttributes(::GetAncestor(hwnd, GA_ROOT), &key, nullptr, &flags) &&
+            (flags & LWA_COLORKEY)) {
+            // A page made for a colour-keyed host (the login page) leaves its margins in the
+            // key colour, so only its panel shows over what lies behind.
+            FillWith(dc, rc, key);
+            const int w = std::min<int>(rc.right, 360);
+            const int h = std::min<int>(rc.bottom, 260);
+            RECT panel{(rc.right - w) / 2, (rc.bottom - h) / 2, (rc.right + w) / 2, (rc.bottom + h) / 2};
+            FillWith(dc, panel, RGB(255, 255, 255));
+            ::FrameRect(dc, &panel, static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
+            rc = panel;
+        }
+        ::SetBkMode(dc, TRANSPARENT);
+        ::DrawTextW(dc, m_title.c_str(), static_cast<int>(m_title.size()), &rc,
+                    DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
         ::EndPaint(hwnd, &ps);
+    }
+
+    static void FillWith(HDC dc, const RECT& rc, COLORREF colour) {
+        const COLORREF old = ::SetBkColor(dc, colour);
+        ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
+        ::SetBkColor(dc, old);
     }
 
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
