@@ -3,7 +3,9 @@
 // cookie closes it again.
 #include "framework/ScriptedBrowserProtocol.h"
 #include "support/DevService.h"
+#include "support/FrameHost.h"
 #include "support/Launcher.h"
+#include "support/LoginPage.h"
 
 #include <gtest/gtest.h>
 
@@ -12,30 +14,16 @@ std::wstring Bridge(const std::wstring& path) {
     return L"http://127.0.0.1:" + std::to_wstring(devservice::Port()) + path;
 }
 
-// The scripted browser inside one of the process's top-level windows (owned by `owner`
-// when given).
-HWND BrowserIn(DWORD pid, HWND owner) {
+// The scripted browser inside the process's top-level window owned by `owner`.
+HWND BrowserOwnedBy(DWORD pid, HWND owner) {
     for (HWND top : TopLevelWindowsOf(pid)) {
-        if (owner && ::GetWindow(top, GW_OWNER) != owner) continue;
+        if (::GetWindow(top, GW_OWNER) != owner) continue;
         if (HWND page = ::FindWindowExW(top, nullptr, kScriptedBrowserClass, nullptr)) return page;
     }
     return nullptr;
 }
 
-bool Send(HWND browser, ScriptedBrowserCommand command, const std::wstring& text) {
-    COPYDATASTRUCT data{command, static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)),
-                        const_cast<wchar_t*>(text.c_str())};
-    DWORD_PTR result = 0;
-    ::SendMessageTimeoutW(browser, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 10000, &result);
-    return result != 0;
-}
-
-LRESULT Completed(HWND browser) {
-    DWORD_PTR result = 0;
-    ::SendMessageTimeoutW(browser, ::RegisterWindowMessageW(kScriptedBrowserQueryMessage), kQueryCompletedNavigations,
-                          0, SMTO_NORMAL, 5000, &result);
-    return static_cast<LRESULT>(result);
-}
+LRESULT Completed(HWND browser) { return QueryScriptedBrowser(browser, kQueryCompletedNavigations); }
 
 HWND VisibleWindowTitled(DWORD pid, const std::wstring& title) {
     for (HWND top : VisibleTopLevelWindowsOf(pid)) {
@@ -51,7 +39,8 @@ protected:
         ASSERT_NE(WaitForMainWindow(launcher.Id(), 20000), nullptr);
         ASSERT_TRUE(WaitUntil([&] { return !ChildProcessesOf(launcher.Id()).empty(); }, 10000));
         game = ChildProcessesOf(launcher.Id()).front();
-        ASSERT_TRUE(WaitUntil([&] { return (loginPage = BrowserIn(game, nullptr)) != nullptr; }, 20000));
+        loginPage = WaitForLoginPage(game, 20000);
+        ASSERT_NE(loginPage, nullptr);
         ASSERT_TRUE(WaitUntil([&] { return Completed(loginPage) == 1; }, 10000));  // its start page
     }
     void TearDown() override { KillProcessTree(launcher.Id()); }
@@ -59,7 +48,7 @@ protected:
     // The login page goes to a bridge redirect; the authorisation window titled `title`
     // shows up instead.
     HWND OpenAuthorisation(const std::wstring& redirect, const std::wstring& title) {
-        Send(loginPage, kScriptNavigate, redirect);
+        PageNavigates(loginPage, redirect);
         HWND window = nullptr;
         WaitUntil([&] { return (window = VisibleWindowTitled(game, title)) != nullptr; }, 10000);
         return window;
@@ -77,7 +66,7 @@ TEST_F(LoginAuth, QqRedirectOpensTheWindowAndItsCallbackWithPauthClosesIt) {
     // The login page itself never left its page.
     EXPECT_EQ(Completed(loginPage), 1);
     HWND authPage = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (authPage = BrowserIn(game, auth)) != nullptr; }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return (authPage = BrowserOwnedBy(game, auth)) != nullptr; }, 10000));
     RECT frame{}, page{};
     ::GetWindowRect(auth, &frame);
     ::GetWindowRect(::GetAncestor(authPage, GA_ROOT), &page);
@@ -89,14 +78,14 @@ TEST_F(LoginAuth, QqRedirectOpensTheWindowAndItsCallbackWithPauthClosesIt) {
     // The callback without the cookie is just a page.
     const std::wstring callback = Bridge(L"/qzone/callback.do?code=7");
     const LRESULT before = Completed(authPage);
-    Send(authPage, kScriptNavigate, callback);
+    PageNavigates(authPage, callback);
     ASSERT_TRUE(WaitUntil([&] { return Completed(authPage) > before; }, 5000));
     PumpMessagesFor(300);
     EXPECT_TRUE(::IsWindowVisible(auth));
 
     // The bridge's answer sets the cookie; the next callback ends the authorisation.
-    ASSERT_TRUE(Send(authPage, kScriptSetCookie, callback + L"\nPauth=e2e-token"));
-    Send(authPage, kScriptNavigate, callback);
+    ASSERT_TRUE(SendPageCommand(authPage, kScriptSetCookie, callback + L"\nPauth=e2e-token"));
+    PageNavigates(authPage, callback);
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(auth); }, 10000));
     EXPECT_FALSE(::IsWindowVisible(::GetAncestor(authPage, GA_ROOT)));
     // The login window is still there for the page's own "loadgame".

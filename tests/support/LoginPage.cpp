@@ -2,6 +2,7 @@
 
 #include "framework/ScriptedBrowserProtocol.h"
 #include "support/DevService.h"
+#include "support/FrameHost.h"
 #include "support/Input.h"
 #include "support/Launcher.h"
 
@@ -20,11 +21,7 @@ HWND WaitForLoginPage(DWORD pid, DWORD ms) {
     return page;
 }
 
-void PageNavigates(HWND page, const std::wstring& url) {
-    COPYDATASTRUCT data{kScriptNavigate, static_cast<DWORD>((url.size() + 1) * sizeof(wchar_t)),
-                        const_cast<wchar_t*>(url.c_str())};
-    ::SendMessageTimeoutW(page, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 10000, nullptr);
-}
+void PageNavigates(HWND page, const std::wstring& url) { SendPageCommand(page, kScriptNavigate, url); }
 
 std::wstring GamePage(const wchar_t* server) {
     return L"http://127.0.0.1:" + std::to_wstring(devservice::Port()) + L"/game/play?server=" + server;
