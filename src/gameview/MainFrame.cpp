@@ -7,13 +7,7 @@
 #include "gameview/GameFrame.h"
 #include "gameview/GmWndView.h"
 #include "gameview/WebPageBox.h"
-
-namespace {
-int LiveModifiers() {
-    auto down = [](int vk) { return (::GetKeyState(vk) & 0x8000) != 0; };
-    return ModifierBits(down(VK_CONTROL), down(VK_SHIFT), down(VK_MENU));
-}
-}  // namespace
+#include "features/KeyState.h"
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCTW& cs) {
     cs.hMenu = nullptr;
@@ -102,7 +96,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 bool CMainFrame::ForwardSwitchKey(const MSG* msg) const {
     if (msg->lParam == kLauncherMarker) return false;
-    if (!MatchesHotKey(g_frameKeySwitch, static_cast<int>(msg->wParam), LiveModifiers())) return false;
+    if (!MatchesHotKey(g_frameKeySwitch, static_cast<int>(msg->wParam), CurrentModifierBits())) return false;
     ::PostMessageW(g_hHostWnd, msg->message, msg->wParam, msg->lParam);
     return true;
 }

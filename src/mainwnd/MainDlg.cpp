@@ -6,6 +6,7 @@
 #include "app/Messages.h"
 #include "app/Paths.h"
 #include "features/HotKeyStore.h"
+#include "features/KeyState.h"
 #include "features/SettingDlg.h"
 #include "mainwnd/KeyboardHook.h"
 #include "mainwnd/LoginReport.h"
@@ -26,14 +27,6 @@ constexpr UINT kCmdHide = IDC_BTN_HIDE;
 constexpr UINT kCmdSound = IDC_BTN_SOUND;
 constexpr UINT kCmdSystem = IDC_BTN_SYSTEM;
 constexpr UINT kCmdAddAccount = IDC_LBL_ADD_ACCOUNT;
-
-int ModifierBitsNow() {
-    int bits = 0;
-    if (::GetKeyState(VK_CONTROL) & 0x8000) bits |= kModCtrl;
-    if (::GetKeyState(VK_SHIFT) & 0x8000) bits |= kModShift;
-    if (::GetKeyState(VK_MENU) & 0x8000) bits |= kModAlt;
-    return bits;
-}
 
 void RaiseWithoutMoving(HWND hwnd) {
     const UINT flags = SWP_NOMOVE | SWP_NOSIZE;
@@ -306,7 +299,7 @@ BOOL CBrindlow3Dlg::PreTranslateMessage(MSG* msg) {
     const UINT message = msg->message;
     // 1. The window-switch key, unless the launcher made the key press itself.
     if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN) && msg->lParam != kLauncherMarker &&
-        static_cast<int>(msg->wParam) == g_keySwitch.vk && ModifierBitsNow() == g_keySwitch.modifiers) {
+        MatchesHotKey(g_keySwitch, static_cast<int>(msg->wParam), CurrentModifierBits())) {
         SwitchToNextTab();
         return TRUE;
     }

@@ -1,5 +1,6 @@
 // The main window started as a user starts it, with this program playing its game processes.
 #include "support/DevService.h"
+#include "support/Input.h"
 #include "support/Launcher.h"
 
 #include <gtest/gtest.h>
@@ -318,4 +319,51 @@ TEST_F(MainWindow, ExitDetachesHidesAndClosesEveryFrame) {
         EXPECT_FALSE(::IsWindowVisible(frame->Handle()));
         EXPECT_NE(::GetAncestor(frame->Handle(), GA_PARENT), main);
     }
+}
+
+namespace {
+// A window of this test program in front, so the keys go to "another application".
+class OtherApplication {
+public:
+    OtherApplication() {
+        m_hwnd = ::CreateWindowExW(0, L"STATIC", L"another application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300,
+                                   200, nullptr, nullptr, nullptr, nullptr);
+        ::SetForegroundWindow(m_hwnd);
+        PumpMessagesFor(200);
+    }
+    ~OtherApplication() { ::DestroyWindow(m_hwnd); }
+    OtherApplication(const OtherApplication&) = delete;
+    OtherApplication& operator=(const OtherApplication&) = delete;
+
+private:
+    HWND m_hwnd = nullptr;
+};
+}  // namespace
+
+TEST_F(MainWindow, BossKeyHidesAndRestoresWhicheverProgramHasTheFocus) {
+    OtherApplication other;
+    PressKeys({VK_F10});  // no tab yet: nothing
+    PumpMessagesFor(500);
+    EXPECT_TRUE(::IsWindowVisible(main));
+
+    auto tab = AddTab(L"s1-abc");
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main) != FALSE; }, 5000));
+    OtherApplication focused;
+    PressKeys({VK_F10});
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main); }, 10000));
+    PressKeys({VK_F10});
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main) != FALSE; }, 10000));
+}
+
+TEST_F(MainWindow, SoundKeyMutesOnlyWithExactlyItsModifiers) {
+    auto tab = AddTab(L"s1-abc");
+    ASSERT_TRUE(WaitUntil([&] { return tab->MuteMessages() > 0; }, 3000));
+    OtherApplication other;
+    PressKeys({VK_CONTROL, VK_SHIFT, 'Q'});
+    PumpMessagesFor(1000);  // more than the window's 400 ms sound timer
+    EXPECT_EQ(tab->LastMute(), 0u);
+    PressKeys({VK_CONTROL, 'Q'});
+    EXPECT_TRUE(WaitUntil([&] { return tab->LastMute() == 1; }, 5000));
+    PressKeys({VK_CONTROL, 'Q'});
+    EXPECT_TRUE(WaitUntil([&] { return tab->LastMute() == 0; }, 5000));
 }

@@ -120,3 +120,11 @@ std::optional<HotKey> HotKeyToSave(const std::wstring& text, int fieldVk) {
     if (text.find(L"Alt") != std::wstring::npos) key.modifiers += kModAlt;
     return key;
 }
+
+int ModifierBits(bool ctrl, bool shift, bool alt) noexcept {
+    return (ctrl ? kModCtrl : 0) | (shift ? kModShift : 0) | (alt ? kModAlt : 0);
+}
+
+bool MatchesHotKey(const HotKey& key, int vk, int modifiers) noexcept {
+    return key.vk == vk && key.modifiers == modifiers;
+}

@@ -16,6 +16,12 @@ struct HotKey {
     friend bool operator==(const HotKey& a, const HotKey& b) { return a.modifiers == b.modifiers && a.vk == b.vk; }
 };
 
+// Modifier bits (Alt 1, Ctrl 2, Shift 4) from the three key states.
+int ModifierBits(bool ctrl, bool shift, bool alt) noexcept;
+// The key and the whole modifier set must be equal: Ctrl+Shift+Q is not Ctrl+Q. An unloaded
+// key (-1) matches nothing.
+bool MatchesHotKey(const HotKey& key, int vk, int modifiers) noexcept;
+
 // The three keys, in the order the settings dialog shows them.
 enum class HotKeyField { Boss = 0, Switch = 1, Sound = 2 };
 

@@ -32,14 +32,6 @@ bool MuteLatch::Take(int muted) noexcept {
     return true;
 }
 
-int ModifierBits(bool ctrl, bool shift, bool alt) noexcept {
-    return (ctrl ? kModCtrl : 0) | (shift ? kModShift : 0) | (alt ? kModAlt : 0);
-}
-
-bool MatchesHotKey(const HotKey& key, int vk, int modifiers) noexcept {
-    return key.vk == vk && key.modifiers == modifiers;
-}
-
 bool F5Refreshes(const HotKey& boss, const HotKey& sound, bool fromLauncher) noexcept {
     const bool taken = MatchesHotKey(boss, kVkF5, 0) || MatchesHotKey(sound, kVkF5, 0);
     return !taken || fromLauncher;

@@ -33,10 +33,6 @@ private:
     int m_nLast = 0;
 };
 
-// Live modifier bits (Alt 1, Ctrl 2, Shift 4) from the three key states.
-int ModifierBits(bool ctrl, bool shift, bool alt) noexcept;
-bool MatchesHotKey(const HotKey& key, int vk, int modifiers) noexcept;
-
 // F5 refreshes unless plain F5 is the boss or the sound key; then only the launcher's own
 // F5 (lParam 7351, the host's menu item) does.
 bool F5Refreshes(const HotKey& boss, const HotKey& sound, bool fromLauncher) noexcept;
