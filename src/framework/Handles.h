@@ -100,6 +100,11 @@ struct Region {
     static Handle Invalid() { return nullptr; }
     static void Close(Handle h) { ::DeleteObject(h); }
 };
+struct FileFind {  // FindFirstFile
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { ::FindClose(h); }
+};
 struct VirtualMemory {  // a whole VirtualAlloc reservation
     using Handle = void*;
     static Handle Invalid() { return nullptr; }
@@ -122,6 +127,7 @@ using UniqueMenu = UniqueResource<handle_traits::Menu>;
 using UniqueImageList = UniqueResource<handle_traits::ImageList>;
 using UniqueHook = UniqueResource<handle_traits::Hook>;
 using UniqueVirtualMemory = UniqueResource<handle_traits::VirtualMemory>;
+using UniqueFileFind = UniqueResource<handle_traits::FileFind>;
 
 // A device context borrowed from a window with GetDC; released on scope exit.
 class WindowDC {
