@@ -157,9 +157,6 @@ void CBrindlow3Dlg::BringToFront() {
 }
 
 // Not built yet: the tray icon and the menus arrive with their own step.
-void CBrindlow3Dlg::SetTrayIcon(bool) {}
-void CBrindlow3Dlg::ShowSystemMenu() {}
-void CBrindlow3Dlg::ShowTrayMenu() {}
 
 void CBrindlow3Dlg::OnFrameCreated(HWND frame, bool hall) {
     if (TabCount() == 0) {

@@ -73,6 +73,8 @@ private:
     void OnFrameCreated(HWND frame, bool hall);
     LRESULT OnLoginRecord(const COPYDATASTRUCT* data);
     void OnAddAccountChoice(WPARAM choice);
+    // Runs the item a menu returned (0: dismissed).
+    void RunMenuCommand(int id);
     void OnMuteTimer();
     void OnSize(UINT type, int cx);
     bool OnWindowPosChanging(WINDOWPOS* pos);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -366,4 +367,94 @@ TEST_F(MainWindow, SoundKeyMutesOnlyWithExactlyItsModifiers) {
     EXPECT_TRUE(WaitUntil([&] { return tab->LastMute() == 1; }, 5000));
     PressKeys({VK_CONTROL, 'Q'});
     EXPECT_TRUE(WaitUntil([&] { return tab->LastMute() == 0; }, 5000));
+}
+
+namespace {
+// The launcher's open popup menu (class "#32768"), or null.
+HWND OpenMenuOf(DWORD pid) {
+    for (HWND top : VisibleTopLevelWindowsOf(pid)) {
+        if (ClassName(top) == L"#32768") return top;
+    }
+    return nullptr;
+}
+}  // namespace
+
+TEST_F(MainWindow, TrayIconClickHidesAndRestores) {
+    auto tab = AddTab(L"s1-abc");
+    ::PostMessageW(main, WM_USER + 1, 1, WM_LBUTTONUP);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main); }, 10000));
+    ::PostMessageW(main, WM_USER + 1, 1, WM_MOUSEMOVE);  // other mouse messages do nothing
+    PumpMessagesFor(300);
+    EXPECT_FALSE(::IsWindowVisible(main));
+    ::PostMessageW(main, WM_USER + 1, 1, WM_LBUTTONUP);
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main) != FALSE; }, 10000));
+}
+
+TEST_F(MainWindow, TrayMenuExitEndsTheProgramWithoutAQuestion) {
+    auto tab = AddTab(L"s1-abc");
+    ::PostMessageW(main, WM_USER + 1, 1, WM_RBUTTONUP);
+    ASSERT_TRUE(WaitUntil([&] { return OpenMenuOf(launcher.Id()) != nullptr; }, 10000));
+    PressKeys({VK_UP});  // the last item: 退出
+    PressKeys({VK_RETURN});
+    EXPECT_TRUE(launcher.WaitForExit(15000));
+}
+
+TEST_F(MainWindow, SystemMenuVersionLineDoesNothing) {
+    auto tab = AddTab(L"s1-abc");
+    ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), 0);
+    ASSERT_TRUE(WaitUntil([&] { return OpenMenuOf(launcher.Id()) != nullptr; }, 10000));
+    PressKeys({VK_UP});  // the last item: the version
+    PressKeys({VK_RETURN});
+    EXPECT_TRUE(WaitUntil([&] { return OpenMenuOf(launcher.Id()) == nullptr; }, 5000));
+    PumpMessagesFor(500);
+    EXPECT_TRUE(ProcessAlive(launcher.Id()));
+    EXPECT_TRUE(::IsWindowVisible(main));
+    for (HWND top : VisibleTopLevelWindowsOf(launcher.Id())) {
+        EXPECT_TRUE(top == main || ClassName(top) != L"#32770") << "a box or dialog opened";
+    }
+}
+
+TEST_F(MainWindow, MenuRefreshReachesTheTabAsTheLaunchersOwnKey) {
+    auto tab = AddTab(L"s1-abc");
+    ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), 0);
+    ASSERT_TRUE(WaitUntil([&] { return OpenMenuOf(launcher.Id()) != nullptr; }, 10000));
+    PressKeys({VK_DOWN});  // the first item: 刷新 (F5)
+    PressKeys({VK_RETURN});
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            for (const MSG& key : tab->ForwardedKeys()) {
+                if (key.message == WM_KEYDOWN && key.wParam == VK_F5 && key.lParam == 7351) return true;
+            }
+            return false;
+        },
+        10000));
+}
+
+TEST_F(MainWindow, MenuCacheCleaningSaysItIsDone) {
+    auto tab = AddTab(L"s1-abc");
+    ::PostMessageW(main, WM_USER + 1, 1, WM_RBUTTONUP);
+    ASSERT_TRUE(WaitUntil([&] { return OpenMenuOf(launcher.Id()) != nullptr; }, 10000));
+    PressKeys({VK_DOWN});
+    PressKeys({VK_DOWN});
+    PressKeys({VK_DOWN});  // 清除缓存
+    PressKeys({VK_RETURN});
+    HWND box = WaitForMessageBox(launcher.Id(), nullptr, 10000);
+    ASSERT_NE(box, nullptr);
+    const std::vector<std::wstring> texts = ChildTexts(box);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), L"缓存清除完毕！"), texts.end());
+    ClickButton(box, L"确定");
+}
+
+TEST_F(MainWindow, BossKeyEndsTheSettingsDialogOpenedFromTheMenuAndHides) {
+    auto tab = AddTab(L"s1-abc");
+    ::PostMessageW(main, WM_USER + 1, 1, WM_RBUTTONUP);
+    ASSERT_TRUE(WaitUntil([&] { return OpenMenuOf(launcher.Id()) != nullptr; }, 10000));
+    PressKeys({VK_UP});
+    PressKeys({VK_UP});  // 设置...
+    PressKeys({VK_RETURN});
+    HWND settings = WaitForWindow(launcher.Id(), L"#32770", L"设置", 10000);
+    ASSERT_NE(settings, nullptr);
+    PressKeys({VK_F10});
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(settings) || !::IsWindowVisible(settings); }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main); }, 10000));
 }

@@ -1,4 +1,5 @@
 #include "app/rules/ReportUrls.h"
+#include "app/rules/Version.h"
 
 namespace {
 std::wstring Base(const std::wstring& host, const wchar_t* pathAndQuery) { return L"http://" + host + pathAndQuery; }
@@ -6,20 +7,20 @@ std::wstring WithCount(std::wstring url, unsigned count) { return url + L"&count
 }  // namespace
 
 std::wstring InstallReportUrl(const std::wstring& clientHost, unsigned count) {
-    return WithCount(Base(clientHost, L"/install.htm?tag=tov&ver=3.0.0.1"), count);
+    return WithCount(Base(clientHost, L"/install.htm?tag=tov&ver=" QH_CLIENT_VERSION), count);
 }
 
 std::wstring WebPortalReportUrl(const std::wstring& clientHost, unsigned count) {
-    return WithCount(Base(clientHost, L"/active.htm?tag=webQuarnel&ver=3.0.0.1"), count);
+    return WithCount(Base(clientHost, L"/active.htm?tag=webQuarnel&ver=" QH_CLIENT_VERSION), count);
 }
 
 std::wstring UninstallReportUrl(const std::wstring& clientHost, unsigned count) {
-    return WithCount(Base(clientHost, L"/uninstall.htm?tag=tov&ver=3.0.0.1"), count);
+    return WithCount(Base(clientHost, L"/uninstall.htm?tag=tov&ver=" QH_CLIENT_VERSION), count);
 }
 
 std::wstring ActivityReportUrl(const std::wstring& clientHost, unsigned count, long long apartDays, int keepDays,
                                int weekDays) {
-    return WithCount(Base(clientHost, L"/active.htm?tag=tov&ver=3.0.0.1"), count) + L"&apartdays=" +
+    return WithCount(Base(clientHost, L"/active.htm?tag=tov&ver=" QH_CLIENT_VERSION), count) + L"&apartdays=" +
            std::to_wstring(apartDays) + L"&keepdays=" + std::to_wstring(keepDays) + L"&weekdays=" +
            std::to_wstring(weekDays);
 }

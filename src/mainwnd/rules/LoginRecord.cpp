@@ -1,4 +1,5 @@
 #include "mainwnd/rules/LoginRecord.h"
+#include "app/rules/Version.h"
 
 #include <cstring>
 
@@ -26,7 +27,7 @@ std::wstring AccountOf(const std::wstring& record) {
 }
 
 std::wstring LoginReportUrl(const std::wstring& clientHost, const std::wstring& account, int index) {
-    return L"http://" + clientHost + L"/login.htm?tag=tov&ver=3.0.0.1&uid=" + account + L"&index=" +
+    return L"http://" + clientHost + L"/login.htm?tag=tov&ver=" QH_CLIENT_VERSION L"&uid=" + account + L"&index=" +
            std::to_wstring(index);
 }
 

@@ -1,0 +1,106 @@
+// The main window's notification-area icon, its tray menu and the "系统" button's menu.
+#include "mainwnd/MainDlg.h"
+
+#include "app/Messages.h"
+#include "features/CacheClean.h"
+#include "features/HotKeyStore.h"
+#include "features/SettingDlg.h"
+#include "mainwnd/rules/LauncherMenu.h"
+#include "skin/MessageBox.h"
+#include "update/UpdateCheck.h"
+
+#include <shellapi.h>
+
+#include <cwchar>
+
+namespace {
+constexpr UINT kTrayIconId = 1;
+constexpr UINT kTrayMenuFlags = TPM_RETURNCMD | TPM_RIGHTALIGN | TPM_BOTTOMALIGN;
+constexpr UINT kSystemMenuFlags = TPM_RETURNCMD;
+
+// Built afresh each time a menu opens, with the boss key as the settings file holds it now.
+UniqueMenu BuildMenu(const std::vector<LauncherMenuItem>& items) {
+    UniqueMenu menu(::CreatePopupMenu());
+    if (!menu) return menu;
+    for (const LauncherMenuItem& item : items) {
+        if (item.id == 0) {
+            ::AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
+        } else {
+            ::AppendMenuW(menu.Get(), MF_STRING, static_cast<UINT_PTR>(static_cast<UINT>(item.id)), item.text.c_str());
+        }
+    }
+    return menu;
+}
+
+std::wstring BossKeyText() {
+    const HotKey boss = LoadHotKey(HotKeyField::Boss);
+    return FormatHotKey(boss.vk, boss.modifiers);
+}
+}  // namespace
+
+void CBrindlow3Dlg::SetTrayIcon(bool add) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = m_hWnd;
+    data.uID = kTrayIconId;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = WM_TRAY_NOTIFY;
+    data.hIcon = m_hIcon;
+    std::wcsncpy(data.szTip, L"QuarnelHalvira", sizeof(data.szTip) / sizeof(data.szTip[0]) - 1);
+    ::Shell_NotifyIconW(add ? NIM_ADD : NIM_DELETE, &data);  // a missing notification area is not an error
+}
+
+void CBrindlow3Dlg::ShowTrayMenu() {
+    ::SetForegroundWindow(m_hWnd);
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    const UniqueMenu menu = BuildMenu(TrayMenuItems(BossKeyText()));
+    if (!menu) return;
+    const int chosen = ::TrackPopupMenu(menu.Get(), kTrayMenuFlags, cursor.x, cursor.y, 0, m_hWnd, nullptr);
+    RunMenuCommand(chosen);
+}
+
+void CBrindlow3Dlg::ShowSystemMenu() {
+    RECT button{};
+    ::GetWindowRect(m_btnSystem.m_hWnd, &button);
+    const UniqueMenu menu = BuildMenu(SystemMenuItems(BossKeyText()));
+    if (!menu) return;
+    const int chosen = ::TrackPopupMenu(menu.Get(), kSystemMenuFlags, button.left, button.bottom + 2, 0, m_hWnd, nullptr);
+    RunMenuCommand(chosen);
+}
+
+void CBrindlow3Dlg::RunMenuCommand(int id) {
+    switch (id) {
+        case kMenuRefresh:
+            // Made by the launcher: refreshes even when F5 is a hot key.
+            PostMessage(WM_KEYDOWN, VK_F5, kLauncherMarker);
+            break;
+        case kMenuHideRestore:
+            ToggleHide();
+            break;
+        case kMenuCleanCache:
+            StartCacheCleaning();
+            ShowSkinMsgBox(MB_OK, L"缓存清除完毕！", m_hWnd);
+            break;
+        case kMenuUpdate:
+            if (IsUpdateAvailable(true)) {
+                StartUpdater();
+                ExitLauncher();
+            } else {
+                ShowSkinMsgBox(MB_OK, L"已经是最新版本，无需进行更新。", m_hWnd);
+            }
+            break;
+        case kMenuSettings: {
+            CSettingDlg settings(m_hWnd);
+            g_pOpenSettingDlg = &settings;  // the boss key ends it while it is open
+            settings.DoModal();
+            g_pOpenSettingDlg = nullptr;
+            break;
+        }
+        case kMenuExit:
+            ExitLauncher();
+            break;
+        default:
+            break;  // dismissed, or the version line
+    }
+}
