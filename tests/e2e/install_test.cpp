@@ -1,0 +1,79 @@
+// Install and uninstall as a user does them: the downloaded executable started from
+// anywhere installs itself with its shortcuts; "卸载 QuarnelHalvira" (/uninst) takes it all
+// away again, the executable itself after its process has ended.
+#include "support/DevService.h"
+#include "support/Launcher.h"
+
+#include <shlobj.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::wstring ShellPath(int csidl) {
+    wchar_t path[MAX_PATH] = {};
+    ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+
+bool BoxSays(HWND box, const std::wstring& text) {
+    const std::vector<std::wstring> texts = ChildTexts(box);
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+}  // namespace
+
+TEST(InstallRoad, InstallsWithShortcutsThenUninstallsCompletely) {
+    const std::wstring installFolder = ShellPath(CSIDL_LOCAL_APPDATA) + L"\\Quarnel\\GameLogin";
+    const std::wstring installed = installFolder + L"\\QuarnelHalvira.exe";
+    const std::wstring desktopLink = ShellPath(CSIDL_DESKTOPDIRECTORY) + L"\\QuarnelHalvira.lnk";
+    const std::wstring menu = ShellPath(CSIDL_PROGRAMS) + L"\\Quarnel登录器";
+    ::DeleteFileW(installed.c_str());
+    devservice::ResetRequests();
+
+    // The download, started from elsewhere without arguments.
+    const std::wstring download = TempFolder(L"download") + L"\\QuarnelHalvira.exe";
+    ASSERT_TRUE(::CopyFileW(ProductPath().c_str(), download.c_str(), FALSE));
+    ChildProcess installer;
+    ASSERT_TRUE(installer.Start(download, L""));
+    ASSERT_TRUE(installer.WaitForExit(60000));
+    EXPECT_TRUE(Exists(installed));
+    EXPECT_TRUE(Exists(desktopLink));
+    EXPECT_TRUE(Exists(menu + L"\\QuarnelHalvira.lnk"));
+    EXPECT_TRUE(Exists(menu + L"\\卸载 QuarnelHalvira.lnk"));
+    EXPECT_TRUE(WaitUntil([] { return devservice::Requests().find("/install.htm?tag=tov&ver=3.0.0.1&count=") !=
+                                      std::string::npos; },
+                          10000));
+    // The installed copy was started and opens its main window. (The shell may have started
+    // a helper of its own from the installer too.)
+    std::vector<DWORD> started;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            started = ChildProcessesOf(installer.Id());
+            return std::any_of(started.begin(), started.end(), [](DWORD pid) { return WaitForMainWindow(pid, 0); });
+        },
+        30000));
+    for (DWORD pid : started) {
+        if (WaitForMainWindow(pid, 0)) KillProcessTree(pid);
+    }
+
+    // The uninstall entry: asked, done, told.
+    ChildProcess uninstaller;
+    ASSERT_TRUE(uninstaller.Start(installed, L"/uninst"));
+    HWND question = WaitForMessageBox(uninstaller.Id(), nullptr, 30000);
+    ASSERT_NE(question, nullptr);
+    EXPECT_TRUE(BoxSays(question, L"确定要移除 QuarnelHalvira吗？"));
+    ClickButton(question, L"是");
+    HWND done = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (done = WaitForMessageBox(uninstaller.Id(), question, 100)) != nullptr &&
+                                       BoxSays(done, L"QuarnelHalvira已成功移除，部分文件将在程序退出\r\n或计算机重启后自行删除"); },
+                          30000));
+    EXPECT_FALSE(Exists(desktopLink));
+    EXPECT_FALSE(Exists(menu + L"\\QuarnelHalvira.lnk"));
+    EXPECT_FALSE(Exists(menu));
+    ClickButton(done, L"确定");
+    EXPECT_TRUE(uninstaller.WaitForExit(30000));
+    EXPECT_NE(devservice::Requests().find("/uninstall.htm?tag=tov&ver=3.0.0.1&count="), std::string::npos);
+    EXPECT_TRUE(WaitUntil([&] { return !Exists(installed); }, 60000));
+}

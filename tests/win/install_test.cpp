@@ -1,0 +1,149 @@
+// The pieces of install and uninstall: shortcuts, file counting, the batch that deletes the
+// executable after its process has ended.
+#include "app/SelfDelete.h"
+#include "app/Shortcuts.h"
+#include "framework/Handles.h"
+#include "support/Process.h"
+
+#include <shlobj.h>
+#include <shobjidl.h>
+#include <gtest/gtest.h>
+
+namespace {
+bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void Touch(const std::wstring& path) { UniqueFile(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)); }
+
+std::string ReadAll(const std::wstring& path) {
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    std::string text(4096, '\0');
+    DWORD read = 0;
+    if (file) ::ReadFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr);
+    text.resize(read);
+    return text;
+}
+
+struct LinkInfo {
+    std::wstring target, arguments, directory, description, icon;
+    int iconIndex = -1;
+};
+
+LinkInfo ReadLink(const std::wstring& path) {
+    LinkInfo info;
+    ComPtr<IShellLinkW> link;
+    ComPtr<IPersistFile> file;
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.PutVoid())) ||
+        FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid())) || FAILED(file->Load(path.c_str(), STGM_READ))) {
+        return info;
+    }
+    wchar_t text[MAX_PATH] = {};
+    link->GetPath(text, MAX_PATH, nullptr, 0);
+    info.target = text;
+    link->GetArguments(text, MAX_PATH);
+    info.arguments = text;
+    link->GetWorkingDirectory(text, MAX_PATH);
+    info.directory = text;
+    link->GetDescription(text, MAX_PATH);
+    info.description = text;
+    link->GetIconLocation(text, MAX_PATH, &info.iconIndex);
+    info.icon = text;
+    return info;
+}
+
+std::wstring ProgramsFolder() { return ShellFolder(CSIDL_PROGRAMS) + L"\\" + kProgramsFolderName; }
+}  // namespace
+
+TEST(Install, CountFilesCountsFilesInEverySubfolder) {
+    const std::wstring root = TempFolder(L"count");
+    EXPECT_EQ(CountFiles(root), 0);
+    ::CreateDirectoryW((root + L"\\sub").c_str(), nullptr);
+    ::CreateDirectoryW((root + L"\\sub\\deeper").c_str(), nullptr);
+    EXPECT_EQ(CountFiles(root), 0);  // folders are not files
+    Touch(root + L"\\a");
+    Touch(root + L"\\sub\\deeper\\b");
+    EXPECT_EQ(CountFiles(root), 2);
+    EXPECT_EQ(CountFiles(root + L"\\"), 2);
+    EXPECT_EQ(CountFiles(root + L"\\missing"), 1);  // cannot be listed
+    EXPECT_EQ(CountFiles(L""), 0);
+}
+
+TEST(Install, AppendTextToFileAppendsOrFailsWithTheReason) {
+    const std::wstring file = TempFolder(L"append") + L"\\t.txt";
+    EXPECT_EQ(AppendTextToFile(file, "ab"), 2);
+    EXPECT_EQ(AppendTextToFile(file, "cde"), 3);
+    EXPECT_EQ(ReadAll(file), "abcde");
+    EXPECT_EQ(AppendTextToFile(TempFolder(L"append") + L"\\no\\such\\t.txt", "x"), -1);
+    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+}
+
+TEST(Install, StartMenuShortcutsPointAtTheExecutableAndGoAgain) {
+    const ComScope com;
+    const std::wstring target = TempFolder(L"target") + L"\\QuarnelHalvira.exe";
+    ASSERT_TRUE(::CopyFileW((TestsDirectory() + L"\\crasher.exe").c_str(), target.c_str(), FALSE));
+    ASSERT_TRUE(CreateProgramsShortcut(L"/TovD", target, L"QuarnelHalvira"));
+    ASSERT_TRUE(CreateProgramsShortcut(L"/uninst", target, L"卸载 QuarnelHalvira"));
+    const LinkInfo start = ReadLink(ProgramsFolder() + L"\\QuarnelHalvira.lnk");
+    EXPECT_EQ(start.target, target);
+    EXPECT_EQ(start.icon, target);
+    EXPECT_EQ(start.arguments, L"/TovD");
+    EXPECT_EQ(start.directory, target.substr(0, target.rfind(L'\\')));
+    EXPECT_EQ(start.iconIndex, 0);
+    EXPECT_EQ(start.description, L"");
+    EXPECT_EQ(ReadLink(ProgramsFolder() + L"\\卸载 QuarnelHalvira.lnk").arguments, L"/uninst");
+    // No target, no name: nothing made.
+    EXPECT_FALSE(CreateProgramsShortcut(L"/TovD", target + L".missing", L"Other"));
+    EXPECT_FALSE(CreateProgramsShortcut(L"/TovD", target, L""));
+    EXPECT_FALSE(Exists(ProgramsFolder() + L"\\Other.lnk"));
+
+    // A file someone left in a subfolder keeps the folder.
+    ::CreateDirectoryW((ProgramsFolder() + L"\\extra").c_str(), nullptr);
+    Touch(ProgramsFolder() + L"\\extra\\note.txt");
+    EXPECT_TRUE(RemoveShortcuts());
+    EXPECT_FALSE(Exists(ProgramsFolder() + L"\\QuarnelHalvira.lnk"));
+    EXPECT_FALSE(Exists(ProgramsFolder() + L"\\卸载 QuarnelHalvira.lnk"));
+    EXPECT_TRUE(Exists(ProgramsFolder()));
+    ::DeleteFileW((ProgramsFolder() + L"\\extra\\note.txt").c_str());
+    EXPECT_TRUE(RemoveShortcuts());
+    EXPECT_TRUE(Exists(ProgramsFolder()));  // an empty subfolder holds no file...
+    ::RemoveDirectoryW((ProgramsFolder() + L"\\extra").c_str());
+    EXPECT_TRUE(RemoveShortcuts());
+    EXPECT_FALSE(Exists(ProgramsFolder()));  // ...but the folder goes once nothing is left
+}
+
+TEST(Install, DesktopShortcutCarriesNameArgumentsAndDescription) {
+    const ComScope com;
+    const std::wstring target = TempFolder(L"desktop") + L"\\QuarnelHalvira.exe";
+    ASSERT_TRUE(::CopyFileW((TestsDirectory() + L"\\crasher.exe").c_str(), target.c_str(), FALSE));
+    ASSERT_TRUE(CreateDesktopShortcut(target));
+    const std::wstring path = ShellFolder(CSIDL_DESKTOPDIRECTORY) + L"\\QuarnelHalvira.lnk";
+    const LinkInfo link = ReadLink(path);
+    EXPECT_EQ(link.arguments, L"/TovD");
+    EXPECT_EQ(link.description, L"QuarnelHalvira");
+    EXPECT_FALSE(CreateDesktopShortcut(target + L".missing"));
+    EXPECT_TRUE(DeleteDesktopShortcut(L"QuarnelHalvira"));
+    EXPECT_FALSE(Exists(path));
+    EXPECT_FALSE(DeleteDesktopShortcut(L"QuarnelHalvira"));
+}
+
+TEST(Install, UninstalledExecutableIsDeletedAfterItsProcessEnds) {
+    // Alone in its folder: the folder goes too.
+    const std::wstring alone = TempFolder(L"selfdelete_alone");
+    const std::wstring exe = alone + L"\\QuarnelHalvira.exe";
+    ASSERT_TRUE(::CopyFileW((TestsDirectory() + L"\\self_deleter.exe").c_str(), exe.c_str(), FALSE));
+    ChildProcess first;
+    ASSERT_TRUE(first.Start(exe, L""));
+    EXPECT_TRUE(first.WaitForExit(20000));
+    EXPECT_TRUE(WaitUntil([&] { return !Exists(exe) && !Exists(alone); }, 60000));
+
+    // With the settings file beside it: only the executable goes.
+    const std::wstring shared = TempFolder(L"selfdelete_shared");
+    const std::wstring exe2 = shared + L"\\QuarnelHalvira.exe";
+    ASSERT_TRUE(::CopyFileW((TestsDirectory() + L"\\self_deleter.exe").c_str(), exe2.c_str(), FALSE));
+    Touch(shared + L"\\Statistic.ini");
+    ChildProcess second;
+    ASSERT_TRUE(second.Start(exe2, L""));
+    EXPECT_TRUE(second.WaitForExit(20000));
+    EXPECT_TRUE(WaitUntil([&] { return !Exists(exe2); }, 60000));
+    PumpMessagesFor(2000);
+    EXPECT_TRUE(Exists(shared + L"\\Statistic.ini"));
+}
