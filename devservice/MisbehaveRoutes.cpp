@@ -4,6 +4,9 @@
 // bodies for throughput measurements.
 #include <httplib.h>
 
+#include <chrono>
+#include <thread>
+
 #include "Respond.h"
 #include "Service.h"
 #include "Text.h"
@@ -20,6 +23,14 @@ bool Param(const httplib::Request& req, httplib::Response& res, const char* name
     if (ParseBoundedNumber(req.get_param_value(name), max, value)) return true;
     SendBody(res, 400, std::string("bad parameter: ") + name + "\n", "text/plain");
     return false;
+}
+
+// Holds the request for ms milliseconds (less when the service stops) before answering.
+void WaitBeforeAnswering(unsigned long long ms, const std::atomic<bool>& stopping)
+{
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (!stopping && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
 }
 
 } // namespace
@@ -70,6 +81,14 @@ void RegisterMisbehaveRoutes(httplib::Server& server, Service& service)
             return;
         if (piece == 0) return SendBody(res, 400, "bad parameter: piece\n", "text/plain");
         SendStream(res, bytes, PatternSource(), piece, static_cast<int>(ms), service.stopping());
+    });
+
+    // Answers only after a pause: a request that is certainly still running for a while.
+    server.Get("/test/late", [&service](const httplib::Request& req, httplib::Response& res) {
+        unsigned long long ms = 1000;
+        if (!Param(req, res, "ms", 60000, ms)) return;
+        WaitBeforeAnswering(ms, service.stopping());
+        SendBody(res, 200, "late\n", "text/plain");
     });
 
     server.Get("/test/text1023", [](const httplib::Request&, httplib::Response& res) {

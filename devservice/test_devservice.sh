@@ -425,6 +425,10 @@ curl -s -o "$WORK/slow" --max-time 1 "$B/test/slow?bytes=100000&ms=200&piece=100
 expect_eq "/test/slow: a client can give up midway (curl 28)" "$?" "28"
 check "/test/slow: only part arrived" eval '[ "$(wc -c <"$WORK/slow")" -gt 0 ] && [ "$(wc -c <"$WORK/slow")" -lt 100000 ]'
 
+expect_eq "/test/late: answers 200 after its pause" "$(get "$B/test/late?ms=300")/$(cat "$WORK/body")" "200/late"
+curl -s -o /dev/null --max-time 0.5 "$B/test/late?ms=5000"
+expect_eq "/test/late: nothing before the pause ends (curl 28)" "$?" "28"
+
 get "$B/test/sized?bytes=1000003" >/dev/null
 expect_eq "/test/sized: size and Content-Length" "$(body_size)/$(header Content-Length)" "1000003/1000003"
 expect_eq "/test/sized: pattern starts 0,1,2" "$(od -An -tu1 -N4 "$WORK/body" | tr -s ' ')" " 0 1 2 3"
