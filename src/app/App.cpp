@@ -28,6 +28,10 @@ HWND g_hHostWnd = nullptr;
 int g_nHostTabNo = 0;
 
 namespace {
+// A report still on its way when the process ends gets this long to finish (its request has
+// its own time-outs); past it the process ends without it.
+constexpr DWORD kReportWaitMs = 30000;
+
 std::vector<std::wstring> CommandLineArguments() {
     int count = 0;
     LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &count);
@@ -62,7 +66,16 @@ void LaunchSelf(const wchar_t* path) {
 }
 
 CBrindlow3App::CBrindlow3App() noexcept = default;
-CBrindlow3App::~CBrindlow3App() = default;
+CBrindlow3App::~CBrindlow3App() { WaitForReportThreads(kReportWaitMs); }
+
+void CBrindlow3App::WaitForReportThreads(DWORD timeoutMs) {
+    const DWORD start = ::GetTickCount();
+    for (const UniqueHandle& thread : m_reportThreads) {
+        const DWORD spent = ::GetTickCount() - start;
+        ::WaitForSingleObject(thread.Get(), spent < timeoutMs ? timeoutMs - spent : 0);
+    }
+    m_reportThreads.clear();
+}
 
 CBrindlow3App& TheApp() noexcept { return *static_cast<CBrindlow3App*>(AfxGetApp()); }
 
@@ -150,12 +163,19 @@ bool CBrindlow3App::RunMode(StartMode mode) {
     return false;
 }
 
-bool CBrindlow3App::RunGameProcess(StartMode mode) {
+// Every mode that shows a browser needs OLE on its GUI thread: without it the browser
+// control cannot be created and its window silently stays empty.
+bool CBrindlow3App::InitializeOle() {
     if (FAILED(::OleInitialize(nullptr))) {
         ShowSkinMsgBox(MB_OK, L"初始化OLE库失败", nullptr);
         return false;
     }
     m_bOleInitialized = true;
+    return true;
+}
+
+bool CBrindlow3App::RunGameProcess(StartMode mode) {
+    if (!InitializeOle()) return false;
     if (mode == StartMode::NewGameTab) {
         CLoginBkDlg login(g_hHostWnd);
         if (login.DoModal() == IDCANCEL) {
@@ -171,6 +191,7 @@ bool CBrindlow3App::RunGameProcess(StartMode mode) {
 }
 
 void CBrindlow3App::RunMainWindow() {
+    if (!InitializeOle()) return;  // its hidden login page preloads through a browser
     CBrindlow3Dlg dlg;
     m_pMainWnd = &dlg;
     dlg.DoModal();
@@ -178,6 +199,7 @@ void CBrindlow3App::RunMainWindow() {
 }
 
 int CBrindlow3App::ExitInstance() {
+    WaitForReportThreads(kReportWaitMs);
     m_hReportStarted.Reset();
     m_hReportDone.Reset();
     if (m_gdiplusToken) {

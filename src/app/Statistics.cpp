@@ -8,15 +8,10 @@
 #include "update/HttpFetch.h"
 
 #include <memory>
-#include <optional>
 
 namespace {
 constexpr wchar_t kSection[] = L"Tov";
 constexpr size_t kMaxUrl = 511;
-
-// The date stored before this process started: read once, kept for the whole process, so
-// every computation of one start sees the same previous date.
-std::optional<std::wstring> g_startDate;
 
 std::wstring ReadValue(const wchar_t* key, const wchar_t* fallback, DWORD capacity = 32) {
     const std::wstring path = StatisticFilePath();
@@ -30,9 +25,9 @@ void WriteValue(const wchar_t* key, const std::wstring& value) {
     ::WritePrivateProfileStringW(kSection, key, value.c_str(), StatisticFilePath().c_str());
 }
 
-const std::wstring& StoredStartDate() {
-    if (!g_startDate) g_startDate = ReadValue(L"lstTime", L"0", 16);
-    return *g_startDate;
+const std::wstring& StoredStartDate(CBrindlow3App& app) {
+    if (!app.m_strStartDate) app.m_strStartDate = ReadValue(L"lstTime", L"0", 16);
+    return *app.m_strStartDate;
 }
 
 CivilDate Today() {
@@ -50,19 +45,27 @@ const wchar_t* CounterKey(int kind) {
     }
 }
 
+// The thread's own references to the application's events: should the application close
+// its handles first, the thread still signals the events it was given, never whatever
+// object a reused handle value names by then.
 struct ReportJob {
     std::wstring url;
-    HANDLE started;
-    HANDLE done;
+    UniqueHandle started;
+    UniqueHandle done;
 };
+
+UniqueHandle DuplicateOwnHandle(HANDLE source) {
+    HANDLE copy = nullptr;
+    const HANDLE process = ::GetCurrentProcess();
+    if (!source || !::DuplicateHandle(process, source, process, &copy, 0, FALSE, DUPLICATE_SAME_ACCESS)) return {};
+    return UniqueHandle(copy);
+}
 
 DWORD WINAPI ReportThread(void* param) {
     const std::unique_ptr<ReportJob> job(static_cast<ReportJob*>(param));
-    const HANDLE done = job->done;
-    const std::wstring url = job->url;
-    ::SetEvent(job->started);  // the caller may reuse its text from here on
-    HttpPing(url.c_str());     // the answer is never read
-    ::SetEvent(done);
+    ::SetEvent(job->started.Get());  // the caller may reuse its text from here on
+    HttpPing(job->url.c_str());      // the answer is never read
+    ::SetEvent(job->done.Get());
     return 0;
 }
 }  // namespace
@@ -79,7 +82,7 @@ unsigned CountStatistic(int kind) {
 
 void ReportActivity(CBrindlow3App& app) {
     const CivilDate today = Today();
-    const std::optional<CivilDate> previous = ParseStoredDate(StoredStartDate());
+    const std::optional<CivilDate> previous = ParseStoredDate(StoredStartDate(app));
     const long long d = previous ? DaysBetween(*previous, today) : 0;
 
     const int storedWeekdays = static_cast<int>(::GetPrivateProfileIntW(kSection, L"weekdays", 0, StatisticFilePath().c_str()));
@@ -100,15 +103,19 @@ void ReportActivity(CBrindlow3App& app) {
 bool SendReport(const wchar_t* url, CBrindlow3App& app) {
     std::wstring text = url ? url : L"";
     if (text.size() > kMaxUrl) text.resize(kMaxUrl);
-    auto job = std::make_unique<ReportJob>(ReportJob{std::move(text), app.m_hReportStarted.Get(), app.m_hReportDone.Get()});
-    const UniqueHandle thread(::CreateThread(nullptr, 0, &ReportThread, job.get(), 0, nullptr));
+    auto job = std::make_unique<ReportJob>(
+        ReportJob{std::move(text), DuplicateOwnHandle(app.m_hReportStarted.Get()), DuplicateOwnHandle(app.m_hReportDone.Get())});
+    UniqueHandle thread;
+    if (job->started && job->done) thread.Reset(::CreateThread(nullptr, 0, &ReportThread, job.get(), 0, nullptr));
     if (!thread) {
         // No report goes out: nobody may wait for one.
         ::SetEvent(app.m_hReportDone.Get());
         return false;
     }
     job.release();  // the thread owns it now
-    ::WaitForSingleObject(app.m_hReportStarted.Get(), INFINITE);
+    const HANDLE startedOrEnded[] = {app.m_hReportStarted.Get(), thread.Get()};
+    ::WaitForMultipleObjects(2, startedOrEnded, FALSE, INFINITE);
     ::ResetEvent(app.m_hReportStarted.Get());
+    app.m_reportThreads.push_back(std::move(thread));
     return true;
 }
