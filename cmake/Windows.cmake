@@ -10,7 +10,7 @@ target_compile_options(qh_rules PRIVATE -Wall -Wextra)
 
 # Everything of the product but the entry point and the per-build configuration.
 file(GLOB_RECURSE QH_CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
-list(FILTER QH_CORE_SOURCES EXCLUDE REGEX "/rules/|/res/art/|/app/Main\\.cpp$|/app/Config\\.cpp$")
+list(FILTER QH_CORE_SOURCES EXCLUDE REGEX "/rules/|/res/art/|/app/Main\\.cpp$|/app/Config\\.cpp$|/app/TickCount64Import\\.cpp$")
 add_library(qh_core STATIC ${QH_CORE_SOURCES})
 target_include_directories(qh_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_definitions(qh_core PUBLIC ${QH_WIN_DEFINES})
@@ -60,7 +60,9 @@ endif()
 
 set(QH_LINK_FLAGS -static -municode -mwindows -s -Wl,--gc-sections)
 function(qh_add_product variant outdir)
-    add_executable(QuarnelHalvira_${variant} WIN32 ${CMAKE_SOURCE_DIR}/src/app/Main.cpp ${QH_RC})
+    # The import slot object goes in directly: from a library it would come too late.
+    add_executable(QuarnelHalvira_${variant} WIN32 ${CMAKE_SOURCE_DIR}/src/app/Main.cpp
+                   ${CMAKE_SOURCE_DIR}/src/app/TickCount64Import.cpp ${QH_RC})
     target_link_libraries(QuarnelHalvira_${variant} PRIVATE qh_config_${variant} qh_core)
     target_link_options(QuarnelHalvira_${variant} PRIVATE ${QH_LINK_FLAGS})
     set_target_properties(QuarnelHalvira_${variant} PROPERTIES OUTPUT_NAME QuarnelHalvira
