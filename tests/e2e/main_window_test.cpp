@@ -377,6 +377,24 @@ HWND OpenMenuOf(DWORD pid) {
     }
     return nullptr;
 }
+
+bool LauncherHasTheKeyboard(DWORD pid) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(::GetForegroundWindow(), &owner);
+    return owner == pid;
+}
+
+// Picks an item of the launcher's open menu by keyboard, counting from the first item
+// (Home) or the last (End): an item the resting mouse pointer happens to highlight must not
+// shift the count. Keys go out only once the menu is open and its process has the keyboard.
+// `moves` counts down (positive) or up (negative) from there.
+bool PickMenuItem(DWORD pid, WORD from, int moves) {
+    if (!WaitUntil([&] { return OpenMenuOf(pid) != nullptr && LauncherHasTheKeyboard(pid); }, 10000)) return false;
+    PressKeys({from});
+    for (int i = 0; i < (moves < 0 ? -moves : moves); ++i) PressKeys({static_cast<WORD>(moves < 0 ? VK_UP : VK_DOWN)});
+    PressKeys({VK_RETURN});
+    return true;
+}
 }  // namespace
 
 TEST_F(MainWindow, TrayIconClickHidesAndRestores) {
@@ -393,18 +411,14 @@ TEST_F(MainWindow, TrayIconClickHidesAndRestores) {
 TEST_F(MainWindow, TrayMenuExitEndsTheProgramWithoutAQuestion) {
     auto tab = AddTab(L"s1-abc");
     ::PostMessageW(main, WM_USER + 1, 1, WM_RBUTTONUP);
-    ASSERT_TRUE(WaitUntil([&] { return OpenMenuOf(launcher.Id()) != nullptr; }, 10000));
-    PressKeys({VK_UP});  // the last item: 退出
-    PressKeys({VK_RETURN});
+    ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_END, 0));  // the last item: 退出
     EXPECT_TRUE(launcher.WaitForExit(15000));
 }
 
 TEST_F(MainWindow, SystemMenuVersionLineDoesNothing) {
     auto tab = AddTab(L"s1-abc");
     ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), 0);
-    ASSERT_TRUE(WaitUntil([&] { return OpenMenuOf(launcher.Id()) != nullptr; }, 10000));
-    PressKeys({VK_UP});  // the last item: the version
-    PressKeys({VK_RETURN});
+    ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_END, 0));  // the last item: the version
     EXPECT_TRUE(WaitUntil([&] { return OpenMenuOf(launcher.Id()) == nullptr; }, 5000));
     PumpMessagesFor(500);
     EXPECT_TRUE(ProcessAlive(launcher.Id()));
@@ -417,9 +431,7 @@ TEST_F(MainWindow, SystemMenuVersionLineDoesNothing) {
 TEST_F(MainWindow, MenuRefreshReachesTheTabAsTheLaunchersOwnKey) {
     auto tab = AddTab(L"s1-abc");
     ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), 0);
-    ASSERT_TRUE(WaitUntil([&] { return OpenMenuOf(launcher.Id()) != nullptr; }, 10000));
-    PressKeys({VK_DOWN});  // the first item: 刷新 (F5)
-    PressKeys({VK_RETURN});
+    ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_HOME, 0));  // the first item: 刷新 (F5)
     EXPECT_TRUE(WaitUntil(
         [&] {
             for (const MSG& key : tab->ForwardedKeys()) {
@@ -433,25 +445,18 @@ TEST_F(MainWindow, MenuRefreshReachesTheTabAsTheLaunchersOwnKey) {
 TEST_F(MainWindow, MenuCacheCleaningSaysItIsDone) {
     auto tab = AddTab(L"s1-abc");
     ::PostMessageW(main, WM_USER + 1, 1, WM_RBUTTONUP);
-    ASSERT_TRUE(WaitUntil([&] { return OpenMenuOf(launcher.Id()) != nullptr; }, 10000));
-    PressKeys({VK_DOWN});
-    PressKeys({VK_DOWN});
-    PressKeys({VK_DOWN});  // 清除缓存
-    PressKeys({VK_RETURN});
+    ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_HOME, 2));  // 清除缓存
     HWND box = WaitForMessageBox(launcher.Id(), nullptr, 10000);
     ASSERT_NE(box, nullptr);
     const std::vector<std::wstring> texts = ChildTexts(box);
-    EXPECT_NE(std::find(texts.begin(), texts.end(), L"缓存清除完毕！"), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), L"缓存清除完毕！"), texts.end()) << testing::PrintToString(texts);
     ClickButton(box, L"确定");
 }
 
 TEST_F(MainWindow, BossKeyEndsTheSettingsDialogOpenedFromTheMenuAndHides) {
     auto tab = AddTab(L"s1-abc");
     ::PostMessageW(main, WM_USER + 1, 1, WM_RBUTTONUP);
-    ASSERT_TRUE(WaitUntil([&] { return OpenMenuOf(launcher.Id()) != nullptr; }, 10000));
-    PressKeys({VK_UP});
-    PressKeys({VK_UP});  // 设置...
-    PressKeys({VK_RETURN});
+    ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_END, -1));  // 设置...
     HWND settings = WaitForWindow(launcher.Id(), L"#32770", L"设置", 10000);
     ASSERT_NE(settings, nullptr);
     PressKeys({VK_F10});
