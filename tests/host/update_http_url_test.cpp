@@ -84,6 +84,22 @@ TEST(HttpScheme, OnlyPlainHttpInAnyLetterCase) {
     EXPECT_FALSE(HasHttpScheme(L" http://h/"));
 }
 
+TEST(WebAddress, OnlyHttpAndHttpsWithSomethingBehind) {
+    EXPECT_TRUE(IsWebAddress(L"http://www.example.com/page"));
+    EXPECT_TRUE(IsWebAddress(L"HTTPS://example.com"));
+    EXPECT_TRUE(IsWebAddress(L"hTtP://x"));
+    EXPECT_FALSE(IsWebAddress(L"http://"));
+    EXPECT_FALSE(IsWebAddress(L"https://"));
+    EXPECT_FALSE(IsWebAddress(L""));
+    EXPECT_FALSE(IsWebAddress(L"file:///C:/Windows/System32/calc.exe"));
+    EXPECT_FALSE(IsWebAddress(L"C:\\Windows\\System32\\cmd.exe"));
+    EXPECT_FALSE(IsWebAddress(L"javascript:alert(1)"));
+    EXPECT_FALSE(IsWebAddress(L"calc.exe"));
+    EXPECT_FALSE(IsWebAddress(L" http://x"));
+    EXPECT_FALSE(IsWebAddress(L"ftp://x"));
+    EXPECT_FALSE(IsWebAddress(L"httpx://x"));
+}
+
 TEST(IsOperatorUrl, HostsOfTheDomainsAndBelowThemPass) {
     EXPECT_TRUE(IsOperator(L"http://quarnel.example/"));
     EXPECT_TRUE(IsOperator(L"http://quarnel.example"));

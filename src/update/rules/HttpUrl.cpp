@@ -55,6 +55,14 @@ bool HasHttpScheme(const std::wstring& url) {
     return url.size() >= kHttpSchemeLength && EqualsIgnoreAsciiCase(url.substr(0, kHttpSchemeLength), 0, L"http://");
 }
 
+bool IsWebAddress(const std::wstring& url) {
+    for (const wchar_t* scheme : {L"http://", L"https://"}) {
+        const std::size_t length = std::wstring(scheme).size();
+        if (url.size() > length && EqualsIgnoreAsciiCase(url.substr(0, length), 0, scheme)) return true;
+    }
+    return false;
+}
+
 bool IsOperatorUrl(const std::wstring& url, const std::vector<std::wstring>& domains) {
     // The fetch skips these seven characters and connects to what comes before the next
     // "/", so that is the part judged here.

@@ -25,6 +25,11 @@ std::optional<HttpUrlParts> SplitHttpUrl(const std::wstring& text);
 // Whether url begins with "http://" in any letter case.
 bool HasHttpScheme(const std::wstring& url);
 
+// Whether an address a page or a notice supplies may go to the shell: "http://" or
+// "https://" (any letter case) followed by something. Anything else could name a local file
+// or a program.
+bool IsWebAddress(const std::wstring& url);
+
 // Whether an http:// address points at one of the domains: its host (without user-info and
 // port) equals a domain or lies under it, letter case aside. A domain mentioned anywhere
 // else in the address does not count, nor does a host with characters no host name has.

@@ -1,0 +1,78 @@
+#include "features/NoticeFetch.h"
+
+#include "app/Config.h"
+#include "app/Paths.h"
+#include "features/HotKeyStore.h"
+#include "update/HttpFetch.h"
+#include "update/OperatorUrl.h"
+
+namespace {
+constexpr wchar_t kSection[] = L"Tov";
+
+std::wstring Today() {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    return FormatNoticeDate(now.wYear, now.wMonth, now.wDay);
+}
+
+struct FetchJob {
+    HWND notify;
+    UINT message;
+};
+
+DWORD WINAPI NoticeFetchThread(void* param) {
+    const std::unique_ptr<FetchJob> job(static_cast<FetchJob*>(param));
+    std::unique_ptr<FetchedNotice> result;
+    try {
+        result = LoadNoticeFromService();
+    } catch (...) {  // nothing unwinds out of a thread
+        result.reset();
+    }
+    if (::PostMessageW(job->notify, job->message, 0, reinterpret_cast<LPARAM>(result.get()))) result.release();
+    return 0;
+}
+}  // namespace
+
+bool FetchNotice(std::wstring& text) {
+    const std::wstring url = std::wstring(L"http://") + config::kClientHost + L"/notice/tov.txt";
+    if (!IsOperatorUrl(url.c_str())) return false;
+    wchar_t buffer[kHttpTextLimit] = {};
+    if (!HttpGetText(url.c_str(), buffer)) return false;
+    text = buffer;
+    return true;
+}
+
+bool DownloadPicture(const std::wstring& url, const std::wstring& path) {
+    if (!IsOperatorUrl(url.c_str())) return false;
+    return HttpGetToFile(url.c_str(), path.c_str());
+}
+
+std::wstring NoticePicturePath() { return GetExeDirectory() + L"\\PopWnd.jpg"; }
+
+std::wstring StoredNoticeValue(const wchar_t* key) {
+    wchar_t text[1024] = {};
+    ::GetPrivateProfileStringW(kSection, key, L"", text, 1024, LocalSettingsPath().c_str());
+    return text;
+}
+
+void StoreNoticeValue(const wchar_t* key, const wchar_t* value) {
+    ::WritePrivateProfileStringW(kSection, key, value, LocalSettingsPath().c_str());
+}
+
+std::unique_ptr<FetchedNotice> LoadNoticeFromService() {
+    std::wstring text;
+    if (!FetchNotice(text)) return nullptr;
+    if (!ShouldShowNotice(text, StoredNoticeValue(L"PopInfo"), StoredNoticeValue(L"PopEnable"))) return nullptr;
+    std::optional<Notice> notice = ParseNotice(text);
+    if (!notice || NoticeExpired(*notice, Today())) return nullptr;
+    // The layouts with a picture use whatever the file holds, fetched or not.
+    if (LayoutHasPicture(ChooseNoticeLayout(*notice))) DownloadPicture(notice->pictureUrl, NoticePicturePath());
+    return std::make_unique<FetchedNotice>(FetchedNotice{std::move(text), std::move(*notice)});
+}
+
+UniqueHandle StartNoticeFetch(HWND notify, UINT message) {
+    auto job = std::make_unique<FetchJob>(FetchJob{notify, message});
+    UniqueHandle thread(::CreateThread(nullptr, 0, &NoticeFetchThread, job.get(), 0, nullptr));
+    if (thread) job.release();  // the thread owns it now
+    return thread;
+}
