@@ -29,6 +29,8 @@ std::string StateJson(Service& service)
     j += ",\"exe_md5\":" + JsonString(Md5Hex(exe));
     j += ",\"notice_key\":" + JsonString(s.noticeKey);
     j += ",\"notice_count\":" + std::to_string(s.noticeCount);
+    j += ",\"notice_pic_host\":" + JsonString(s.noticePicHost);
+    j += ",\"notice_delay\":" + std::to_string(s.noticeDelayMs);
     j += ",\"network\":" + JsonString(service.checkListener().IsUp() ? "up" : "down");
     j += ",\"main_port\":" + std::to_string(service.mainPort());
     j += ",\"check_port\":" + std::to_string(service.checkListener().Port());
@@ -98,6 +100,18 @@ void RegisterControlRoutes(httplib::Server& server, Service& service)
             if (!ParseBoundedNumber(req.get_param_value("noticecount"), 1000, n))
                 return BadRequest(res, "bad noticecount");
             s.noticeCount = static_cast<int>(n);
+        }
+        if (req.has_param("noticepichost")) {
+            s.noticePicHost = req.get_param_value("noticepichost");
+            if (s.noticePicHost.size() > 63 || !PrintableAscii(s.noticePicHost) ||
+                s.noticePicHost.find_first_of("|/ ") != std::string::npos)
+                return BadRequest(res, "bad noticepichost");
+        }
+        if (req.has_param("noticedelay")) {
+            unsigned long long ms = 0;
+            if (!ParseBoundedNumber(req.get_param_value("noticedelay"), 60000, ms))
+                return BadRequest(res, "bad noticedelay");
+            s.noticeDelayMs = static_cast<int>(ms);
         }
         service.switches().Set(s);
         SendBody(res, 200, StateJson(service), kJson);

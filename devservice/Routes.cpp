@@ -2,6 +2,9 @@
 // and login bridge. Every host of the dev and test builds is this one server.
 #include <httplib.h>
 
+#include <chrono>
+#include <thread>
+
 #include <atomic>
 #include <cstdio>
 
@@ -124,7 +127,10 @@ std::string NoticeLine(const Service& service, const SwitchState& s)
 {
     const std::string base = service.baseUrl();
     const std::string detail = base + "/notice/detail.htm";
-    const std::string picture = base + "/notice/tovpic.png";
+    // Another host on the same port: a request that reaches it is still recorded here.
+    const std::string picture =
+        (s.noticePicHost.empty() ? base : "http://" + s.noticePicHost + ":" + std::to_string(service.mainPort())) +
+        "/notice/tovpic.png";
     std::string key, day = "2099-12-31", title, content, pic;
     switch (s.notice) {
     case NoticeMode::None:
@@ -169,6 +175,8 @@ void RegisterNotice(httplib::Server& server, Service& service)
     server.Get(RegexLiteral("/notice/tov.txt"), [&service](const httplib::Request&,
                                                          httplib::Response& res) {
         SwitchState s = service.switches().Get();
+        for (int waited = 0; waited < s.noticeDelayMs && !service.stopping(); waited += 20)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
         if (s.notice == NoticeMode::None) {
             SendBody(res, 404, "404 Not Found\n", "text/plain");
             return;

@@ -32,6 +32,8 @@ struct SwitchState {
     std::string keyOverride;    // when set, the "none" key; empty: computed
     std::string noticeKey;      // field 1 of the notice; empty: the mode's own key
     int noticeCount = 2;        // field 7 of the notice
+    std::string noticePicHost;  // host of the picture address; empty: the service's own
+    int noticeDelayMs = 0;      // the notice file answers only after this pause
 };
 
 const char* ToString(UpdateMode m);

@@ -342,6 +342,14 @@ check "notice=toolong: 1024 bytes or more" eval '[ "$(body_size)" -ge 1024 ]'
 curl -s "$B/__control/set?notice=text&charset=utf8&noticekey=other-key&noticecount=5" >/dev/null
 get "$B/notice/tov.txt" >/dev/null
 expect_eq "charset=utf8, noticekey, noticecount" "$(cut -d'|' -f1,3,7 "$WORK/body")" "other-key|系统维护公告|5"
+curl -s "$B/__control/set?notice=picture&charset=utf8&noticepichost=localhost" >/dev/null
+get "$B/notice/tov.txt" >/dev/null
+expect_eq "noticepichost: picture address on that host" "$(cut -d'|' -f6 "$WORK/body")" "http://localhost:$PORT/notice/tovpic.png"
+curl -s "$B/__control/set?noticepichost=&noticedelay=2000" >/dev/null
+curl -s -o /dev/null --max-time 0.5 "$B/notice/tov.txt"
+expect_eq "noticedelay: no answer before the pause ends (curl 28)" "$?" "28"
+expect_eq "noticedelay: bad value refused" "$(curl -s -o /dev/null -w '%{http_code}' "$B/__control/set?noticedelay=x")" "400"
+curl -s "$B/__control/set?noticedelay=0" >/dev/null
 curl -s "$B/__control/set?notice=none&charset=gbk&noticekey=&noticecount=2" >/dev/null
 expect_eq "notice picture 200" "$(get "$B/notice/tovpic.png")" "200"
 expect_eq "notice picture is a PNG" "$(head -c 8 "$WORK/body" | od -An -tx1 | tr -d ' \n')" "89504e470d0a1a0a"

@@ -18,6 +18,12 @@ constexpr COLORREF kTextColour = RGB(30, 39, 46);
 constexpr COLORREF kHoverColour = RGB(22, 122, 235);
 constexpr COLORREF kKeyColour = RGB(255, 0, 255);
 
+// The label draws its own text; the window text carries it for screen readers and tools.
+void ShowText(CStaticEx& label, const std::wstring& text) {
+    label.SetText(text);
+    label.SetWindowText(text.c_str());
+}
+
 void Place(CWnd& control, int x, int y, int width, int height) {
     control.SetWindowPos(nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     control.ShowWindow(SW_SHOW);
@@ -102,7 +108,7 @@ void CPopInfoDlg::ApplyLayout(NoticeLayout layout) {
         SetUpFrame(IDP_NOTICE_PICTURE_BACKGROUND, IDP_NOTICE_PICTURE_CLOSE, 0, 1, 0);
         const RECT client = GetClientRect();
         Place(m_lblContent, -3, 22, client.right + 3, client.bottom - 22);
-        m_lblContent.SetText(L"");
+        ShowText(m_lblContent, L"");
         m_lblContent.SetImage(m_bmpPicture.Get());
         m_lblContent.m_bHandCursor = true;
         m_lblContent.ModifyStyle(0, SS_NOTIFY);
@@ -116,20 +122,20 @@ void CPopInfoDlg::ApplyLayout(NoticeLayout layout) {
     StyleLabel(m_lblLink, kTextColour, false);
     if (withPicture) {
         Place(m_lblPicture, 15, 67, 75, 80);
-        m_lblPicture.SetText(L"");
+        ShowText(m_lblPicture, L"");
         m_lblPicture.SetImage(m_bmpPicture.Get());
         Place(m_lblTitle, 100, 48, client.right - 120, 15);
         Place(m_lblContent, 100, 68, client.right - 116, 13);
         Place(m_lblLink, 195, 168, 42, 13);
-        m_lblContent.SetText(ShortenedContent(notice.content, kPictureLayoutContentChars));
+        ShowText(m_lblContent, ShortenedContent(notice.content, kPictureLayoutContentChars));
     } else {
         m_lblPicture.ShowWindow(SW_HIDE);
         Place(m_lblTitle, 0, 45, client.right, 15);
         Place(m_lblContent, 18, 65, client.right - 34, 13);
         Place(m_lblLink, 195, 145, 42, 13);
-        m_lblContent.SetText(ShortenedContent(notice.content, kTextLayoutContentChars));
+        ShowText(m_lblContent, ShortenedContent(notice.content, kTextLayoutContentChars));
     }
-    m_lblTitle.SetText(notice.title);
+    ShowText(m_lblTitle, notice.title);
 }
 
 void CPopInfoDlg::PlaceAtWorkAreaCorner() {

@@ -22,7 +22,6 @@ CSettingDlg* g_pOpenSettingDlg = nullptr;
 
 namespace {
 constexpr UINT_PTR TIMER_MUTE_SYNC = 3;
-constexpr UINT_PTR TIMER_NOTICE = 4;
 constexpr UINT kCmdHide = IDC_BTN_HIDE;
 constexpr UINT kCmdSound = IDC_BTN_SOUND;
 constexpr UINT kCmdSystem = IDC_BTN_SYSTEM;
@@ -163,6 +162,7 @@ void CBrindlow3Dlg::OnFrameCreated(HWND frame, bool hall) {
         ToggleMaximize();
         SetTrayIcon(true);
         SetTimer(TIMER_MUTE_SYNC, 400);
+        ArmNoticeTimer();
         if (m_dlgPreload.m_hWnd) m_dlgPreload.DestroyWindow();
     }
     if (hall) {
@@ -366,6 +366,9 @@ LRESULT CBrindlow3Dlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_ADD_ACCOUNT_CHOICE:
             OnAddAccountChoice(wParam);
             return 0;
+        case WM_NOTICE_FETCHED:
+            OnNoticeFetched(lParam);
+            return 0;
         case WM_COPYDATA:
             return OnLoginRecord(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         case WM_TIMER:
@@ -373,8 +376,8 @@ LRESULT CBrindlow3Dlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
                 OnMuteTimer();
                 return 0;
             }
-            if (wParam == TIMER_NOTICE) {
-                KillTimer(TIMER_NOTICE);  // the notice pop-up arrives with its own step
+            if (wParam == kNoticeTimer) {
+                OnNoticeTimer();
                 return 0;
             }
             break;

@@ -2,6 +2,7 @@
 // frame window of a separate game process, shows one at a time below its tab strip, and
 // owns the caption row, the tray icon and the keyboard hook.
 #pragma once
+#include "features/PopInfoDlg.h"
 #include "framework/Controls.h"
 #include "login/AddAccDlg.h"
 #include "login/LoginDlg.h"
@@ -14,6 +15,12 @@
 #include <vector>
 
 class CSettingDlg;
+
+// The main window's notice timer and the message its fetch thread answers with (lParam: a
+// FetchedNotice the window takes over, or 0).
+inline constexpr UINT_PTR kNoticeTimer = 4;
+inline constexpr UINT kNoticeDelayMs = 10000;
+inline constexpr UINT WM_NOTICE_FETCHED = WM_APP + 20;
 extern CSettingDlg* g_pOpenSettingDlg;
 
 class CBrindlow3Dlg : public CDlgEx {
@@ -63,6 +70,7 @@ public:
     bool m_bTrackingMouse = false;
     CAddAccDlg m_dlgAddAcc;
     CLoginDlg m_dlgPreload;
+    CPopInfoDlg m_dlgPopInfo;
 
 protected:
     void PaintContent(HDC dc) override;
@@ -81,6 +89,11 @@ private:
     void ShowAddAccountPrompt();
     void TerminatePendingProcess();
 
+    // Notice (MainDlgNotice.cpp)
+    void ArmNoticeTimer();
+    void OnNoticeTimer();
+    void OnNoticeFetched(LPARAM fetched);
+
     // Tab strip (MainDlgTabs.cpp)
     void BuildTabImages();
     void DrawTabStrip(HDC dc);
@@ -96,4 +109,5 @@ private:
     UniqueBitmap m_bmpHide, m_bmpSystem, m_bmpSoundOn, m_bmpSoundOff, m_bmpAddIcon;
     bool m_bSoundLookMuted = false;  // the sound button's look last shown
     int m_nLastWidth = 0;
+    UniqueHandle m_hNoticeFetch;  // the notice fetch thread while it runs
 };

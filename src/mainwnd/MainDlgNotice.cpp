@@ -1,0 +1,17 @@
+// The operator's notice over the main window: armed once the first tab is there, so it
+// never covers a login, fetched off this thread, shown from the result.
+#include "mainwnd/MainDlg.h"
+
+void CBrindlow3Dlg::ArmNoticeTimer() { SetTimer(kNoticeTimer, kNoticeDelayMs); }
+
+void CBrindlow3Dlg::OnNoticeTimer() {
+    KillTimer(kNoticeTimer);
+    if (m_hNoticeFetch && ::WaitForSingleObject(m_hNoticeFetch.Get(), 0) == WAIT_TIMEOUT) return;
+    m_hNoticeFetch = StartNoticeFetch(m_hWnd, WM_NOTICE_FETCHED);
+}
+
+void CBrindlow3Dlg::OnNoticeFetched(LPARAM fetched) {
+    std::unique_ptr<FetchedNotice> notice(reinterpret_cast<FetchedNotice*>(fetched));
+    m_hNoticeFetch.Reset();
+    if (notice) m_dlgPopInfo.Open(m_hWnd, std::move(notice));
+}

@@ -1,0 +1,203 @@
+// The operator's notice over a running main window, against the dev service's notice file.
+#include "support/DevService.h"
+#include "support/Launcher.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+std::wstring SettingsPath() {
+    const std::wstring product = ProductPath();
+    return product.substr(0, product.find_last_of(L'\\')) + L"\\Statistic.ini";
+}
+
+std::wstring Stored(const wchar_t* key) {
+    wchar_t text[1024] = {};
+    ::GetPrivateProfileStringW(L"Tov", key, L"", text, 1024, SettingsPath().c_str());
+    return text;
+}
+
+void Store(const wchar_t* key, const wchar_t* value) {
+    ::WritePrivateProfileStringW(L"Tov", key, value, SettingsPath().c_str());
+}
+
+bool Recorded(const std::string& fragment) { return devservice::Requests().find(fragment) != std::string::npos; }
+
+// What the launcher reads from the service's UTF-8 bytes: the system's ANSI code page decides.
+std::wstring AsTheLauncherReadsIt(const std::string& utf8) {
+    const int n = ::MultiByteToWideChar(CP_ACP, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring text(static_cast<size_t>(n), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), n);
+    return text;
+}
+
+class Notice : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Store(L"PopInfo", nullptr);
+        Store(L"PopEnable", nullptr);
+        const std::wstring picture = SettingsPath().substr(0, SettingsPath().find_last_of(L'\\')) + L"\\PopWnd.jpg";
+        ::DeleteFileW(picture.c_str());
+        Configure("notice=text&noticecount=1");
+    }
+    void TearDown() override {
+        StopLauncher();
+        Configure("notice=none&noticecount=2");
+        Store(L"PopInfo", nullptr);
+        Store(L"PopEnable", nullptr);
+    }
+    // The switches given, the others of the notice back at their defaults.
+    static void Configure(const std::string& switches) {
+        std::string query = "charset=utf8";
+        for (const char* name : {"noticekey", "noticepichost", "noticedelay"}) {
+            if (switches.find(name) == std::string::npos) query += std::string("&") + name + (name[6] == 'd' ? "=0" : "=");
+        }
+        ASSERT_FALSE(devservice::Get("/__control/set?" + query + "&" + switches).empty());
+    }
+
+    // A main window with one tab, as after a login; its notice timer runs from here.
+    void StartWithOneTab() {
+        devservice::ResetRequests();
+        launcher = std::make_unique<ChildProcess>();
+        ASSERT_TRUE(launcher->Start(ProductPath(), L"/TovD"));
+        main = WaitForMainWindow(launcher->Id(), 20000);
+        ASSERT_NE(main, nullptr);
+        for (int i = 0; i < 100 && ChildProcessesOf(launcher->Id()).empty(); ++i) PumpMessagesFor(50);
+        for (DWORD child : ChildProcessesOf(launcher->Id())) KillProcess(child);
+        ASSERT_EQ(SendLoginRecord(main, L"s1-notice"), 1);
+        frame = std::make_unique<FakeGameFrame>();
+        frame->Register(main);
+        PumpMessagesFor(500);
+        frame->PlaceInGameArea(main);
+    }
+    void StopLauncher() {
+        if (launcher) KillProcessTree(launcher->Id());
+        launcher.reset();
+        frame.reset();
+    }
+
+    // The pop-up: a visible tool window of the launcher other than the main window.
+    HWND FindNotice() const {
+        for (HWND hwnd : VisibleTopLevelWindowsOf(launcher->Id())) {
+            if (hwnd != main && ClassName(hwnd) == L"#32770" && (::GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)) {
+                return hwnd;
+            }
+        }
+        return nullptr;
+    }
+    HWND WaitForNotice(DWORD ms) {
+        HWND notice = nullptr;
+        WaitUntil([&] { return (notice = FindNotice()) != nullptr; }, ms);
+        return notice;
+    }
+    // Nothing can be awaited for "no pop-up": once the launcher has fetched the notice file,
+    // give it a generous moment to act on the answer.
+    void ExpectNoNoticeAfterTheFetch() {
+        ASSERT_TRUE(WaitUntil([] { return Recorded("/notice/tov.txt"); }, 30000));
+        PumpMessagesFor(3000);
+        EXPECT_EQ(FindNotice(), nullptr);
+    }
+
+    std::unique_ptr<ChildProcess> launcher;
+    std::unique_ptr<FakeGameFrame> frame;
+    HWND main = nullptr;
+};
+
+SIZE WindowSize(HWND hwnd) {
+    RECT rc{};
+    ::GetWindowRect(hwnd, &rc);
+    return SIZE{rc.right - rc.left, rc.bottom - rc.top};
+}
+}  // namespace
+
+TEST_F(Notice, TextNoticeShowsAtTheWorkAreaCornerAndClosingDismissesIt) {
+    StartWithOneTab();
+    HWND notice = WaitForNotice(30000);
+    ASSERT_NE(notice, nullptr);
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    RECT rc{};
+    ::GetWindowRect(notice, &rc);
+    EXPECT_EQ(rc.right, work.right);
+    EXPECT_EQ(rc.bottom, work.bottom);
+    EXPECT_EQ(WindowSize(notice).cx, 250);  // the text layout's background
+    EXPECT_EQ(WindowSize(notice).cy, 167);
+    const std::vector<std::wstring> texts = ChildTexts(notice);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), AsTheLauncherReadsIt("系统维护公告")), texts.end())
+        << testing::PrintToString(texts);
+    EXPECT_EQ(Stored(L"PopEnable"), L"1");
+    EXPECT_NE(Stored(L"PopInfo").find(L"tov-notice-text-1|2099-12-31|"), std::wstring::npos);
+
+    ::PostMessageW(notice, WM_SYSCOMMAND, SC_CLOSE, 0);  // what its close button sends
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(notice) || !::IsWindowVisible(notice); }, 5000));
+    EXPECT_EQ(Stored(L"PopEnable"), L"0");
+
+    StopLauncher();
+    StartWithOneTab();
+    ExpectNoNoticeAfterTheFetch();
+}
+
+TEST_F(Notice, ACycleThatEndsByItselfShowsTheNoticeAgainNextStart) {
+    StartWithOneTab();
+    HWND notice = WaitForNotice(30000);
+    ASSERT_NE(notice, nullptr);
+    // Shown once (count 1) for its display time, then gone by itself.
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(notice) || !::IsWindowVisible(notice); }, 30000));
+    EXPECT_EQ(Stored(L"PopEnable"), L"1");
+    StopLauncher();
+    StartWithOneTab();
+    EXPECT_NE(WaitForNotice(30000), nullptr);
+}
+
+TEST_F(Notice, AChangedNoticeShowsAgainAfterADismissal) {
+    Store(L"PopInfo", L"tov-notice-text-1|2099-12-31|old");
+    Store(L"PopEnable", L"0");
+    Configure("notice=text&noticecount=1&noticekey=tov-notice-text-2");
+    StartWithOneTab();
+    EXPECT_NE(WaitForNotice(30000), nullptr);
+    EXPECT_NE(Stored(L"PopInfo").find(L"tov-notice-text-2|"), std::wstring::npos);
+}
+
+TEST_F(Notice, ExpiredMalformedAndOverlongNoticesShowNothing) {
+    for (const char* mode : {"expired", "malformed", "toolong"}) {
+        SCOPED_TRACE(mode);
+        Configure(std::string("notice=") + mode);
+        StartWithOneTab();
+        ExpectNoNoticeAfterTheFetch();
+        EXPECT_TRUE(ProcessAlive(launcher->Id()));
+        EXPECT_EQ(Stored(L"PopInfo"), L"");  // nothing shown, nothing stored
+        StopLauncher();
+    }
+}
+
+TEST_F(Notice, PictureAndTextLayoutFetchesItsPicture) {
+    Configure("notice=pictext&noticecount=1");
+    StartWithOneTab();
+    HWND notice = WaitForNotice(30000);
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(Recorded("/notice/tovpic.png"));
+    EXPECT_EQ(WindowSize(notice).cx, 250);  // the picture-and-text background
+    EXPECT_EQ(WindowSize(notice).cy, 191);
+}
+
+TEST_F(Notice, APictureOutsideTheOperatorsDomainsIsNeverRequested) {
+    // "localhost" reaches the same service, so a request would be recorded; the dev build
+    // trusts only 127.0.0.1.
+    Configure("notice=picture&noticecount=1&noticepichost=localhost");
+    StartWithOneTab();
+    EXPECT_NE(WaitForNotice(30000), nullptr);  // shown, with whatever picture file there is
+    EXPECT_FALSE(Recorded("/notice/tovpic.png")) << devservice::Requests();
+}
+
+TEST_F(Notice, TheMainWindowKeepsAnsweringWhileTheNoticeServerIsSlow) {
+    Configure("notice=text&noticecount=1&noticedelay=20000");
+    StartWithOneTab();
+    ASSERT_TRUE(WaitUntil([] { return Recorded("/notice/tov.txt"); }, 30000));
+    for (int i = 0; i < 5; ++i) {
+        DWORD_PTR result = 0;
+        EXPECT_NE(::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result), 0)
+            << "the main window did not answer while the notice was being fetched";
+        PumpMessagesFor(500);
+    }
+}
