@@ -1,6 +1,6 @@
 #include "app/Launch.h"
 
-UniqueHandle StartLauncherProcess(const std::wstring& commandLine) {
+UniqueHandle StartLauncherProcess(const std::wstring& commandLine, DWORD* processId) {
     std::wstring mutableLine = commandLine;  // the system may write into it
     STARTUPINFOW si{};
     si.cb = sizeof(si);
@@ -12,5 +12,6 @@ UniqueHandle StartLauncherProcess(const std::wstring& commandLine) {
         return UniqueHandle();
     }
     ::CloseHandle(pi.hThread);
+    if (processId) *processId = pi.dwProcessId;
     return UniqueHandle(pi.hProcess);
 }

@@ -5,5 +5,6 @@
 
 #include <string>
 
-// Starts the command line; returns the new process's handle (null on failure).
-UniqueHandle StartLauncherProcess(const std::wstring& commandLine);
+// Starts the command line; returns the new process's handle (null on failure) and, when
+// asked, its process id.
+UniqueHandle StartLauncherProcess(const std::wstring& commandLine, DWORD* processId = nullptr);

@@ -11,29 +11,32 @@ HotKey g_keySwitch;
 HotKey g_keySound;
 
 namespace {
-// Called on the installing (main window's) thread inside its message retrieval, so it may
-// touch the main window directly; it must return quickly and never swallows a key.
+HWND g_hHookTarget = nullptr;
+
+// Called on the installing thread inside its message retrieval. Newer systems remove a
+// low-level hook that takes too long, so it does no window work here: ending a dialog or
+// changing the foreground happens when the posted message arrives. Whether the window has a
+// tab yet is its own business. It never swallows a key.
 LRESULT CALLBACK KeyboardHookProc(int code, WPARAM kind, LPARAM data) {
-    if (code == HC_ACTION && g_pMainDlg && data) {
+    if (code == HC_ACTION && g_hHookTarget && data) {
         const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
-        try {  // nothing unwinds into the system's hook chain
-            const HookAction action =
-                KeyboardHookAction(g_pMainDlg->TabCount() > 0, static_cast<unsigned>(kind),
-                                   static_cast<int>(event->vkCode), PhysicalModifierBits(), g_keyBoss, g_keySound);
-            if (action == HookAction::ToggleHide) g_pMainDlg->ToggleHide();
-            if (action == HookAction::ToggleMute) g_pMainDlg->m_bMuted = !g_pMainDlg->m_bMuted;
-        } catch (...) {
+        const HookAction action = KeyboardHookAction(true, static_cast<unsigned>(kind), static_cast<int>(event->vkCode),
+                                                     PhysicalModifierBits(), g_keyBoss, g_keySound);
+        if (action != HookAction::None) {
+            ::PostMessageW(g_hHookTarget, WM_HOOK_ACTION, static_cast<WPARAM>(action), 0);
         }
     }
     return ::CallNextHookEx(g_hKeyboardHook, code, kind, data);
 }
 }  // namespace
 
-HHOOK InstallKeyboardHook() {
+HHOOK InstallKeyboardHook(HWND target) {
+    g_hHookTarget = target;
     return ::SetWindowsHookExW(WH_KEYBOARD_LL, &KeyboardHookProc, ::GetModuleHandleW(nullptr), 0);
 }
 
 void RemoveKeyboardHook() {
     if (g_hKeyboardHook) ::UnhookWindowsHookEx(g_hKeyboardHook);
     g_hKeyboardHook = nullptr;
+    g_hHookTarget = nullptr;
 }

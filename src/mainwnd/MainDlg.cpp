@@ -1,7 +1,6 @@
 #include "mainwnd/MainDlg.h"
 
 #include "app/App.h"
-#include "app/Config.h"
 #include "app/Launch.h"
 #include "app/Messages.h"
 #include "app/Paths.h"
@@ -9,7 +8,7 @@
 #include "features/KeyState.h"
 #include "features/SettingDlg.h"
 #include "mainwnd/KeyboardHook.h"
-#include "mainwnd/LoginReport.h"
+#include "mainwnd/rules/HotKeyDispatch.h"
 #include "mainwnd/rules/LoginRecord.h"
 #include "mainwnd/rules/MainLayout.h"
 #include "res/resource.h"
@@ -21,7 +20,6 @@
 CSettingDlg* g_pOpenSettingDlg = nullptr;
 
 namespace {
-constexpr UINT_PTR TIMER_MUTE_SYNC = 3;
 constexpr UINT kCmdHide = IDC_BTN_HIDE;
 constexpr UINT kCmdSound = IDC_BTN_SOUND;
 constexpr UINT kCmdSystem = IDC_BTN_SYSTEM;
@@ -56,7 +54,8 @@ BOOL CBrindlow3Dlg::OnInitDialog() {
         ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, 16, 16, 0)));
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_iconOwned ? m_iconOwned.Get() : m_hIcon));
-    g_hKeyboardHook = InstallKeyboardHook();
+    g_hKeyboardHook = InstallKeyboardHook(m_hWnd);
+    AllowTaskbarCreatedMessage();
     m_osvi.dwOSVersionInfoSize = sizeof(m_osvi);
     ::GetVersionExW(&m_osvi);
     DressWindow();
@@ -94,35 +93,26 @@ void CBrindlow3Dlg::DressWindow() {
     BuildTabImages();
 }
 
-void CBrindlow3Dlg::SpawnGameProcess() {
-    const long long window = static_cast<long long>(reinterpret_cast<INT_PTR>(m_hWnd));
-    UniqueHandle process = StartLauncherProcess(mainwnd::GameProcessCommandLine(GetExePath(), window, TabCount()));
-    if (process) m_hPendingProcess = std::move(process);
-}
-
 bool CBrindlow3Dlg::StartUpdater() { return StartLauncherProcess(mainwnd::UpdaterCommandLine(GetExePath())).IsValid(); }
 
 void CBrindlow3Dlg::ReloadHotKeys() {
     g_keyBoss = LoadHotKey(HotKeyField::Boss);
     g_keySwitch = LoadHotKey(HotKeyField::Switch);
-    for (HWND frame : m_arrTabWnds) ::PostMessageW(frame, WM_RELOAD_HOTKEYS, 0, 0);
+    for (int i = 0; i < TabCount(); ++i) ::PostMessageW(FrameAt(i), WM_RELOAD_HOTKEYS, 0, 0);
     if (m_hHallWnd) ::PostMessageW(m_hHallWnd, WM_RELOAD_HOTKEYS, 0, 0);
     g_keySound = LoadHotKey(HotKeyField::Sound);
 }
 
-void CBrindlow3Dlg::TerminatePendingProcess() {
-    if (m_hPendingProcess) ::TerminateProcess(m_hPendingProcess.Get(), 0);
-    m_hPendingProcess.Reset();
-}
-
 void CBrindlow3Dlg::ExitLauncher() {
-    TerminatePendingProcess();
+    TerminatePendingProcesses();
     RemoveKeyboardHook();
-    for (HWND frame : m_arrTabWnds) {
+    for (int i = 0; i < TabCount(); ++i) {
+        HWND frame = FrameAt(i);
         ::SetParent(frame, nullptr);
         ::ShowWindow(frame, SW_HIDE);
         ::PostMessageW(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
     }
+    m_bRunning = false;  // no icon comes back from here on
     SetTrayIcon(false);
     ::PostQuitMessage(0);
 }
@@ -155,39 +145,10 @@ void CBrindlow3Dlg::BringToFront() {
     if (attach) ::AttachThreadInput(thisThread, foregroundThread, FALSE);
 }
 
-// Not built yet: the tray icon and the menus arrive with their own step.
-
-void CBrindlow3Dlg::OnFrameCreated(HWND frame, bool hall) {
-    if (TabCount() == 0) {
-        ToggleMaximize();
-        SetTrayIcon(true);
-        SetTimer(TIMER_MUTE_SYNC, 400);
-        ArmNoticeTimer();
-        if (m_dlgPreload.m_hWnd) m_dlgPreload.DestroyWindow();
-    }
-    if (hall) {
-        m_hHallWnd = frame;
-        return;
-    }
-    for (HWND tab : m_arrTabWnds) ::ShowWindow(tab, SW_HIDE);
-    if (m_hHallWnd && ::IsWindow(m_hHallWnd)) ::ShowWindow(m_hHallWnd, SW_HIDE);
-    m_arrTabWnds.push_back(frame);
-    m_nCurTab = TabCount() - 1;
-    m_hPendingProcess.Reset();
-    InvalidateClient(tabs::StripRect(TabCount()));
-}
-
-LRESULT CBrindlow3Dlg::OnLoginRecord(const COPYDATASTRUCT* data) {
-    // Any process may send this; only a well-formed record is looked at.
-    const auto record = data ? mainwnd::DecodeLoginRecord(data->dwData, data->cbData, data->lpData) : std::nullopt;
-    if (!record) return 0;
-    for (const std::wstring& open : m_arrTabNames) {
-        if (open == *record) return 0;
-    }
-    m_arrTabNames.push_back(*record);
-    StartLoginReport(mainwnd::LoginReportUrl(config::kClientHost, mainwnd::AccountOf(*record),
-                                             static_cast<int>(m_arrTabNames.size())));
-    return 1;
+void CBrindlow3Dlg::OnHookAction(WPARAM action) {
+    if (TabCount() == 0) return;  // the login stage: the hot keys do nothing yet
+    if (action == static_cast<WPARAM>(HookAction::ToggleHide)) ToggleHide();
+    if (action == static_cast<WPARAM>(HookAction::ToggleMute)) m_bMuted = !m_bMuted;
 }
 
 void CBrindlow3Dlg::OnAddAccountChoice(WPARAM choice) {
@@ -212,12 +173,14 @@ void CBrindlow3Dlg::ShowAddAccountPrompt() {
 }
 
 void CBrindlow3Dlg::OnMuteTimer() {
-    for (HWND frame : m_arrTabWnds) ::PostMessageW(frame, WM_SET_MUTE, m_bMuted ? 1 : 0, 0);
+    if (m_bRunning && !m_bTrayIconShown) SetTrayIcon(true);  // the shell may not have been ready
+    for (int i = 0; i < TabCount(); ++i) ::PostMessageW(FrameAt(i), WM_SET_MUTE, m_bMuted ? 1 : 0, 0);
     if (m_bMuted != m_bSoundLookMuted) {
         m_bSoundLookMuted = m_bMuted;
         m_btnSound.SetSkinBitmap(m_bMuted ? m_bmpSoundOff.Get() : m_bmpSoundOn.Get(), false);
         m_btnSound.Invalidate(FALSE);
     }
+    DropEndedGames();  // last: it may ask the close question when no tab is left
 }
 
 void CBrindlow3Dlg::OnSize(UINT type, int cx) {
@@ -309,12 +272,9 @@ BOOL CBrindlow3Dlg::PreTranslateMessage(MSG* msg) {
                 ExitLauncher();
                 return TRUE;
             }
-            if (m_hPendingProcess) {
-                m_hPendingProcess.Reset();
-                return TRUE;
-            }
+            if (ForgetNewestPendingProcess()) return TRUE;
         } else if (msg->lParam == 0 && TabCount() == 0) {
-            TerminatePendingProcess();
+            TerminatePendingProcesses();
             ExitLauncher();
             return TRUE;
         }
@@ -371,12 +331,15 @@ LRESULT CBrindlow3Dlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_COPYDATA:
             return OnLoginRecord(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        case WM_HOOK_ACTION:
+            OnHookAction(wParam);
+            return 0;
         case WM_TIMER:
-            if (wParam == TIMER_MUTE_SYNC) {
+            if (wParam == kTimerMuteSync) {
                 OnMuteTimer();
                 return 0;
             }
-            if (wParam == kNoticeTimer) {
+            if (wParam == kTimerNotice) {
                 OnNoticeTimer();
                 return 0;
             }
@@ -444,6 +407,10 @@ LRESULT CBrindlow3Dlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
         }
         default:
+            if (msg == m_uTaskbarCreated && m_uTaskbarCreated != 0) {
+                OnTaskbarCreated();
+                return 0;
+            }
             break;
     }
     return CDlgEx::WindowProc(msg, wParam, lParam);

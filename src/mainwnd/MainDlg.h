@@ -6,6 +6,8 @@
 #include "framework/Controls.h"
 #include "login/AddAccDlg.h"
 #include "login/LoginDlg.h"
+#include "mainwnd/GameProcessWatch.h"
+#include "mainwnd/rules/TabList.h"
 #include "mainwnd/rules/TabStrip.h"
 #include "skin/BtnEx.h"
 #include "skin/DlgEx.h"
@@ -15,13 +17,18 @@
 #include <vector>
 
 class CSettingDlg;
-
-// The main window's notice timer and the message its fetch thread answers with (lParam: a
-// FetchedNotice the window takes over, or 0).
-inline constexpr UINT_PTR kNoticeTimer = 4;
-inline constexpr UINT kNoticeDelayMs = 10000;
-inline constexpr UINT WM_NOTICE_FETCHED = WM_APP + 20;
 extern CSettingDlg* g_pOpenSettingDlg;
+
+// Messages the main window posts to itself (WM_APP range, never sent across processes; the
+// WM_USER ones of app/Messages.h are shared with the game processes and the shell):
+//   WM_HOOK_ACTION  keyboard hook -> main window; wParam: the HookAction to run. The hook only
+//                   posts it, since the system drops a low-level hook that is slow to return.
+//   WM_NOTICE_FETCHED  notice fetch thread -> main window; lParam: a FetchedNotice the window
+//                   takes over, or 0 when there is nothing to show.
+constexpr UINT WM_HOOK_ACTION = WM_APP + 1;
+constexpr UINT WM_NOTICE_FETCHED = WM_APP + 2;
+// The notice is fetched this long after the first tab, so it never covers a login.
+constexpr UINT kNoticeDelayMs = 10000;
 
 class CBrindlow3Dlg : public CDlgEx {
 public:
@@ -49,7 +56,7 @@ public:
     void ShowTrayMenu();
     void RepaintGameArea();
 
-    [[nodiscard]] int TabCount() const noexcept { return static_cast<int>(m_arrTabWnds.size()); }
+    [[nodiscard]] int TabCount() const noexcept { return m_tabs.Count(); }
 
     HICON m_hIcon = nullptr;
     CBtnEx m_btnHide;
@@ -59,12 +66,11 @@ public:
     bool m_bMuted = false;
     OSVERSIONINFOW m_osvi{};
     HWND m_hHallWnd = nullptr;
-    UniqueHandle m_hPendingProcess;
-    std::vector<HWND> m_arrTabWnds;
-    std::vector<std::wstring> m_arrTabNames;
+    // The tabs (login record, frame, game process) and the game processes still logging in.
+    tabs::TabList m_tabs;
+    GameProcessWatch m_games;
     CImageList m_ilTabs;
     CImageList m_ilClose;
-    int m_nCurTab = 0;
     tabs::HoverState m_hover;
     CToolTipCtrl m_tipTabs;
     bool m_bTrackingMouse = false;
@@ -75,11 +81,29 @@ public:
 protected:
     void PaintContent(HDC dc) override;
 
+    static constexpr UINT_PTR kTimerMuteSync = 3;  // 400 ms: mute state, ended games, tray icon
+    static constexpr UINT_PTR kTimerNotice = 4;
+
 private:
     void DoDataExchange() override;
     void DressWindow();
+
+    // Game processes and the tab list (MainDlgGames.cpp)
     void OnFrameCreated(HWND frame, bool hall);
     LRESULT OnLoginRecord(const COPYDATASTRUCT* data);
+    // Drops tabs and waiting records whose game process ended or whose frame is gone.
+    void DropEndedGames();
+    void ForgetEndedStartedProcesses();
+    void AfterTabsDropped(int countBefore);
+    bool ForgetNewestPendingProcess();
+    void TerminatePendingProcesses();
+    [[nodiscard]] HWND FrameAt(int index) const;
+
+    // Tray icon (MainDlgTray.cpp)
+    void AllowTaskbarCreatedMessage();
+    void OnTaskbarCreated();
+
+    void OnHookAction(WPARAM action);
     void OnAddAccountChoice(WPARAM choice);
     // Runs the item a menu returned (0: dismissed).
     void RunMenuCommand(int id);
@@ -87,7 +111,6 @@ private:
     void OnSize(UINT type, int cx);
     bool OnWindowPosChanging(WINDOWPOS* pos);
     void ShowAddAccountPrompt();
-    void TerminatePendingProcess();
 
     // Notice (MainDlgNotice.cpp)
     void ArmNoticeTimer();
@@ -108,6 +131,9 @@ private:
     UniqueIcon m_iconOwned;
     UniqueBitmap m_bmpHide, m_bmpSystem, m_bmpSoundOn, m_bmpSoundOff, m_bmpAddIcon;
     bool m_bSoundLookMuted = false;  // the sound button's look last shown
+    bool m_bRunning = false;         // a first tab has registered: maximised, tray icon, timer
+    bool m_bTrayIconShown = false;   // the shell accepted the icon (it forgets it when it restarts)
+    UINT m_uTaskbarCreated = 0;      // the shell's broadcast after it (re)started
     int m_nLastWidth = 0;
     UniqueHandle m_hNoticeFetch;  // the notice fetch thread while it runs
 };

@@ -1,4 +1,4 @@
-// The main window's notification-area icon, its tray menu and the "系统" button's menu.
+// The main window's tray menu and the "系统" button's menu, and what their items do.
 #include "mainwnd/MainDlg.h"
 
 #include "app/Messages.h"
@@ -9,12 +9,8 @@
 #include "skin/MessageBox.h"
 #include "update/UpdateCheck.h"
 
-#include <shellapi.h>
-
-#include <cwchar>
 
 namespace {
-constexpr UINT kTrayIconId = 1;
 constexpr UINT kTrayMenuFlags = TPM_RETURNCMD | TPM_RIGHTALIGN | TPM_BOTTOMALIGN;
 constexpr UINT kSystemMenuFlags = TPM_RETURNCMD;
 
@@ -37,18 +33,6 @@ std::wstring BossKeyText() {
     return FormatHotKey(boss.vk, boss.modifiers);
 }
 }  // namespace
-
-void CBrindlow3Dlg::SetTrayIcon(bool add) {
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof(data);
-    data.hWnd = m_hWnd;
-    data.uID = kTrayIconId;
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data.uCallbackMessage = WM_TRAY_NOTIFY;
-    data.hIcon = m_hIcon;
-    std::wcsncpy(data.szTip, L"QuarnelHalvira", sizeof(data.szTip) / sizeof(data.szTip[0]) - 1);
-    ::Shell_NotifyIconW(add ? NIM_ADD : NIM_DELETE, &data);  // a missing notification area is not an error
-}
 
 void CBrindlow3Dlg::ShowTrayMenu() {
     ::SetForegroundWindow(m_hWnd);
@@ -91,6 +75,13 @@ void CBrindlow3Dlg::RunMenuCommand(int id) {
             }
             break;
         case kMenuSettings: {
+            // Chosen again from the tray while the dialog is open: the one open comes to the
+            // front; a second one would nest and lose track of the first.
+            if (g_pOpenSettingDlg && ::IsWindow(g_pOpenSettingDlg->m_hWnd)) {
+                ::SetForegroundWindow(g_pOpenSettingDlg->m_hWnd);
+                ::BringWindowToTop(g_pOpenSettingDlg->m_hWnd);
+                break;
+            }
             CSettingDlg settings(m_hWnd);
             g_pOpenSettingDlg = &settings;  // the boss key ends it while it is open
             settings.DoModal();

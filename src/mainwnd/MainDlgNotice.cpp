@@ -2,10 +2,10 @@
 // never covers a login, fetched off this thread, shown from the result.
 #include "mainwnd/MainDlg.h"
 
-void CBrindlow3Dlg::ArmNoticeTimer() { SetTimer(kNoticeTimer, kNoticeDelayMs); }
+void CBrindlow3Dlg::ArmNoticeTimer() { SetTimer(kTimerNotice, kNoticeDelayMs); }
 
 void CBrindlow3Dlg::OnNoticeTimer() {
-    KillTimer(kNoticeTimer);
+    KillTimer(kTimerNotice);
     if (m_hNoticeFetch && ::WaitForSingleObject(m_hNoticeFetch.Get(), 0) == WAIT_TIMEOUT) return;
     m_hNoticeFetch = StartNoticeFetch(m_hWnd, WM_NOTICE_FETCHED);
 }

@@ -26,11 +26,6 @@ void CBrindlow3Dlg::BuildTabImages() {
     }
 }
 
-HWND CBrindlow3Dlg::CurrentFrame() const {
-    if (m_nCurTab < 0 || m_nCurTab >= TabCount()) return nullptr;
-    return m_arrTabWnds[static_cast<size_t>(m_nCurTab)];
-}
-
 void CBrindlow3Dlg::InvalidateClient(const Rect& rc) {
     const RECT r = ToRECT(rc);
     ::InvalidateRect(m_hWnd, &r, TRUE);
@@ -52,7 +47,7 @@ void CBrindlow3Dlg::DrawTabStrip(HDC dc) {
         return static_cast<int>(measured.right - measured.left);
     };
     for (int i = 0; i < TabCount(); ++i) {
-        const int image = i == m_nCurTab ? 2 : (i == m_hover.hotTab ? 1 : 0);
+        const int image = i == m_tabs.Current() ? 2 : (i == m_hover.hotTab ? 1 : 0);
         const int left = tabs::TabLeft(i);
         ::ImageList_DrawEx(m_ilTabs.Get(), image, dc, left, tabs::kStripTop, tabs::kTabWidth, tabs::kTabHeight,
                            CLR_DEFAULT, CLR_DEFAULT, ILD_TRANSPARENT | ILD_SCALE);
@@ -61,8 +56,8 @@ void CBrindlow3Dlg::DrawTabStrip(HDC dc) {
             ::ImageList_DrawEx(m_ilClose.Get(), m_hover.closeState, dc, cross.left, cross.top, cross.Width(),
                                cross.Height(), CLR_DEFAULT, CLR_DEFAULT, ILD_TRANSPARENT | ILD_SCALE);
         }
-        if (static_cast<size_t>(i) < m_arrTabNames.size()) {
-            const std::wstring title = tabs::TabTitle(m_arrTabNames[static_cast<size_t>(i)], widthOf);
+        if (const tabs::GameTab* tab = m_tabs.At(i)) {
+            const std::wstring title = tabs::TabTitle(tab->record, widthOf);
             RECT rc = ToRECT(tabs::TitleRect(i));
             ::DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &rc, DT_SINGLELINE | DT_NOPREFIX);
         }
@@ -71,9 +66,9 @@ void CBrindlow3Dlg::DrawTabStrip(HDC dc) {
 
 void CBrindlow3Dlg::ApplyHover(const tabs::HoverUpdate& update) {
     for (const Rect& rc : update.invalidate) InvalidateClient(rc);
-    if (update.tip == tabs::TipAction::ActivateWithText && update.state.hotTab >= 0 &&
-        static_cast<size_t>(update.state.hotTab) < m_arrTabNames.size()) {
-        m_tipTabs.UpdateTipText(m_hWnd, m_arrTabNames[static_cast<size_t>(update.state.hotTab)].c_str());
+    const tabs::GameTab* hot = m_tabs.At(update.state.hotTab);
+    if (update.tip == tabs::TipAction::ActivateWithText && hot) {
+        m_tipTabs.UpdateTipText(m_hWnd, hot->record.c_str());
         m_tipTabs.Activate(true);
     } else if (update.tip == tabs::TipAction::Deactivate) {
         m_tipTabs.Activate(false);
@@ -99,14 +94,14 @@ void CBrindlow3Dlg::OnStripMouseLeave() { ApplyHover(tabs::OnMouseLeave(m_hover)
 void CBrindlow3Dlg::OnStripPress(POINT pt) {
     const int tab = tabs::TabAt(pt.x);
     if (tab < 0 || tab >= TabCount()) return;
-    if (tab != m_nCurTab) {
-        const int old = m_nCurTab;
-        m_nCurTab = tab;
-        ShowTab(m_arrTabWnds[static_cast<size_t>(tab)]);
+    if (tab != m_tabs.Current()) {
+        const int old = m_tabs.Current();
+        m_tabs.SetCurrent(tab);
+        ShowTab(FrameAt(tab));
         InvalidateClient(tabs::TabRect(old));
         InvalidateClient(tabs::TabRect(tab));
     } else if (m_hHallWnd && ::IsWindowVisible(m_hHallWnd)) {
-        ShowTab(m_arrTabWnds[static_cast<size_t>(tab)]);
+        ShowTab(FrameAt(tab));
     }
     if (pt.y <= 15 && tabs::OnCloseCross(Point{pt.x, pt.y})) {
         m_hover.closeState = 2;
@@ -122,8 +117,8 @@ bool CBrindlow3Dlg::OnStripRelease(POINT pt) {
 }
 
 void CBrindlow3Dlg::ShowTab(HWND frame) {
-    for (HWND tab : m_arrTabWnds) {
-        if (tab != frame) ::ShowWindow(tab, SW_HIDE);
+    for (int i = 0; i < TabCount(); ++i) {
+        if (FrameAt(i) != frame) ::ShowWindow(FrameAt(i), SW_HIDE);
     }
     if (!frame) return;
     const RECT client = GetClientRect();
@@ -137,10 +132,10 @@ void CBrindlow3Dlg::ShowTab(HWND frame) {
 void CBrindlow3Dlg::SwitchToNextTab() {
     if (TabCount() == 0 || !IsWindowVisible() || ::IsIconic(m_hWnd)) return;
     if (TabCount() >= 2 && !(m_hHallWnd && ::IsWindowVisible(m_hHallWnd))) {
-        const int old = m_nCurTab;
-        m_nCurTab = tabs::NextTab(m_nCurTab, TabCount());
+        const int old = m_tabs.Current();
+        m_tabs.SetCurrent(tabs::NextTab(old, TabCount()));
         InvalidateClient(tabs::TabRect(old));
-        InvalidateClient(tabs::TabRect(m_nCurTab));
+        InvalidateClient(tabs::TabRect(m_tabs.Current()));
     }
     ShowTab(CurrentFrame());
 }
@@ -153,17 +148,21 @@ void CBrindlow3Dlg::CloseTab(int index) {
         OnCancel();
         return;
     }
-    const std::wstring question = L"确定要退出账号：" + m_arrTabNames[static_cast<size_t>(index)] + L" ?";
+    HWND removed = FrameAt(index);
+    const std::wstring question = L"确定要退出账号：" + m_tabs.At(index)->record + L" ?";
     if (ShowSkinMsgBox(MB_YESNO, question.c_str(), m_hWnd) != IDYES) {
         InvalidateClient(tabs::TabRect(index));
         m_hover.hotTab = m_hover.closeState = -1;
         return;
     }
+    // The tab's game may have ended while the question was open, taking the tab with it.
+    const auto still = m_tabs.IndexOfFrame(static_cast<tabs::WindowId>(reinterpret_cast<UINT_PTR>(removed)));
+    if (!still || TabCount() < 2) return;
+    index = *still;
     const int countBefore = TabCount();
-    HWND removed = m_arrTabWnds[static_cast<size_t>(index)];
-    m_arrTabWnds.erase(m_arrTabWnds.begin() + index);
-    m_arrTabNames.erase(m_arrTabNames.begin() + index);
-    m_nCurTab = tabs::CurrentAfterClose(index, countBefore);
+    m_tabs.Remove(index);
+    m_tabs.SetCurrent(tabs::CurrentAfterClose(index, countBefore));
+    m_games.Keep(m_tabs.Processes());
     ShowTab(CurrentFrame());
     ::SetParent(removed, nullptr);
     ::PostMessageW(removed, WM_SYSCOMMAND, SC_CLOSE, 0);
