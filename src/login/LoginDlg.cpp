@@ -109,7 +109,7 @@ void CLoginDlg::RunCommand(const std::wstring& url) {
             Minimize();
             break;
         case login::PageCommand::OpenUrls:
-            if (const auto address = login::OpenUrlsTarget(url)) {
+            if (const auto address = login::OpenUrlsWebAddress(url)) {
                 ::ShellExecuteW(nullptr, L"open", address->c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
             }
             break;
