@@ -7,6 +7,7 @@
 #include "login/rules/LoginCommand.h"
 #include "res/resource.h"
 #include "skin/MessageBox.h"
+#include "update/OperatorUrl.h"
 
 #include <new>
 #include <shellapi.h>
@@ -83,6 +84,17 @@ void CLoginDlg::OnBeforeNavigate(const std::wstring& url, bool& cancel) {
         cancel = true;  // the authorisation runs in its own window
         OpenAuthWindow(url, *title);
     }
+}
+
+void CLoginDlg::OnBeforeFrameNavigate(const std::wstring& url, const std::wstring& frameUrl, bool& cancel) {
+    // An inner frame may be anybody's (an advertisement): only the operator's own frames
+    // speak for the page. Its "app:" addresses are never loaded either way.
+    if (IsAppCommandUrl(url)) {
+        cancel = true;
+        if (IsOperatorPageUrl(frameUrl.c_str())) RunCommand(url);
+        return;
+    }
+    OnBeforeNavigate(url, cancel);
 }
 
 void CLoginDlg::OpenAuthWindow(const std::wstring& url, const std::wstring& title) {
