@@ -50,13 +50,6 @@ public:
 
     bool Navigate(const std::wstring& url) override { return Queue({url, std::nullopt}); }
 
-    bool Queue(PendingNavigation navigation) {
-        if (!m_hwnd) return false;
-        m_pending.push_back(std::move(navigation));
-        ::PostMessageW(m_hwnd, kRunNavigation, 0, 0);
-        return true;
-    }
-
     void Refresh() override {
         if (m_hwnd) ++m_refreshes;
     }
@@ -76,6 +69,14 @@ public:
     }
 
 private:
+    // Navigations run one by one from the message loop, as the real browser's arrive.
+    bool Queue(PendingNavigation navigation) {
+        if (!m_hwnd) return false;
+        m_pending.push_back(std::move(navigation));
+        ::PostMessageW(m_hwnd, kRunNavigation, 0, 0);
+        return true;
+    }
+
     static bool RegisterClassOnce() {
         static const ATOM atom = [] {
             WNDCLASSW wc{};
