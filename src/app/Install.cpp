@@ -15,22 +15,40 @@
 namespace {
 constexpr wchar_t kUpdateKey[] = L"Software\\Quarnel\\GameLogin\\Tov";
 
+constexpr wchar_t kInstallFailed[] = L"安装失败，请检查磁盘空间和权限后重试";
+
 bool SamePathIgnoringCase(const std::wstring& a, const std::wstring& b) {
     return ::CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_EQUAL;
+}
+
+// An existing folder is fine; a file of that name is not.
+bool EnsureFolder(const std::wstring& path) {
+    if (::CreateDirectoryW(path.c_str(), nullptr)) return true;
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Copies the running executable into the install folder; false when it is not there now.
+bool CopyIntoInstallFolder(const std::wstring& running, const std::wstring& installed) {
+    const std::wstring base = GetLocalAppDataPath();
+    if (base.empty() || !EnsureFolder(base + L"\\Quarnel") || !EnsureFolder(base + L"\\Quarnel\\GameLogin")) {
+        return false;
+    }
+    return SamePathIgnoringCase(installed, running) || ::CopyFileW(running.c_str(), installed.c_str(), FALSE);
 }
 }  // namespace
 
 bool InstallClient() {
     const ComScope com;
-    const std::wstring base = GetLocalAppDataPath();
-    if (!base.empty()) {
-        ::CreateDirectoryW((base + L"\\Quarnel").c_str(), nullptr);
-        ::CreateDirectoryW((base + L"\\Quarnel\\GameLogin").c_str(), nullptr);
-    }
     const std::wstring running = GetExePath();
     const size_t slash = running.rfind(L'\\');
     const std::wstring installed = GetInstallFolder() + (slash == std::wstring::npos ? L"\\" + running : running.substr(slash));
-    if (!SamePathIgnoringCase(installed, running)) ::CopyFileW(running.c_str(), installed.c_str(), FALSE);
+    if (running.empty() || !CopyIntoInstallFolder(running, installed)) {
+        // Shortcuts to nothing and an install report for an install that did not happen would
+        // only mislead: say so and stop.
+        ShowSkinMsgBox(MB_OK, kInstallFailed, nullptr);
+        return false;
+    }
     CreateDesktopShortcut(installed);
     CreateProgramsShortcut(L"/TovD", installed, L"QuarnelHalvira");
     CreateProgramsShortcut(L"/uninst", installed, L"卸载 QuarnelHalvira");

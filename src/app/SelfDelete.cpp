@@ -67,16 +67,16 @@ int CountFiles(const std::wstring& folder) {
     return count;
 }
 
-void DeleteSelf() {
+UniqueHandle StartDeleteBatch(const std::wstring& exe, int rounds) {
     const std::wstring batch = UniqueBatchPath();
-    const std::wstring exe = GetExePath();
-    if (batch.empty() || exe.empty()) return;
+    if (batch.empty() || exe.empty()) return {};
     const std::optional<std::string> exeAnsi = AnsiPath(exe);
     const std::optional<std::string> batchAnsi = AnsiPath(batch.substr(0, batch.size() - 4));
-    if (!exeAnsi || !batchAnsi) return;
+    if (!exeAnsi || !batchAnsi) return {};
     const std::wstring folder = exe.substr(0, exe.rfind(L'\\'));
-    const std::optional<std::string> script = SelfDeleteScript(*exeAnsi, *batchAnsi + ".bat", CountFiles(folder) <= 1);
-    if (!script || AppendTextToFile(batch, *script) < 0) return;
+    const std::optional<std::string> script =
+        SelfDeleteScript(*exeAnsi, *batchAnsi + ".bat", CountFiles(folder) <= 1, rounds);
+    if (!script || AppendTextToFile(batch, *script) < 0) return {};
 
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
@@ -86,9 +86,12 @@ void DeleteSelf() {
     std::wstring commandLine = L"\"" + batch + L"\"";
     if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                           &process)) {
-        return;
+        return {};
     }
-    const UniqueHandle processHandle(process.hProcess);
+    UniqueHandle processHandle(process.hProcess);
     const UniqueHandle thread(process.hThread);
     ::SetThreadPriority(thread.Get(), THREAD_PRIORITY_IDLE);
+    return processHandle;
 }
+
+void DeleteSelf() { StartDeleteBatch(GetExePath()); }

@@ -32,6 +32,12 @@ public:
     virtual ~BrowserEvents() = default;
     // Set cancel to stop the navigation before it starts.
     virtual void OnBeforeNavigate2(const std::wstring& /*url*/, bool& /*cancel*/) {}
+    // The same for a navigation that an inner frame of the page (frame or iframe) starts;
+    // frameUrl is that frame's current address. Unless a listener tells them apart it is
+    // taken as the page's own.
+    virtual void OnBeforeFrameNavigate2(const std::wstring& url, const std::wstring& /*frameUrl*/, bool& cancel) {
+        OnBeforeNavigate2(url, cancel);
+    }
     virtual void OnNavigateComplete2(const std::wstring& /*url*/) {}
     virtual void OnDocumentComplete(const std::wstring& /*url*/) {}
     // status: the HTTP status or the browser's error code. Set cancel to keep the browser's

@@ -51,6 +51,10 @@ protected:
 
     // Browser events under the names the dialogs use.
     virtual void OnBeforeNavigate(const std::wstring& /*url*/, bool& /*cancel*/) {}
+    // A navigation started by an inner frame of the page, whose address is frameUrl.
+    virtual void OnBeforeFrameNavigate(const std::wstring& url, const std::wstring& /*frameUrl*/, bool& cancel) {
+        OnBeforeNavigate(url, cancel);
+    }
     virtual void OnNavigateComplete(const std::wstring& url) { m_strCurrentUrl = url; }
     void OnDocumentComplete(const std::wstring& /*url*/) override {}
     // Returns whether the error was handled; set cancel to keep the browser's error page away.
@@ -64,6 +68,9 @@ protected:
 
 private:
     void OnBeforeNavigate2(const std::wstring& url, bool& cancel) override { OnBeforeNavigate(url, cancel); }
+    void OnBeforeFrameNavigate2(const std::wstring& url, const std::wstring& frameUrl, bool& cancel) override {
+        OnBeforeFrameNavigate(url, frameUrl, cancel);
+    }
     void OnNavigateComplete2(const std::wstring& url) override { OnNavigateComplete(url); }
     void OnNavigateError(const std::wstring& url, long status, bool& cancel) override {
         OnNavigateErrorEvent(url, status, cancel);

@@ -29,6 +29,8 @@ public:
 
     // The host site object (null before Create and after Destroy), for inspection.
     IUnknown* HostSite() const noexcept { return m_site.Get() ? m_site->Unknown() : nullptr; }
+    // The control's own browser object (null before Create), for inspection.
+    IWebBrowser2* Control() const noexcept { return m_web.Get(); }
 
 private:
     ComPtr<IeBrowserSite> m_site;

@@ -211,7 +211,12 @@ void IeBrowserSite::DispatchEvent(DISPID id, const DISPPARAMS& params) {
         case DISPID_BEFORENAVIGATE2: {  // pDisp, URL, Flags, TargetFrameName, PostData, Headers, Cancel
             if (params.cArgs != 7) return;
             bool cancel = false;
-            m_events->OnBeforeNavigate2(TextOf(Arg(params, 1)), cancel);
+            const std::wstring url = TextOf(Arg(params, 1));
+            if (const std::optional<std::wstring> frame = FrameLocation(Arg(params, 0))) {
+                m_events->OnBeforeFrameNavigate2(url, *frame, cancel);
+            } else {
+                m_events->OnBeforeNavigate2(url, cancel);
+            }
             SetCancel(Arg(params, 6), cancel);
             break;
         }
@@ -236,6 +241,27 @@ void IeBrowserSite::DispatchEvent(DISPID id, const DISPPARAMS& params) {
         default:
             break;
     }
+}
+
+// The event's browser object is the top-level browser for the page's own navigations and
+// the frame's own browser object for an inner frame's. For a frame: its current address
+// (empty when it has none yet); nothing for the top level, or when the sender is unknown.
+std::optional<std::wstring> IeBrowserSite::FrameLocation(const VARIANT& navigating) const {
+    const VARIANT* v = Deref(navigating);
+    if (!m_topBrowser || !v || v->vt != VT_DISPATCH || !v->pdispVal) return std::nullopt;
+    ComPtr<IUnknown> identity;
+    if (FAILED(v->pdispVal->QueryInterface(IID_IUnknown, identity.PutVoid())) || identity.Get() == m_topBrowser) {
+        return std::nullopt;
+    }
+    std::wstring location;
+    ComPtr<IWebBrowser2> frame;
+    BSTR text = nullptr;
+    if (SUCCEEDED(v->pdispVal->QueryInterface(__uuidof(IWebBrowser2), frame.PutVoid())) &&
+        SUCCEEDED(frame->get_LocationURL(&text)) && text) {
+        location.assign(text, ::SysStringLen(text));
+    }
+    ::SysFreeString(text);
+    return location;
 }
 
 // Frames complete their own navigations; only the top-level document's events are wanted.

@@ -12,6 +12,8 @@
 #include <exdisp.h>
 #include <mshtmhst.h>
 #include <ole2.h>
+#include <optional>
+#include <string>
 
 class BrowserEvents;
 class IeDocumentEvents;
@@ -115,6 +117,7 @@ private:
     ~IeBrowserSite();
     void DispatchEvent(DISPID id, const DISPPARAMS& params);
     void ConnectTopDocument(const VARIANT& navigated) noexcept;
+    std::optional<std::wstring> FrameLocation(const VARIANT& navigating) const;
 
     LONG m_refs = 1;
     HWND m_parent;

@@ -9,9 +9,15 @@
 
 #include <algorithm>
 #include <deque>
+#include <optional>
 
 namespace {
 constexpr UINT kRunNavigation = WM_APP + 1;
+
+struct PendingNavigation {
+    std::wstring url;
+    std::optional<std::wstring> frameUrl;  // set when an inner frame navigates
+};
 
 class ScriptedBrowser final : public Browser {
 public:
@@ -42,12 +48,7 @@ public:
         if (m_hwnd) ::MoveWindow(m_hwnd, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
     }
 
-    bool Navigate(const std::wstring& url) override {
-        if (!m_hwnd) return false;
-        m_pending.push_back(url);
-        ::PostMessageW(m_hwnd, kRunNavigation, 0, 0);
-        return true;
-    }
+    bool Navigate(const std::wstring& url) override { return Queue({url, std::nullopt}); }
 
     void Refresh() override {
         if (m_hwnd) ++m_refreshes;
@@ -68,6 +69,14 @@ public:
     }
 
 private:
+    // Navigations run one by one from the message loop, as the real browser's arrive.
+    bool Queue(PendingNavigation navigation) {
+        if (!m_hwnd) return false;
+        m_pending.push_back(std::move(navigation));
+        ::PostMessageW(m_hwnd, kRunNavigation, 0, 0);
+        return true;
+    }
+
     static bool RegisterClassOnce() {
         static const ATOM atom = [] {
             WNDCLASSW wc{};
@@ -88,9 +97,15 @@ private:
 
     void RunNextNavigation() {
         if (m_pending.empty()) return;
-        const std::wstring url = m_pending.front();
+        const PendingNavigation next = m_pending.front();
         m_pending.pop_front();
+        const std::wstring& url = next.url;
         bool cancel = false;
+        if (next.frameUrl) {
+            // The frame's own document is not played: nothing follows the start.
+            m_events->OnBeforeFrameNavigate2(url, *next.frameUrl, cancel);
+            return;
+        }
         m_events->OnBeforeNavigate2(url, cancel);
         if (cancel || !m_hwnd) return;
         m_location = url;
@@ -112,6 +127,11 @@ private:
         switch (data->dwData) {
             case kScriptNavigate:
                 return Navigate(text) ? 1 : 0;
+            case kScriptNavigateFrame: {
+                const size_t split = text.find(L'\n');
+                if (split == std::wstring::npos) return 0;
+                return Queue({text.substr(split + 1), text.substr(0, split)}) ? 1 : 0;
+            }
             case kScriptAskBeforeLeave:
                 m_leaveQuestion = text;
                 return 1;
@@ -200,7 +220,7 @@ private:
 
     HWND m_hwnd = nullptr;
     BrowserEvents* m_events = nullptr;
-    std::deque<std::wstring> m_pending;
+    std::deque<PendingNavigation> m_pending;
     std::wstring m_location;
     std::wstring m_title;
     std::wstring m_leaveQuestion;

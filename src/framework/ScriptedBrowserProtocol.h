@@ -17,6 +17,10 @@ enum ScriptedBrowserCommand : ULONG_PTR {
     // The page's server sets a cookie: the data is the page address, a line feed and the
     // cookie ("name=value"); it goes to the process's cookie store like a real response's.
     kScriptSetCookie = 0x51484343,
+    // An inner frame of the page navigates: the data is the frame's current address, a line
+    // feed and the address it navigates to. The scripted page has no frame content of its
+    // own, so only the navigation's start (with its cancel) is played.
+    kScriptNavigateFrame = 0x5148464E,
 };
 
 // wParam of the query message; the answer is the result.

@@ -1,27 +1,11 @@
 #include "gameview/WebPageBox.h"
 
+#include "framework/OwnWindows.h"
+
 #include <vector>
 
-namespace {
-BOOL CALLBACK CollectDialog(HWND hwnd, LPARAM param) {
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(hwnd, &process);
-    wchar_t cls[16] = {};
-    if (process == ::GetCurrentProcessId() && ::GetClassNameW(hwnd, cls, 16) && lstrcmpW(cls, L"#32770") == 0) {
-        reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
-    }
-    return TRUE;
-}
-
-std::vector<HWND> DialogsOfThisProcess() {
-    std::vector<HWND> found;
-    ::EnumWindows(&CollectDialog, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-}  // namespace
-
 HWND FindWebPageMessageBox() {
-    const std::vector<HWND> dialogs = DialogsOfThisProcess();
+    const std::vector<HWND> dialogs = OwnTopLevelWindows(L"#32770");
     for (const wchar_t* title : {L"来自网页的消息", L"Windows Internet Explorer", L"Microsoft Internet Explorer"}) {
         for (HWND hwnd : dialogs) {
             wchar_t text[64] = {};

@@ -7,6 +7,7 @@
 #include "login/rules/LoginCommand.h"
 #include "res/resource.h"
 #include "skin/MessageBox.h"
+#include "update/OperatorUrl.h"
 
 #include <new>
 #include <shellapi.h>
@@ -85,6 +86,17 @@ void CLoginDlg::OnBeforeNavigate(const std::wstring& url, bool& cancel) {
     }
 }
 
+void CLoginDlg::OnBeforeFrameNavigate(const std::wstring& url, const std::wstring& frameUrl, bool& cancel) {
+    // An inner frame may be anybody's (an advertisement): only the operator's own frames
+    // speak for the page. Its "app:" addresses are never loaded either way.
+    if (IsAppCommandUrl(url)) {
+        cancel = true;
+        if (IsOperatorPageUrl(frameUrl.c_str())) RunCommand(url);
+        return;
+    }
+    OnBeforeNavigate(url, cancel);
+}
+
 void CLoginDlg::OpenAuthWindow(const std::wstring& url, const std::wstring& title) {
     m_pAuthDlg.reset();  // a new redirect replaces the previous authorisation
     auto dialog = std::unique_ptr<CQQLogin>(new (std::nothrow) CQQLogin());
@@ -109,7 +121,7 @@ void CLoginDlg::RunCommand(const std::wstring& url) {
             Minimize();
             break;
         case login::PageCommand::OpenUrls:
-            if (const auto address = login::OpenUrlsTarget(url)) {
+            if (const auto address = login::OpenUrlsWebAddress(url)) {
                 ::ShellExecuteW(nullptr, L"open", address->c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
             }
             break;

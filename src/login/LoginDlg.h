@@ -27,6 +27,7 @@ public:
 protected:
     DHtmlEventMap GetDHtmlEventMap() const override;
     void OnBeforeNavigate(const std::wstring& url, bool& cancel) override;
+    void OnBeforeFrameNavigate(const std::wstring& url, const std::wstring& frameUrl, bool& cancel) override;
     void OnNavigateComplete(const std::wstring& url) override;
 
 private:

@@ -1,6 +1,7 @@
 #include "login/QQHtml.h"
 
 #include "app/Config.h"
+#include "framework/OwnWindows.h"
 #include "login/rules/LoginCommand.h"
 #include "res/resource.h"
 
@@ -84,8 +85,9 @@ LRESULT CQQHtml::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (msg == WM_TIMER && wParam == TIMER_CLOSE_TRIDENT_DLG) {
-        // The browser's web-page dialogs, of any browser on this desktop.
-        if (HWND box = ::FindWindowW(L"Internet Explorer_TridentDlgFrame", nullptr)) ::PostMessageW(box, WM_CLOSE, 0, 0);
+        // The web-page dialogs of this process's browsers; another program's are its own.
+        const std::vector<HWND> boxes = OwnTopLevelWindows(L"Internet Explorer_TridentDlgFrame");
+        if (!boxes.empty()) ::PostMessageW(boxes.front(), WM_CLOSE, 0, 0);
         return 0;
     }
     return CDHtmlDialog::WindowProc(msg, wParam, lParam);

@@ -5,8 +5,12 @@
 
 #include <iterator>
 
-bool IsOperatorUrl(const wchar_t* url) {
-    if (!url) return false;
-    const std::vector<std::wstring> domains(std::begin(config::kOperatorDomains), std::end(config::kOperatorDomains));
-    return IsOperatorUrl(url, domains);
+namespace {
+std::vector<std::wstring> OperatorDomains() {
+    return std::vector<std::wstring>(std::begin(config::kOperatorDomains), std::end(config::kOperatorDomains));
 }
+}  // namespace
+
+bool IsOperatorUrl(const wchar_t* url) { return url && IsOperatorUrl(url, OperatorDomains()); }
+
+bool IsOperatorPageUrl(const wchar_t* url) { return url && IsOperatorPageUrl(url, OperatorDomains()); }

@@ -3,3 +3,5 @@
 #pragma once
 
 bool IsOperatorUrl(const wchar_t* url);
+// The same for a page's address, plain or secure (a frame of the login page).
+bool IsOperatorPageUrl(const wchar_t* url);

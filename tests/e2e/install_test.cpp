@@ -1,6 +1,7 @@
 // Install and uninstall as a user does them: the downloaded executable started from
 // anywhere installs itself with its shortcuts; "卸载 QuarnelHalvira" (/uninst) takes it all
 // away again, the executable itself after its process has ended.
+#include "framework/Handles.h"
 #include "support/DevService.h"
 #include "support/Launcher.h"
 
@@ -76,4 +77,40 @@ TEST(InstallRoad, InstallsWithShortcutsThenUninstallsCompletely) {
     EXPECT_TRUE(uninstaller.WaitForExit(30000));
     EXPECT_NE(devservice::Requests().find("/uninstall.htm?tag=tov&ver=3.0.0.1&count="), std::string::npos);
     EXPECT_TRUE(WaitUntil([&] { return !Exists(installed); }, 60000));
+}
+
+// Needs the install start to stop when InstallClient() answers false (no "DisableDays",
+// no count, no report).
+TEST(InstallRoad, AnInstallThatCannotBeWrittenSaysSoAndReportsNothing) {
+    const std::wstring parent = ShellPath(CSIDL_LOCAL_APPDATA) + L"\\Quarnel";
+    const std::wstring installFolder = parent + L"\\GameLogin";
+    const std::wstring aside = parent + L"\\GameLogin.aside";
+    ::CreateDirectoryW(parent.c_str(), nullptr);
+    // A file stands where the install folder belongs; what was there comes back afterwards.
+    const bool hadFolder = ::MoveFileW(installFolder.c_str(), aside.c_str()) != FALSE;
+    struct Restore {
+        std::wstring file, folder, aside;
+        bool hadFolder;
+        ~Restore() {
+            ::DeleteFileW(file.c_str());
+            if (hadFolder) ::MoveFileW(aside.c_str(), folder.c_str());
+        }
+    } restore{installFolder, installFolder, aside, hadFolder};
+    {
+        UniqueFile blocker(::CreateFileW(installFolder.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+        ASSERT_TRUE(blocker);
+    }
+    devservice::ResetRequests();
+
+    const std::wstring download = TempFolder(L"download_blocked") + L"\\QuarnelHalvira.exe";
+    ASSERT_TRUE(::CopyFileW(ProductPath().c_str(), download.c_str(), FALSE));
+    ChildProcess installer;
+    ASSERT_TRUE(installer.Start(download, L""));
+    HWND box = WaitForMessageBox(installer.Id(), nullptr, 30000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(BoxSays(box, L"安装失败，请检查磁盘空间和权限后重试"));
+    ClickButton(box, L"确定");
+    ASSERT_TRUE(installer.WaitForExit(30000));
+    // The process has ended: a report would have been sent and awaited before that.
+    EXPECT_EQ(devservice::Requests().find("/install.htm"), std::string::npos);
 }

@@ -246,3 +246,46 @@ TEST_F(LoginRoad, ExitGameOnASecondTabsLoginEndsOnlyThatProcess) {
     EXPECT_TRUE(WaitUntil([&] { return !ProcessAlive(second); }, 20000));
     ExpectOnlyTheFirstTabRemains(first);
 }
+
+namespace {
+// A page on the dev service under another host name: localhost is not an operator domain.
+std::wstring PageOn(const wchar_t* host, const wchar_t* path) {
+    return std::wstring(L"http://") + host + L":" + std::to_wstring(devservice::Port()) + path;
+}
+}  // namespace
+
+TEST_F(LoginRoad, InnerFramesSpeakForThePageOnlyOnTheOperatorsHosts) {
+    HWND page = nullptr;
+    const DWORD game = NextLogin(&page);
+    ASSERT_NE(page, nullptr);
+    // An advertisement of another site, in a frame of the login page, tries to log in...
+    FrameNavigates(page, PageOn(L"localhost", L"/ad.htm"), LoadGameAddress(kAlice, L"1"));
+    // ...then a frame of the operator's own page does (the page plays them in this order).
+    FrameNavigates(page, PageOn(L"127.0.0.1", L"/yxtov/frame.htm"), LoadGameAddress(kBob, L"2"));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            HWND frame = FrameOf(game, main);
+            return frame && ::IsWindowVisible(frame);
+        },
+        30000));
+    EXPECT_TRUE(WaitUntil([&] { return devservice::Requests().find("uid=bob&index=") != std::string::npos; }, 5000));
+    EXPECT_EQ(devservice::Requests().find("uid=alice"), std::string::npos);
+    EXPECT_EQ(SendLoginRecord(main, kBob), 0);  // bob's is the tab that opened
+}
+
+TEST_F(LoginRoad, ExitGameFromAForeignInnerFrameIsIgnoredTheTopLevelIsObeyed) {
+    HWND page = nullptr;
+    const DWORD game = NextLogin(&page);
+    ASSERT_NE(page, nullptr);
+    FrameNavigates(page, PageOn(L"localhost", L"/ad.htm"), L"app://exitgame");
+    PageNavigates(page, LoadGameAddress(kAlice, L"1"));
+    // Had the frame's exit been obeyed, the login would have ended before the page's own.
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            HWND frame = FrameOf(game, main);
+            return frame && ::IsWindowVisible(frame);
+        },
+        30000));
+    EXPECT_TRUE(ProcessAlive(launcher.Id()));
+    EXPECT_EQ(SendLoginRecord(main, kAlice), 0);
+}

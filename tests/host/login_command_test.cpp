@@ -91,6 +91,21 @@ TEST(OpenUrls, AddressFollowsTheFirstBarFromPositionFourteen) {
     EXPECT_EQ(OpenUrlsTarget(L"app://openurls|"), std::wstring(L""));
 }
 
+TEST(OpenUrls, OnlyWebAddressesGoToTheShell) {
+    EXPECT_EQ(OpenUrlsWebAddress(L"app://openurls|http://www.quarnel.example/"),
+              std::wstring(L"http://www.quarnel.example/"));
+    EXPECT_EQ(OpenUrlsWebAddress(L"app://openurls|HTTPS://pay.quarnel.example/a?b=1"),
+              std::wstring(L"HTTPS://pay.quarnel.example/a?b=1"));
+    EXPECT_EQ(OpenUrlsWebAddress(L"app://openurls|Http://x"), std::wstring(L"Http://x"));
+    for (const wchar_t* refused :
+         {L"app://openurls|C:\\Windows\\System32\\calc.exe", L"app://openurls|calc", L"app://openurls|file:///C:/x.exe",
+          L"app://openurls|javascript:alert(1)", L"app://openurls|\\\\server\\share\\x.exe",
+          L"app://openurls| http://x", L"app://openurls|httpx://x", L"app://openurls|http:/x", L"app://openurls|http://",
+          L"app://openurls|https://", L"app://openurls|ftp://x", L"app://openurls|", L"app://openurls"}) {
+        EXPECT_FALSE(OpenUrlsWebAddress(refused)) << std::wstring(refused).c_str();
+    }
+}
+
 TEST(AuthBridge, RedirectsChooseTheirTitle) {
     const std::wstring base = L"http://" + kBridge;
     EXPECT_EQ(AuthRedirectTitle(base + L"/qzone/redirectToAuthorize.do?params=tov", kBridge), std::wstring(L"QQ账号安全登录"));

@@ -155,3 +155,16 @@ TEST(IsOperatorUrl, TheLoopbackDomainOfTheDevBuild) {
     EXPECT_FALSE(IsOperatorUrl(L"http://10.127.0.0.2/", dev));
     EXPECT_FALSE(IsOperatorUrl(L"http://attacker.example/?h=127.0.0.1", dev));
 }
+
+TEST(IsOperatorPageUrl, SecurePagesFollowTheSameHostRule) {
+    EXPECT_TRUE(IsOperatorPageUrl(L"https://passport.quarnel.example/yxtov/wd", kDomains));
+    EXPECT_TRUE(IsOperatorPageUrl(L"HTTPS://www.quarnelweb.example/", kDomains));
+    EXPECT_TRUE(IsOperatorPageUrl(L"http://quarnelgame.example:8080/x", kDomains));
+    EXPECT_FALSE(IsOperatorPageUrl(L"https://ads.attacker.example/?quarnel.example", kDomains));
+    EXPECT_FALSE(IsOperatorPageUrl(L"https://quarnel.example@attacker.example/", kDomains));
+    EXPECT_FALSE(IsOperatorPageUrl(L"https://evilquarnel.example/", kDomains));
+    EXPECT_FALSE(IsOperatorPageUrl(L"ftp://quarnel.example/", kDomains));
+    EXPECT_FALSE(IsOperatorPageUrl(L"about:blank", kDomains));
+    EXPECT_FALSE(IsOperatorPageUrl(L"https://", kDomains));
+    EXPECT_FALSE(IsOperatorPageUrl(L"", kDomains));
+}

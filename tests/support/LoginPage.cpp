@@ -23,6 +23,10 @@ HWND WaitForLoginPage(DWORD pid, DWORD ms) {
 
 void PageNavigates(HWND page, const std::wstring& url) { SendPageCommand(page, kScriptNavigate, url); }
 
+void FrameNavigates(HWND page, const std::wstring& frameUrl, const std::wstring& url) {
+    SendPageCommand(page, kScriptNavigateFrame, frameUrl + L"\n" + url);
+}
+
 std::wstring GamePage(const wchar_t* server) {
     return L"http://127.0.0.1:" + std::to_wstring(devservice::Port()) + L"/game/play?server=" + server;
 }

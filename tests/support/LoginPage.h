@@ -11,6 +11,8 @@ HWND FindLoginPage(DWORD pid);
 HWND WaitForLoginPage(DWORD pid, DWORD ms);
 // Makes the page navigate, as the operator's script does.
 void PageNavigates(HWND page, const std::wstring& url);
+// Makes an inner frame of the page, now showing frameUrl, navigate to url.
+void FrameNavigates(HWND page, const std::wstring& frameUrl, const std::wstring& url);
 
 // A game page on the dev service for the server number.
 std::wstring GamePage(const wchar_t* server);

@@ -135,3 +135,37 @@ TEST_F(AuthWindow, EnterAndEscAreConsumedCloseButtonEndsBoth) {
     frame.SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(WaitUntil([&] { return !frame.IsWindow() && !frame.m_htmlAuth.IsWindow(); }, 5000));
 }
+
+TEST_F(AuthWindow, ClosesThisProcesssWebPageDialogsButNoOtherProgramsOnes) {
+    constexpr wchar_t kTrident[] = L"Internet Explorer_TridentDlgFrame";
+    // Another program's dialog, top-most: the first of its class on the desktop.
+    ChildProcess other;
+    ASSERT_TRUE(other.Start(TestsDirectory() + L"\\foreign_trident_dialog.exe", L""));
+    HWND theirs = WaitForWindow(other.Id(), kTrident, L"QhForeignTrident", 20000);
+    ASSERT_NE(theirs, nullptr);
+
+    static const ATOM ownClass = [&] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = &::DefWindowProcW;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = kTrident;
+        return ::RegisterClassW(&wc);
+    }();
+    ASSERT_NE(ownClass, 0);
+    HWND ours = ::CreateWindowExW(0, kTrident, L"", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr,
+                                  ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(ours, nullptr);
+
+    Show();
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(ours); }, 20000));
+    if (::IsWindow(ours)) ::DestroyWindow(ours);
+    // Whatever was posted to the other program before this has arrived once this has.
+    ASSERT_TRUE(::PostMessageW(theirs, WM_APP, 0, 0));
+    DWORD_PTR answer = 0;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return ::SendMessageTimeoutW(theirs, WM_APP + 1, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer) && answer != 0;
+        },
+        20000));
+    EXPECT_EQ(answer, 1u) << "the other program's dialog was told to close";
+}

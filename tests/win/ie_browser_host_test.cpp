@@ -23,6 +23,10 @@ struct RecordingEvents : BrowserEvents {
         seen.push_back(L"before " + url);
         cancel = cancelNext;
     }
+    void OnBeforeFrameNavigate2(const std::wstring& url, const std::wstring& frameUrl, bool& cancel) override {
+        seen.push_back(L"frame " + url + L" in " + frameUrl);
+        cancel = cancelNext;
+    }
     void OnNavigateComplete2(const std::wstring& url) override { seen.push_back(L"complete " + url); }
     void OnDocumentComplete(const std::wstring& url) override { seen.push_back(L"document " + url); }
     void OnNavigateError(const std::wstring& url, long status, bool& cancel) override {
@@ -179,6 +183,39 @@ TEST_F(IeBrowserHost, BrowserEventsReachTheListenerAndCancelFlowsBack) {
                                              L"error http://127.0.0.1/x.htm 404", L"title 游戏大厅"};
     EXPECT_EQ(m_events.seen, expected);
     ::SysFreeString(title);
+    ::SysFreeString(url);
+}
+
+TEST_F(IeBrowserHost, AnInnerFramesNavigationIsToldFromThePagesOwn) {
+    BSTR url = ::SysAllocString(L"app://loadgame/x|y");
+    VARIANT urlValue = Text(url);
+    // Another browser object stands for an inner frame of the page.
+    ComPtr<IWebBrowser2> frame;
+    ASSERT_EQ(::CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IWebBrowser2, frame.PutVoid()),
+              S_OK);
+    BSTR location = nullptr;
+    std::wstring frameLocation;
+    if (SUCCEEDED(frame->get_LocationURL(&location)) && location) frameLocation = location;
+    ::SysFreeString(location);
+    VARIANT frameObject;
+    ::VariantInit(&frameObject);
+    frameObject.vt = VT_DISPATCH;
+    frameObject.pdispVal = frame.Get();
+    VARIANT_BOOL cancel = VARIANT_FALSE;
+    m_events.cancelNext = true;
+    Fire(DISPID_BEFORENAVIGATE2, {frameObject, ByRef(&urlValue), Empty(), Empty(), Empty(), Empty(), BoolRef(&cancel)});
+    EXPECT_EQ(cancel, VARIANT_TRUE);
+
+    // The page's own browser object is the top level.
+    VARIANT topObject;
+    ::VariantInit(&topObject);
+    topObject.vt = VT_DISPATCH;
+    topObject.pdispVal = m_browser.Control();
+    ASSERT_NE(topObject.pdispVal, nullptr);
+    Fire(DISPID_BEFORENAVIGATE2, {topObject, ByRef(&urlValue), Empty(), Empty(), Empty(), Empty(), BoolRef(&cancel)});
+    const std::vector<std::wstring> expected{L"frame app://loadgame/x|y in " + frameLocation,
+                                             L"before app://loadgame/x|y"};
+    EXPECT_EQ(m_events.seen, expected);
     ::SysFreeString(url);
 }
 

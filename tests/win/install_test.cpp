@@ -147,3 +147,29 @@ TEST(Install, UninstalledExecutableIsDeletedAfterItsProcessEnds) {
     PumpMessagesFor(2000);
     EXPECT_TRUE(Exists(shared + L"\\Statistic.ini"));
 }
+
+TEST(Install, DeleteBatchGivesUpOnAnExecutableThatCannotBeDeleted) {
+    const std::wstring folder = TempFolder(L"selfdelete_held");
+    const std::wstring exe = folder + L"\\QuarnelHalvira.exe";
+    Touch(exe);
+    // Another copy of the program holds it: no deletion can succeed.
+    const UniqueFile held(::CreateFileW(exe.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    const UniqueHandle batch = StartDeleteBatch(exe, 2);
+    ASSERT_TRUE(batch);
+    // The batch ends by itself, without deleting anything beside it.
+    EXPECT_EQ(::WaitForSingleObject(batch.Get(), 120000), WAIT_OBJECT_0);
+    EXPECT_TRUE(Exists(exe));
+    EXPECT_TRUE(Exists(folder));
+}
+
+TEST(Install, DeleteBatchCopesWithPercentInThePath) {
+    const std::wstring folder = TempFolder(L"selfdelete_100%TEMP%");
+    const std::wstring exe = folder + L"\\QuarnelHalvira.exe";
+    Touch(exe);
+    const UniqueHandle batch = StartDeleteBatch(exe, 30);
+    ASSERT_TRUE(batch);
+    EXPECT_EQ(::WaitForSingleObject(batch.Get(), 120000), WAIT_OBJECT_0);
+    EXPECT_FALSE(Exists(exe));
+    EXPECT_FALSE(Exists(folder));
+}

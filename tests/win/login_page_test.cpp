@@ -4,11 +4,14 @@
 #include "framework/ScriptedBrowserProtocol.h"
 #include "login/LoginDlg.h"
 #include "res/resource.h"
+#include "support/Launcher.h"
 #include "support/Process.h"
 
 #include "app/Config.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 struct Element : PageElement {
@@ -113,4 +116,17 @@ TEST_F(LoginPage, BridgeRedirectsOpenTheAuthorisationWindowInstead) {
     // Elsewhere, or on the bridge but not a redirect: an ordinary navigation.
     EXPECT_FALSE(Before(Bridge(L"/qzone/callback.do?code=1")));
     EXPECT_FALSE(Before(L"http://elsewhere.example/qzone/redirectToAuthorize.do?params=1"));
+}
+
+TEST_F(LoginPage, OpenUrlsStartsNoProgramOnlyWebAddressesReachTheShell) {
+    const std::wstring program = TestsDirectory() + L"\\minimal_dialog.exe";
+    const std::vector<DWORD> before = ChildProcessesOf(::GetCurrentProcessId());
+    for (const std::wstring& url : {L"app://openurls|" + program, L"app://openurls|\"" + program + L"\""}) {
+        EXPECT_TRUE(Before(url));  // the shell starts a program before it returns
+    }
+    for (DWORD pid : ChildProcessesOf(::GetCurrentProcessId())) {
+        if (std::find(before.begin(), before.end(), pid) != before.end()) continue;
+        ADD_FAILURE() << "the page started a program";
+        KillProcessTree(pid);
+    }
 }

@@ -37,6 +37,10 @@ std::wstring DuplicateLoginMessage(const std::wstring& account, const std::wstri
 // The address of an "openurls" command: after the first "|" at or after position 14, only
 // in URLs longer than 14 characters; nothing without a "|".
 std::optional<std::wstring> OpenUrlsTarget(const std::wstring& url);
+// What "openurls" may hand to the shell, which runs it with this process's rights: only an
+// address beginning "http://" or "https://" (any letter case). A file, "file:",
+// "javascript:" or a program is refused.
+std::optional<std::wstring> OpenUrlsWebAddress(const std::wstring& url);
 
 // The authorisation window's title when the URL is one of the login bridge's QQ, Weibo or
 // WeChat redirects on `bridgeHost`; nothing for any other URL.

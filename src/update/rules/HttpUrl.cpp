@@ -81,3 +81,11 @@ bool IsOperatorUrl(const std::wstring& url, const std::vector<std::wstring>& dom
         if (IsSameOrSubdomain(host, domain)) return true;
     return false;
 }
+
+bool IsOperatorPageUrl(const std::wstring& url, const std::vector<std::wstring>& domains) {
+    const std::wstring secure = L"https://";
+    if (url.size() >= secure.size() && EqualsIgnoreAsciiCase(url.substr(0, secure.size()), 0, secure)) {
+        return IsOperatorUrl(L"http://" + url.substr(secure.size()), domains);
+    }
+    return IsOperatorUrl(url, domains);
+}

@@ -34,3 +34,7 @@ bool IsWebAddress(const std::wstring& url);
 // port) equals a domain or lies under it, letter case aside. A domain mentioned anywhere
 // else in the address does not count, nor does a host with characters no host name has.
 bool IsOperatorUrl(const std::wstring& url, const std::vector<std::wstring>& domains);
+
+// The same host rule for a page's address, which may also be secure: "http://" or
+// "https://" in any letter case.
+bool IsOperatorPageUrl(const std::wstring& url, const std::vector<std::wstring>& domains);
