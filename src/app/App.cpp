@@ -135,7 +135,7 @@ bool CBrindlow3App::RunUpdateStage(StartMode mode) {
 bool CBrindlow3App::RunMode(StartMode mode) {
     switch (mode) {
         case StartMode::Install: {
-            InstallClient();
+            if (!InstallClient()) return false;  // it has said so; nothing to report
             WriteDisableDays();
             const unsigned count = CountStatistic(kStatInst);
             SendReport(InstallReportUrl(config::kClientHost, count).c_str(), *this);

@@ -134,13 +134,6 @@ TEST_F(MainWindowRobustness, TrayIconComesBackWhenTheShellRestarts) {
 }
 
 namespace {
-HWND OpenMenuOf(DWORD pid) {
-    for (HWND top : VisibleTopLevelWindowsOf(pid)) {
-        if (ClassName(top) == L"#32768") return top;
-    }
-    return nullptr;
-}
-
 std::vector<HWND> SettingsDialogsOf(DWORD pid) {
     std::vector<HWND> dialogs;
     for (HWND top : TopLevelWindowsOf(pid)) {
@@ -155,10 +148,7 @@ TEST_F(MainWindowRobustness, SettingsChosenAgainFromTheTrayBringsTheOpenOneToThe
     ASSERT_NE(FrameOf(*game), nullptr);
     ASSERT_TRUE(WaitForTabs(1));
     ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), 0);  // the "系统" menu
-    ASSERT_TRUE(WaitUntil([&] { return OpenMenuOf(launcher.Id()) != nullptr; }, 10000));
-    PressKeys({VK_UP});
-    PressKeys({VK_UP});  // 设置...
-    PressKeys({VK_RETURN});
+    ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_END, -1));  // 设置...
     HWND settings = WaitForWindow(launcher.Id(), L"#32770", L"设置", 10000);
     ASSERT_NE(settings, nullptr);
     EXPECT_FALSE(::IsWindowEnabled(main));
@@ -169,10 +159,7 @@ TEST_F(MainWindowRobustness, SettingsChosenAgainFromTheTrayBringsTheOpenOneToThe
     ::SetForegroundWindow(other);
     PumpMessagesFor(200);
     ::PostMessageW(main, WM_USER + 1, 1, WM_RBUTTONUP);
-    ASSERT_TRUE(WaitUntil([&] { return OpenMenuOf(launcher.Id()) != nullptr; }, 10000));
-    PressKeys({VK_UP});
-    PressKeys({VK_UP});  // 设置...
-    PressKeys({VK_RETURN});
+    ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_END, -1));  // 设置...
     ASSERT_TRUE(WaitUntil([&] { return OpenMenuOf(launcher.Id()) == nullptr; }, 10000));
     EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == settings; }, 10000));
     PumpMessagesFor(500);

@@ -369,33 +369,6 @@ TEST_F(MainWindow, SoundKeyMutesOnlyWithExactlyItsModifiers) {
     EXPECT_TRUE(WaitUntil([&] { return tab->LastMute() == 0; }, 5000));
 }
 
-namespace {
-// The launcher's open popup menu (class "#32768"), or null.
-HWND OpenMenuOf(DWORD pid) {
-    for (HWND top : VisibleTopLevelWindowsOf(pid)) {
-        if (ClassName(top) == L"#32768") return top;
-    }
-    return nullptr;
-}
-
-bool LauncherHasTheKeyboard(DWORD pid) {
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(::GetForegroundWindow(), &owner);
-    return owner == pid;
-}
-
-// Picks an item of the launcher's open menu by keyboard, counting from the first item
-// (Home) or the last (End): an item the resting mouse pointer happens to highlight must not
-// shift the count. Keys go out only once the menu is open and its process has the keyboard.
-// `moves` counts down (positive) or up (negative) from there.
-bool PickMenuItem(DWORD pid, WORD from, int moves) {
-    if (!WaitUntil([&] { return OpenMenuOf(pid) != nullptr && LauncherHasTheKeyboard(pid); }, 10000)) return false;
-    PressKeys({from});
-    for (int i = 0; i < (moves < 0 ? -moves : moves); ++i) PressKeys({static_cast<WORD>(moves < 0 ? VK_UP : VK_DOWN)});
-    PressKeys({VK_RETURN});
-    return true;
-}
-}  // namespace
 
 TEST_F(MainWindow, TrayIconClickHidesAndRestores) {
     auto tab = AddTab(L"s1-abc");

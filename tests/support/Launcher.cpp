@@ -1,5 +1,7 @@
 #include "support/Launcher.h"
 
+#include "support/Input.h"
+
 #include "app/Messages.h"
 
 #include <tlhelp32.h>
@@ -123,4 +125,28 @@ LRESULT CALLBACK FakeGameFrame::Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
     }
     if (self && (msg == WM_KEYDOWN || msg == WM_CHAR)) self->m_keys.push_back(MSG{hwnd, msg, w, l});
     return ::DefWindowProcW(hwnd, msg, w, l);
+}
+
+HWND OpenMenuOf(DWORD pid) {
+    for (HWND top : VisibleTopLevelWindowsOf(pid)) {
+        if (ClassName(top) == L"#32768") return top;
+    }
+    return nullptr;
+}
+
+namespace {
+bool HasTheKeyboard(DWORD pid) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(::GetForegroundWindow(), &owner);
+    return owner == pid;
+}
+}  // namespace
+
+bool PickMenuItem(DWORD pid, WORD from, int moves) {
+    if (!WaitUntil([&] { return OpenMenuOf(pid) != nullptr && HasTheKeyboard(pid); }, 10000)) return false;
+    PressKeys({from});
+    const WORD step = moves < 0 ? VK_UP : VK_DOWN;
+    for (int i = 0; i < (moves < 0 ? -moves : moves); ++i) PressKeys({step});
+    PressKeys({VK_RETURN});
+    return true;
 }

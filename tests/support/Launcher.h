@@ -21,6 +21,14 @@ RECT RectInParent(HWND child);
 // A message box of the process other than `except`, once it shows (null after the time).
 HWND WaitForMessageBox(DWORD pid, HWND except, DWORD ms);
 
+// The process's open popup menu (class "#32768"), or null.
+HWND OpenMenuOf(DWORD pid);
+// Picks an item of the process's open menu by keyboard, counting `moves` down (positive) or
+// up (negative) from the first item (VK_HOME) or the last (VK_END): an item the resting
+// mouse pointer happens to highlight must not shift the count. Keys go out only once the
+// menu is open and its process has the keyboard; false when that never happened.
+bool PickMenuItem(DWORD pid, WORD from, int moves);
+
 // Sends a login record the way a login window does; returns the main window's answer.
 LRESULT SendLoginRecord(HWND mainWindow, const std::wstring& record);
 

@@ -1,5 +1,7 @@
 #include "login/rules/LoginCommand.h"
 
+#include "update/rules/HttpUrl.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -138,19 +140,8 @@ std::optional<std::wstring> OpenUrlsTarget(const std::wstring& url) {
 
 std::optional<std::wstring> OpenUrlsWebAddress(const std::wstring& url) {
     std::optional<std::wstring> address = OpenUrlsTarget(url);
-    if (!address) return std::nullopt;
-    auto startsWith = [&](const wchar_t* scheme) {
-        const std::wstring prefix(scheme);
-        if (address->size() <= prefix.size()) return false;  // a scheme alone names nothing
-        for (size_t i = 0; i < prefix.size(); ++i) {
-            wchar_t c = (*address)[i];
-            if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
-            if (c != prefix[i]) return false;
-        }
-        return true;
-    };
-    if (startsWith(L"http://") || startsWith(L"https://")) return address;
-    return std::nullopt;
+    if (!address || !IsWebAddress(*address)) return std::nullopt;
+    return address;
 }
 
 std::optional<std::wstring> AuthRedirectTitle(const std::wstring& url, const std::wstring& bridgeHost) {
