@@ -12,6 +12,13 @@ qh_probe_factor:
     .long 3
 qh_probe_flag:
     .byte 1
+    .p2align 3
+    .globl qh_landing_result
+qh_landing_result:
+    .quad 0
+    .globl qh_landing_done
+qh_landing_done:
+    .long 0
 
     .section .drectve
     .ascii " -export:qh_probe_exported"
@@ -159,6 +166,16 @@ qh_probe_nops:
     add %rdx, %rax
     ret
 
+    # Where a call into a probe made by setting a thread's context returns: records the
+    # result, then spins without touching the stack until the thread gets another context.
+    .p2align 4
+    .globl qh_probe_landing
+qh_probe_landing:
+    mov %rax, qh_landing_result(%rip)
+    movl $1, qh_landing_done(%rip)
+1:  pause
+    jmp 1b
+
     .p2align 4
     .globl qh_probe_short_jump
 qh_probe_short_jump:
@@ -207,6 +224,13 @@ _qh_probe_factor:
     .long 3
 _qh_probe_flag:
     .byte 1
+    .p2align 3
+    .globl _qh_landing_result
+_qh_landing_result:
+    .quad 0
+    .globl _qh_landing_done
+_qh_landing_done:
+    .long 0
 
     .section .drectve
     .ascii " -export:qh_probe_exported"
@@ -373,6 +397,15 @@ _qh_probe_nops:
     add 12(%esp), %eax
     xor %edx, %edx
     ret
+
+    .p2align 4
+    .globl _qh_probe_landing
+_qh_probe_landing:
+    mov %eax, _qh_landing_result
+    mov %edx, _qh_landing_result+4
+    movl $1, _qh_landing_done
+1:  pause
+    jmp 1b
 
     .p2align 4
     .globl _qh_probe_short_jump

@@ -26,6 +26,13 @@ long long qh_probe_exported(long long a, long long b);
 // Eight one-byte nops before the body: every one of the first bytes starts an instruction.
 long long qh_probe_nops(long long a, long long b);
 
+// Not a probe: the return address of a call into a probe made by setting a thread's
+// context. Stores the returned value in qh_landing_result, then sets qh_landing_done, then
+// spins on the spot, using no stack, until the thread is given another context.
+void qh_probe_landing();
+extern volatile long long qh_landing_result;
+extern volatile long qh_landing_done;
+
 // Entries the decoder must refuse; each still works afterwards.
 long long qh_probe_short_jump(long long a, long long b);   // jmp rel8 at the entry
 long long qh_probe_short_jcc(long long a, long long b);    // test rcx,rcx; jz rel8

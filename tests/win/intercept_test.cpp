@@ -281,6 +281,7 @@ TEST(Intercept, MisusedTransactionsAreRejected) {
 }
 
 namespace {
+
 uintptr_t InstructionPointer(const CONTEXT& context) {
 #ifdef _WIN64
     return context.Rip;
@@ -288,63 +289,173 @@ uintptr_t InstructionPointer(const CONTEXT& context) {
     return context.Eip;
 #endif
 }
+
+uintptr_t StackPointer(const CONTEXT& context) {
+#ifdef _WIN64
+    return context.Rsp;
+#else
+    return context.Esp;
+#endif
+}
+
+// Room between the worker's own stack pointer and the frame made up for it.
+constexpr size_t kFakeFrameDistance = 16 * 1024;
+
+// Commits the worker's stack well past the made-up frame, so writing it from another
+// thread touches no guard page.
+__attribute__((noinline)) void CommitStackBelow() {
+    volatile unsigned char pages[2 * kFakeFrameDistance];
+    for (size_t i = 0; i < sizeof(pages); i += 256) pages[i] = 0;
+    pages[sizeof(pages) - 1] = 0;
+}
+
+// `saved` with the thread put at `entry + offset` as if it had called the probe with (a, b)
+// and been stopped there: the return address leads to qh_probe_landing. The frame is
+// written far below the thread's own stack pointer, in stack it does not use.
+CONTEXT CallStoppedAt(const CONTEXT& saved, uintptr_t entry, uintptr_t offset, long long a, long long b) {
+    CONTEXT call = saved;
+    const uintptr_t landing = reinterpret_cast<uintptr_t>(qh_probe_landing);
+    // At a function's entry the stack is one return address below a 16-byte boundary.
+    const uintptr_t sp = ((StackPointer(saved) - kFakeFrameDistance) & ~uintptr_t{15}) - sizeof(void*);
+    std::memcpy(reinterpret_cast<void*>(sp), &landing, sizeof(landing));
+#ifdef _WIN64
+    call.Rip = entry + offset;
+    call.Rsp = sp;
+    call.Rcx = static_cast<DWORD64>(a);
+    call.Rdx = static_cast<DWORD64>(b);
+#else
+    // cdecl: both arguments on the stack above the return address, 64 bits each.
+    std::memcpy(reinterpret_cast<void*>(sp + 4), &a, sizeof(a));
+    std::memcpy(reinterpret_cast<void*>(sp + 12), &b, sizeof(b));
+    call.Eip = entry + offset;
+    call.Esp = sp;
+#endif
+    return call;
+}
+
+// Suspends a thread and keeps its state; however the test ends, puts that state back and
+// lets the thread go on.
+class BorrowedThread {
+public:
+    explicit BorrowedThread(HANDLE thread) : m_thread(thread) {
+        m_suspended = Stop();
+        m_saved.ContextFlags = CONTEXT_FULL;
+        m_ok = m_suspended && ::GetThreadContext(thread, &m_saved);
+    }
+    ~BorrowedThread() {
+        if (!m_suspended && m_lent) m_suspended = Stop();
+        if (!m_suspended) return;
+        if (m_lent) PutBack();
+        ::ResumeThread(m_thread);
+    }
+    BorrowedThread(const BorrowedThread&) = delete;
+    BorrowedThread& operator=(const BorrowedThread&) = delete;
+
+    [[nodiscard]] bool Ok() const { return m_ok; }
+    [[nodiscard]] const CONTEXT& Saved() const { return m_saved; }
+
+    // The three below only while suspended.
+    bool Set(CONTEXT context) {
+        context.ContextFlags = CONTEXT_CONTROL | CONTEXT_INTEGER;
+        m_lent = true;
+        return ::SetThreadContext(m_thread, &context) != 0;
+    }
+    bool PutBack() {
+        CONTEXT saved = m_saved;
+        if (!::SetThreadContext(m_thread, &saved)) return false;
+        m_lent = false;
+        return true;
+    }
+    bool Resume() {
+        if (::ResumeThread(m_thread) != 1) return false;
+        m_suspended = false;
+        return true;
+    }
+    bool Suspend() {
+        m_suspended = Stop();
+        return m_suspended;
+    }
+
+private:
+    // Returns once the thread has really stopped: GetThreadContext waits for that.
+    bool Stop() const {
+        if (::SuspendThread(m_thread) == static_cast<DWORD>(-1)) return false;
+        CONTEXT context{};
+        context.ContextFlags = CONTEXT_CONTROL;
+        return ::GetThreadContext(m_thread, &context) != 0;
+    }
+
+    HANDLE m_thread;
+    CONTEXT m_saved{};
+    bool m_suspended = false;
+    bool m_ok = false;
+    bool m_lent = false;
+};
+
+// Polls for what the test waits on, with a bound no healthy machine comes near.
+template <class Done>
+bool WaitFor(Done done) {
+    for (int waited = 0; waited < 60000; waited += 5) {
+        if (done()) return true;
+        ::Sleep(5);
+    }
+    return done();
+}
+
 }  // namespace
 
 TEST(Intercept, ThreadStoppedInsideThePatchedBytesContinuesInTheTrampoline) {
+    // The worker is stopped wherever it spins and given a made-up call into the probe,
+    // stopped after the k-th of its nops: bytes the jump will overwrite. The commit must
+    // move it to the same instruction in the trampoline, which still returns 3*5+7.
     std::atomic<bool> stop{false};
-    std::atomic<long> calls{0};
-    std::atomic<long> wrong{0};
+    std::atomic<bool> spinning{false};
     Worker worker([&] {
+        CommitStackBelow();
+        spinning = true;
         while (!stop) {
-            // Mostly inside the probe, so a suspension lands in its entry often enough.
-            for (int i = 0; i < 64; ++i) {
-                const long long r = qh_probe_nops(5, 7);
-                if (r != 22 && r != 1022) ++wrong;
-            }
-            ++calls;
         }
     });
     HANDLE thread = worker.Handle();
-    StopWorker guard{stop, thread};
     ASSERT_NE(thread, nullptr);
+    StopWorker guard{stop, thread};
+    // Suspended only once it spins: not inside a system call, holding no lock.
+    ASSERT_TRUE(WaitFor([&] { return spinning.load(); }));
+
     const auto entry = reinterpret_cast<uintptr_t>(qh_probe_nops);
+    for (uintptr_t k = 1; k < 5; ++k) {
+        SCOPED_TRACE(testing::Message() << "stopped at entry+" << k);
+        BorrowedThread borrowed(thread);
+        ASSERT_TRUE(borrowed.Ok());
+        qh_landing_done = 0;
+        qh_landing_result = 0;
+        ASSERT_TRUE(borrowed.Set(CallStoppedAt(borrowed.Saved(), entry, k, 5, 7)));
 
-    // Catch the worker between the first and the fifth nop: bytes the jump will overwrite.
-    uintptr_t stoppedAt = 0;
-    const int attempts = sizeof(void*) == 8 ? 200000 : 20000;
-    for (int attempt = 0; attempt < attempts && !stoppedAt; ++attempt) {
-        ASSERT_NE(::SuspendThread(thread), static_cast<DWORD>(-1));
-        CONTEXT context{};
-        context.ContextFlags = CONTEXT_CONTROL;
-        ASSERT_TRUE(::GetThreadContext(thread, &context));
-        const uintptr_t at = InstructionPointer(context);
-        if (at > entry && at < entry + 5) {
-            stoppedAt = at;
-        } else {
-            ::ResumeThread(thread);
-        }
+        g_real = qh_probe_nops;
+        ASSERT_EQ(Attach(g_real), NO_ERROR);  // the commit suspends it once more and moves it
+        struct DetachAtEnd {
+            ~DetachAtEnd() {
+                if (g_real != qh_probe_nops) Detach(g_real);
+            }
+        } detach;
+        CONTEXT moved{};
+        moved.ContextFlags = CONTEXT_CONTROL;
+        ASSERT_TRUE(::GetThreadContext(thread, &moved));
+        ASSERT_EQ(InstructionPointer(moved), reinterpret_cast<uintptr_t>(g_real) + k) << "moved into the trampoline";
+
+        ASSERT_TRUE(borrowed.Resume());
+        ASSERT_TRUE(WaitFor([] { return qh_landing_done != 0; })) << "the call never returned";
+        const long long result = qh_landing_result;
+        EXPECT_EQ(result, 22) << "the trampoline ran the rest of the original";
+
+        ASSERT_TRUE(borrowed.Suspend());
+        ASSERT_TRUE(borrowed.PutBack());
+        ASSERT_EQ(Detach(g_real), NO_ERROR);
+        EXPECT_EQ(g_real, qh_probe_nops);
     }
-#ifndef _WIN64
-    // 32-bit Wine here never reports a thread stopped inside a run of nops, so the case
-    // cannot be set up on x86; the x86-64 build runs it.
-    if (!stoppedAt) GTEST_SKIP() << "the worker was never caught inside the entry";
-#endif
-    ASSERT_NE(stoppedAt, 0u) << "the worker was never caught inside the entry";
-
-    g_real = qh_probe_nops;
-    ASSERT_EQ(Attach(g_real), NO_ERROR);  // the commit suspends it once more and moves it
-    CONTEXT context{};
-    context.ContextFlags = CONTEXT_CONTROL;
-    ASSERT_TRUE(::GetThreadContext(thread, &context));
-    EXPECT_EQ(InstructionPointer(context), reinterpret_cast<uintptr_t>(g_real) + (stoppedAt - entry));
-
-    const long before = calls;
-    ::ResumeThread(thread);
-    while (calls < before + 1000) std::this_thread::yield();
     stop = true;
     worker.Join();
-    EXPECT_EQ(wrong, 0);
-    ASSERT_EQ(Detach(g_real), NO_ERROR);
+    EXPECT_EQ(qh_probe_nops(5, 7), 22);
 }
 
 namespace {
