@@ -130,7 +130,7 @@ TEST_F(LoginRoad, LoadGameOnTheLoginPageOpensTheTab) {
         },
         10000));
     // The login report went out with the account.
-    EXPECT_TRUE(WaitUntil([&] { return devservice::Requests().find("uid=alice&index=1") != std::string::npos; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return devservice::Requests().find("uid=alice&index=1") != std::string::npos; }, 20000));
     // The same record cannot log in twice.
     EXPECT_EQ(SendLoginRecord(main, kAlice), 0);
 }
@@ -213,7 +213,7 @@ TEST_F(LoginRoad, SecondAccountThroughAddAccountBecomesTheSecondTab) {
     EXPECT_EQ(SendLoginRecord(main, kBob), 0);
     EXPECT_EQ(CloseQuestionOfTab(launcher.Id(), main, 0), L"确定要退出账号：" + kAlice + L" ?");
     EXPECT_EQ(CloseQuestionOfTab(launcher.Id(), main, 1), L"确定要退出账号：" + kBob + L" ?");
-    EXPECT_TRUE(WaitUntil([&] { return devservice::Requests().find("uid=bob&index=2") != std::string::npos; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return devservice::Requests().find("uid=bob&index=2") != std::string::npos; }, 20000));
     // Answering 否 kept both tabs; the second is still the one shown.
     EXPECT_TRUE(::IsWindowVisible(secondFrame));
     EXPECT_FALSE(::IsWindowVisible(firstFrame));
@@ -268,7 +268,7 @@ TEST_F(LoginRoad, InnerFramesSpeakForThePageOnlyOnTheOperatorsHosts) {
             return frame && ::IsWindowVisible(frame);
         },
         30000));
-    EXPECT_TRUE(WaitUntil([&] { return devservice::Requests().find("uid=bob&index=") != std::string::npos; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return devservice::Requests().find("uid=bob&index=") != std::string::npos; }, 20000));
     EXPECT_EQ(devservice::Requests().find("uid=alice"), std::string::npos);
     EXPECT_EQ(SendLoginRecord(main, kBob), 0);  // bob's is the tab that opened
 }
