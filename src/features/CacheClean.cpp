@@ -143,7 +143,6 @@ DWORD WINAPI CleanCacheThread(void*) {
     return static_cast<DWORD>(DeleteIeCache());
 }
 
-bool StartCacheCleaning() {
-    UniqueHandle thread(::CreateThread(nullptr, 0, &CleanCacheThread, nullptr, 0, nullptr));
-    return static_cast<bool>(thread);
+UniqueHandle StartCacheCleaning() {
+    return UniqueHandle(::CreateThread(nullptr, 0, &CleanCacheThread, nullptr, 0, nullptr));
 }

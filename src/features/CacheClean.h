@@ -1,6 +1,8 @@
 // The browser cache's size limit, and cleaning the browser's URL cache, its Temporary
 // Internet Files folder and the Flash player's stored data (on a worker thread).
 #pragma once
+#include "framework/Handles.h"
+
 #include <windows.h>
 
 #include <string>
@@ -9,8 +11,9 @@
 int SetIeCacheLimit();
 // Worker-thread entry: Flash data first, then the browser cache. The parameter is unused.
 DWORD WINAPI CleanCacheThread(void* unused);
-// Starts a cleaning on a thread of its own and returns at once; false when it could not start.
-bool StartCacheCleaning();
+// Starts a cleaning on a thread of its own and returns at once with the thread (empty when it
+// could not start). The thread uses nothing of its caller's, so the handle may simply go.
+UniqueHandle StartCacheCleaning();
 
 int DeleteFlashSharedObjects();
 int DeleteIeCache();

@@ -128,8 +128,11 @@ TEST(CacheClean, CleaningThreadRunsToItsEnd) {
     const std::wstring objects = AppData() + L"\\Macromedia\\Flash Player\\#SharedObjects";
     ::SHCreateDirectoryExW(nullptr, objects.c_str(), nullptr);
     WriteFile(objects + L"\\a.sol");
-    ASSERT_TRUE(StartCacheCleaning());
-    EXPECT_TRUE(WaitUntil([&] { return !Exists(objects); }, 10000));
+    const UniqueHandle thread = StartCacheCleaning();
+    ASSERT_TRUE(thread);
+    // Waited for to its end, so it does not go on cleaning under the tests after this one.
+    EXPECT_EQ(::WaitForSingleObject(thread.Get(), 60000), WAIT_OBJECT_0);
+    EXPECT_FALSE(Exists(objects));
 }
 
 TEST(CacheClean, CacheLimitIsWrittenOnlyWhereItsKeyExists) {

@@ -9,8 +9,9 @@
 #include <thread>
 
 namespace {
+// Generous: a driver that gives up leaves the modal box open and the whole run waiting.
 HWND FindBox() {
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 2400; ++i) {
         for (HWND hwnd : TopLevelWindowsOf(::GetCurrentProcessId())) {
             if (::IsWindowVisible(hwnd) && ClassName(hwnd) == L"#32770" && WindowText(hwnd) == L"QuarnelHalvira") {
                 return hwnd;

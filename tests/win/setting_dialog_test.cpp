@@ -12,8 +12,9 @@
 #include <thread>
 
 namespace {
+// Generous: a driver that gives up leaves the modal dialog open and the whole run waiting.
 HWND FindTopLevel(const wchar_t* title, HWND except = nullptr) {
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 2400; ++i) {
         for (HWND hwnd : TopLevelWindowsOf(::GetCurrentProcessId())) {
             if (hwnd != except && ::IsWindowVisible(hwnd) && ClassName(hwnd) == L"#32770" &&
                 WindowText(hwnd) == title) {
@@ -50,9 +51,27 @@ INT_PTR RunDialog(const std::function<void(HWND)>& drive) {
     return result;
 }
 
+// Polls from the driver thread (the dialog's thread runs its own loop).
+template <class Condition>
+bool PollUntil(Condition condition, DWORD ms = 10000) {
+    for (DWORD waited = 0; waited < ms; waited += 25) {
+        if (condition()) return true;
+        ::Sleep(25);
+    }
+    return condition();
+}
+
+HWND FocusOf(HWND dialog) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
 void Focus(HWND dialog, int editId) {
-    ClickCentre(::GetDlgItem(dialog, editId));
-    ::Sleep(100);
+    HWND edit = ::GetDlgItem(dialog, editId);
+    ClickCentre(edit);
+    PollUntil([&] { return FocusOf(dialog) == edit; });
 }
 
 struct SettingDialog : ::testing::Test {
@@ -76,26 +95,32 @@ TEST_F(SettingDialog, FirstStartShowsTheDefaultKeys) {
 TEST_F(SettingDialog, PressedKeysAreShownAndSavedBesideTheExecutable) {
     Fields shown;
     bool openAfterEnterAndEsc = false;
+    bool clearedByBackspace = false;
     const INT_PTR result = RunDialog([&](HWND dialog) {
         Focus(dialog, IDC_EDIT_BOSS);
         PressKeys({VK_BACK});  // clears the boss key
+        clearedByBackspace = PollUntil([&] { return ReadFields(dialog).boss == L"无"; });
         Focus(dialog, IDC_EDIT_SWITCH);
         PressKeys({VK_CONTROL, VK_MENU, 'X'});
         Focus(dialog, IDC_EDIT_SOUND);
         PressKeys({VK_CONTROL});  // modifiers alone: the stored key stays
         PressKeys({VK_RETURN});
         PressKeys({VK_ESCAPE});
-        ::Sleep(300);
+        // Input is handled in order: once a key pressed after Enter and Esc shows, they were handled.
+        Focus(dialog, IDC_EDIT_BOSS);
+        PressKeys({VK_F11});
+        PollUntil([&] { return ReadFields(dialog).boss == L"F11"; });
         openAfterEnterAndEsc = ::IsWindowVisible(dialog) != FALSE;
         shown = ReadFields(dialog);
         ::PostMessageW(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
     });
     EXPECT_EQ(result, IDOK);
     EXPECT_TRUE(openAfterEnterAndEsc);
-    EXPECT_EQ(shown.boss, L"无");
+    EXPECT_TRUE(clearedByBackspace);
+    EXPECT_EQ(shown.boss, L"F11");
     EXPECT_EQ(shown.sw, L"Ctrl  +  Alt  +  X");
     EXPECT_EQ(shown.sound, L"Ctrl  +  ");
-    EXPECT_EQ(StoredValue(L"ShortKey"), L"0,0");
+    EXPECT_EQ(StoredValue(L"ShortKey"), L"0,122");
     EXPECT_EQ(StoredValue(L"AltWndKey"), L"3,88");
     EXPECT_EQ(StoredValue(L"SndKey"), L"<absent>");
 }
@@ -105,7 +130,10 @@ TEST_F(SettingDialog, AltWithALetterIsNotCaptured) {
     RunDialog([&](HWND dialog) {
         Focus(dialog, IDC_EDIT_SOUND);
         PressKeys({VK_MENU, 'K'});
-        ::Sleep(200);
+        // A later key in another field shows once Alt+K has been handled.
+        Focus(dialog, IDC_EDIT_SWITCH);
+        PressKeys({VK_F11});
+        PollUntil([&] { return ReadFields(dialog).sw == L"F11"; });
         shown = ReadFields(dialog);
         ::PostMessageW(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
     });
@@ -122,8 +150,8 @@ TEST_F(SettingDialog, ConflictShowsTheMessageAndWritesNothing) {
         if (HWND box = FindTopLevel(L"QuarnelHalvira")) {
             boxTexts = ChildTexts(box);
             ::PostMessageW(::GetDlgItem(box, 5000), BM_CLICK, 0, 0);
+            PollUntil([&] { return !::IsWindow(box); });
         }
-        ::Sleep(300);
         stillOpen = ::IsWindowVisible(dialog) != FALSE;
         ::PostMessageW(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
     });
