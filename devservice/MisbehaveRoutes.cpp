@@ -4,6 +4,9 @@
 // bodies for throughput measurements.
 #include <httplib.h>
 
+#include <chrono>
+#include <thread>
+
 #include "Respond.h"
 #include "Service.h"
 #include "Text.h"
@@ -60,6 +63,13 @@ void RegisterMisbehaveRoutes(httplib::Server& server, Service& service)
     });
 
     server.Get("/test/drop", [](const httplib::Request& req, httplib::Response& res) {
+        DropConnection(req, res);
+    });
+
+    // Takes the request and never answers, until the service stops: what only the
+    // client's own time-outs can end.
+    server.Get("/test/hang", [&service](const httplib::Request& req, httplib::Response& res) {
+        while (!service.stopping()) std::this_thread::sleep_for(std::chrono::milliseconds(50));
         DropConnection(req, res);
     });
 
