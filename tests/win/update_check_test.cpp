@@ -3,12 +3,16 @@
 #include "support/DevService.h"
 #include "support/HttpSupport.h"
 #include "app/Paths.h"
+#include "update/HttpRequest.h"
 #include "update/UpdateCheck.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
+#include <memory>
 #include <string>
+#include <thread>
 
 namespace {
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
@@ -148,4 +152,19 @@ TEST_F(VersionCheck, WriteDisableDaysStoresThreeWeekdays) {
     EXPECT_NE(days[0], days[1]);  // y never stays equal to x
     EXPECT_NE(days[2], days[1]);  // nor z
     EXPECT_EQ(days[3], 0);
+}
+
+TEST_F(VersionCheck, AServerThatNeverAnswersEndsTheCheckOnItsTimeOuts) {
+    Serve("hang", m_localKey);
+    const HttpTimeouts saved = CurrentHttpTimeouts();
+    SetHttpTimeouts({2000, 2000, 2000});
+    // The check runs on its own thread so that a hang fails the test instead of holding it;
+    // the guard is far beyond the shortened time-outs.
+    auto answer = std::make_shared<std::atomic<int>>(-1);
+    std::thread([answer] { *answer = IsUpdateAvailable(true) ? 1 : 0; }).detach();
+    const DWORD start = ::GetTickCount();
+    while (*answer == -1 && ::GetTickCount() - start < 60000) ::Sleep(50);
+    SetHttpTimeouts(saved);
+    EXPECT_EQ(*answer, 0);
+    EXPECT_EQ(VersionFileRequests(), 1u);
 }

@@ -5,6 +5,7 @@
 #include "app/rules/Version.h"
 #include "update/FileMd5.h"
 #include "update/PrgsDlg.h"
+#include "update/UpdateCheck.h"
 #include "update/UpdateSwap.h"
 #include "update/rules/VersionKey.h"
 
@@ -158,4 +159,38 @@ TEST_F(Swap, AnExecutableHeldOpenStaysUnderItsName) {
     ::CloseHandle(held);
     EXPECT_EQ(ReadText(m_exe), "old build");
     EXPECT_FALSE(Exists(m_new));
+}
+
+namespace {
+class PublishedDownload : public Swap {
+protected:
+    void TearDown() override { devservice::Get("/__control/set?update=none&key="); }
+    // The version check, the dialog and the swap as start-up runs them, on scratch files.
+    bool CheckDownloadAndSwap(const std::string& mode) {
+        const std::wstring local = LocalVersionKey();
+        devservice::Get("/__control/set?update=" + mode + "&key=" + std::string(local.begin(), local.end()));
+        if (!IsUpdateAvailable(true)) return false;
+        CPrgsDlg dialog;
+        dialog.m_szUrl = UpdateAddress();
+        dialog.m_szPath = m_new;
+        const bool downloaded = dialog.DoModal() == IDOK;
+        return SwapDownloadedExecutable(m_exe, m_new, m_old, downloaded, PublishedKey());
+    }
+};
+}  // namespace
+
+TEST_F(PublishedDownload, ThePublishedFileReplacesTheExecutable) {
+    EXPECT_TRUE(CheckDownloadAndSwap("published"));
+    EXPECT_EQ(ReadText(m_old), "old build");
+    EXPECT_EQ(ReadText(m_exe).substr(0, 2), "MZ");
+}
+
+TEST_F(PublishedDownload, AnythingButThePublishedFileLeavesTheExecutable) {
+    for (const char* mode : {"broken", "error500", "mismatch"}) {
+        WriteText(m_new, "stale");
+        EXPECT_FALSE(CheckDownloadAndSwap(mode)) << mode;
+        EXPECT_EQ(ReadText(m_exe), "old build") << mode;
+        EXPECT_FALSE(Exists(m_new)) << mode;
+        EXPECT_FALSE(Exists(m_old)) << mode;
+    }
 }
