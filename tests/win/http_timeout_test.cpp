@@ -22,20 +22,19 @@ struct Outcome {
     std::atomic<int> result{-1};
 };
 
+DWORD WINAPI RunOutcome(void* p) {
+    std::unique_ptr<std::shared_ptr<Outcome>> mine(static_cast<std::shared_ptr<Outcome>*>(p));
+    (*mine)->result = (*mine)->request() ? 1 : 0;
+    return 0;
+}
+
 // Runs the request on its own thread; true when it ended within the guard. A request that
 // does not end is left behind (its thread owns what it uses), so a failure cannot hang.
 bool EndsWithin(std::function<bool()> request, int& result) {
     auto outcome = std::make_shared<Outcome>();
     outcome->request = std::move(request);
     auto* handedOver = new std::shared_ptr<Outcome>(outcome);
-    HANDLE thread = ::CreateThread(
-        nullptr, 0,
-        [](void* p) -> DWORD {
-            std::unique_ptr<std::shared_ptr<Outcome>> mine(static_cast<std::shared_ptr<Outcome>*>(p));
-            (*mine)->result = (*mine)->request() ? 1 : 0;
-            return 0;
-        },
-        handedOver, 0, nullptr);
+    HANDLE thread = ::CreateThread(nullptr, 0, RunOutcome, handedOver, 0, nullptr);
     if (!thread) {
         delete handedOver;
         return false;

@@ -37,24 +37,20 @@ std::string ReadText(const std::wstring& path) {
     return std::string(buffer, got);
 }
 
+BOOL CALLBACK MatchUpdateDialog(HWND hwnd, LPARAM found) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    wchar_t text[64] = {};
+    ::GetWindowTextW(hwnd, text, 64);
+    if (pid != ::GetCurrentProcessId() || std::wstring(text) != L"版本更新中...") return TRUE;
+    *reinterpret_cast<HWND*>(found) = hwnd;
+    return FALSE;
+}
+
 HWND FindUpdateDialog() {
-    struct Search {
-        HWND found = nullptr;
-    } search;
-    ::EnumWindows(
-        [](HWND hwnd, LPARAM p) {
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(hwnd, &pid);
-            wchar_t text[64] = {};
-            ::GetWindowTextW(hwnd, text, 64);
-            if (pid == ::GetCurrentProcessId() && std::wstring(text) == L"版本更新中...") {
-                reinterpret_cast<Search*>(p)->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    HWND found = nullptr;
+    ::EnumWindows(MatchUpdateDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 class UpdateDownload : public ::testing::Test {
