@@ -77,7 +77,7 @@ void RegisterControlRoutes(httplib::Server& server, Service& service)
     server.Get(Route("set"), [&service](const httplib::Request& req, httplib::Response& res) {
         SwitchState s = service.switches().Get();
         if (req.has_param("update") && !ParseUpdateMode(req.get_param_value("update"), s.update))
-            return BadRequest(res, "bad update: none|published|broken|slow|nokey|missing");
+            return BadRequest(res, "bad update: none|published|broken|slow|nokey|missing|error500|mismatch|hang");
         if (req.has_param("notice") && !ParseNoticeMode(req.get_param_value("notice"), s.notice))
             return BadRequest(res,
                               "bad notice: none|text|picture|pictext|expired|malformed|toolong");

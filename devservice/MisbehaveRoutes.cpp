@@ -74,6 +74,13 @@ void RegisterMisbehaveRoutes(httplib::Server& server, Service& service)
         DropConnection(req, res);
     });
 
+    // Takes the request and never answers, until the service stops: what only the
+    // client's own time-outs can end.
+    server.Get("/test/hang", [&service](const httplib::Request& req, httplib::Response& res) {
+        while (!service.stopping()) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        DropConnection(req, res);
+    });
+
     server.Get("/test/slow", [&service](const httplib::Request& req, httplib::Response& res) {
         unsigned long long bytes = 64 * 1024, ms = 100, piece = 1024;
         if (!Param(req, res, "bytes", kMaxSized, bytes) || !Param(req, res, "ms", 60000, ms) ||

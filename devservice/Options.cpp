@@ -20,14 +20,16 @@ bool ParsePort(const char* text, int& out)
 const char* UsageText()
 {
     return "usage: devservice [--port N] [--check-port N] [--exe PATH]\n"
-           "                  [--client-exe PATH] [--client-version X.Y.Z.W]\n"
+           "                  [--client-exe PATH] [--client-version X.Y.Z.W] [--publish-dir DIR]\n"
            "  --port N            main listener on 127.0.0.1 (default 47810; 0 = any free port)\n"
            "  --check-port N      connection-check listener (default: main port + 1)\n"
            "  --exe PATH          file served as the downloadable newer executable\n"
            "                      (default: a generated dummy, not a runnable program)\n"
            "  --client-exe PATH   the launcher under test; its version key is served when\n"
            "                      no update is published\n"
-           "  --client-version V  version number used in version keys (default 3.0.0.1)\n";
+           "  --client-version V  version number used in version keys (default 3.0.0.1)\n"
+           "  --publish-dir DIR   files written by scripts/publish, served under /update/\n"
+           "                      before the switches decide\n";
 }
 
 bool ParseOptions(int argc, char** argv, Options& out, std::string& error)
@@ -69,6 +71,8 @@ bool ParseOptions(int argc, char** argv, Options& out, std::string& error)
             if (!next(o.clientExePath)) return false;
         } else if (a == "--client-version") {
             if (!next(o.clientVersion)) return false;
+        } else if (a == "--publish-dir") {
+            if (!next(o.publishDir)) return false;
         } else {
             error = "unknown argument: " + a;
             return false;

@@ -8,6 +8,7 @@ struct Options {
     std::string exePath;       // file served as the newer executable; empty: generated dummy
     std::string clientExePath; // the launcher the client runs, for the matching version key
     std::string clientVersion = "3.0.0.1";
+    std::string publishDir;    // what scripts/publish wrote, served under /update/ first
 };
 
 // Parses argv. On failure returns false and puts a one-line reason into error.

@@ -6,6 +6,8 @@
 #include <thread>
 
 #include <atomic>
+#include <chrono>
+#include <thread>
 #include <cstdio>
 
 #include "Pages.h"
@@ -80,7 +82,11 @@ void RegisterPages(httplib::Server& server, Service& service)
 
 void RegisterUpdate(httplib::Server& server, Service& service)
 {
-    server.Get(RegexLiteral("/update/ConfigTov.htm"), [&service](const httplib::Request&,
+    // What scripts/publish wrote is served as it is, before any switch.
+    if (!service.options().publishDir.empty())
+        server.set_mount_point("/update", service.options().publishDir);
+
+    server.Get(RegexLiteral("/update/ConfigTov.htm"), [&service](const httplib::Request& req,
                                                                httplib::Response& res) {
         SwitchState s = service.switches().Get();
         std::string exeUrl = service.baseUrl() + "/update/";
@@ -89,7 +95,24 @@ void RegisterUpdate(httplib::Server& server, Service& service)
         case UpdateMode::Missing:
             SendBody(res, 404, "404 Not Found\n", "text/plain");
             return;
-        case UpdateMode::None: key = service.CurrentKey(s); break;
+        case UpdateMode::Hang:
+            while (!service.stopping()) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            DropConnection(req, res);
+            return;
+        case UpdateMode::Error500: key = service.PublishedKey(s); exeUrl += "error/"; break;
+        case UpdateMode::Mismatch:
+            key = service.PublishedKey(s);
+            key[1] = key[1] == '0' ? '1' : '0';  // the digest part no longer names the file
+            break;
+        case UpdateMode::None:
+            // Nothing known about the client: nothing is published (a made-up key would
+            // send every start of every test into an update).
+            if (s.keyOverride.empty() && service.ClientKey().empty()) {
+                SendBody(res, 404, "404 Not Found\n", "text/plain");
+                return;
+            }
+            key = service.CurrentKey(s);
+            break;
         case UpdateMode::Broken: key = service.PublishedKey(s); exeUrl += "broken/"; break;
         case UpdateMode::Slow: key = service.PublishedKey(s); exeUrl += "slow/"; break;
         case UpdateMode::Published:
@@ -105,6 +128,10 @@ void RegisterUpdate(httplib::Server& server, Service& service)
     server.Get(RegexLiteral(std::string("/update/") + kExeName),
                [&service](const httplib::Request&, httplib::Response& res) {
                    SendBody(res, 200, service.ExeBytes(), "application/octet-stream");
+               });
+    server.Get(RegexLiteral(std::string("/update/error/") + kExeName),
+               [](const httplib::Request&, httplib::Response& res) {
+                   SendBody(res, 500, "500 Internal Server Error\n", "text/html");
                });
     server.Get(RegexLiteral(std::string("/update/broken/") + kExeName),
                [&service](const httplib::Request& req, httplib::Response& res) {

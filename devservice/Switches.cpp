@@ -26,6 +26,8 @@ const std::pair<const char*, UpdateMode> kUpdateNames[] = {
     {"none", UpdateMode::None},     {"published", UpdateMode::Published},
     {"broken", UpdateMode::Broken}, {"slow", UpdateMode::Slow},
     {"nokey", UpdateMode::NoKey},   {"missing", UpdateMode::Missing},
+    {"error500", UpdateMode::Error500}, {"mismatch", UpdateMode::Mismatch},
+    {"hang", UpdateMode::Hang},
 };
 
 const std::pair<const char*, NoticeMode> kNoticeNames[] = {

@@ -10,6 +10,9 @@ enum class UpdateMode {
     Slow,      // another key; UpdAddr names a download sent slowly (for cancelling)
     NoKey,     // only UpdAddr, no "Tov" key
     Missing,   // the version file answers 404
+    Error500,  // another key; UpdAddr names a 500 page with a Content-Length
+    Mismatch,  // a key whose digest part is not the download's; UpdAddr names the executable
+    Hang,      // the version file's request is taken and never answered
 };
 
 // What the notice file holds.

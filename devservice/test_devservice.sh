@@ -468,6 +468,25 @@ fi
 PID=""
 wait "$CURL_PID" 2>/dev/null
 
+section "no client known"
+# Without --client-exe (and no key override) nothing is published in mode none.
+for _ in 1 2 3 4 5 6 7 8; do
+    PORT2=$((20000 + RANDOM % 40000))
+    port_free "$PORT2" && port_free $((PORT2 + 1)) || continue
+    start_service "$WORK/ds2" --port "$PORT2" && break
+    PID=""
+done
+if [ -n "$PID" ]; then
+    expect_eq "no client: version file 404" \
+        "$(curl -s -o /dev/null -w '%{http_code}' "http://127.0.0.1:$PORT2/update/ConfigTov.htm")" "404"
+    curl -s "http://127.0.0.1:$PORT2/__control/set?key=00000000000000000000000000003001" >/dev/null
+    expect_eq "no client, key override: served" \
+        "$(curl -s "http://127.0.0.1:$PORT2/update/ConfigTov.htm" | grep -c '^Tov=00000000000000000000000000003001')" "1"
+    kill -TERM "$PID"; wait "$PID" 2>/dev/null; PID=""
+else
+    bad "no client: service starts" "could not start a second service"
+fi
+
 # ---------------------------------------------------------------------------------
 echo
 if [ "$FAIL" -eq 0 ]; then

@@ -121,7 +121,7 @@ bool CBrindlow3App::RunUpdateStage(StartMode mode) {
             return true;
         case StartMode::ShortcutStart:
         case StartMode::Install:
-            if (IsUpdateAvailable(false) && DownloadAndSwap()) {
+            if (IsUpdateAvailable(false, static_cast<int>(mode)) && DownloadAndSwap()) {
                 LaunchSelf(nullptr);
                 WriteUpdTime();
                 return false;

@@ -326,6 +326,9 @@ LRESULT CBrindlow3Dlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_ADD_ACCOUNT_CHOICE:
             OnAddAccountChoice(wParam);
             return 0;
+        case WM_UPDATE_CHECKED:
+            OnUpdateChecked(wParam == 1);
+            return 0;
         case WM_NOTICE_FETCHED:
             OnNoticeFetched(lParam);
             return 0;

@@ -25,8 +25,11 @@ extern CSettingDlg* g_pOpenSettingDlg;
 //                   posts it, since the system drops a low-level hook that is slow to return.
 //   WM_NOTICE_FETCHED  notice fetch thread -> main window; lParam: a FetchedNotice the window
 //                   takes over, or 0 when there is nothing to show.
+//   WM_UPDATE_CHECKED  the menu's update check thread -> main window; wParam 1 when another
+//                   build is published, else 0.
 constexpr UINT WM_HOOK_ACTION = WM_APP + 1;
 constexpr UINT WM_NOTICE_FETCHED = WM_APP + 2;
+constexpr UINT WM_UPDATE_CHECKED = WM_APP + 3;
 // The notice is fetched this long after the first tab, so it never covers a login.
 constexpr UINT kNoticeDelayMs = 10000;
 
@@ -107,6 +110,7 @@ private:
     void OnAddAccountChoice(WPARAM choice);
     // Runs the item a menu returned (0: dismissed).
     void RunMenuCommand(int id);
+    void OnUpdateChecked(bool published);
     void OnMuteTimer();
     void OnSize(UINT type, int cx);
     bool OnWindowPosChanging(WINDOWPOS* pos);

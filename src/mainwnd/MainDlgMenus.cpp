@@ -7,7 +7,7 @@
 #include "features/SettingDlg.h"
 #include "mainwnd/rules/LauncherMenu.h"
 #include "skin/MessageBox.h"
-#include "update/UpdateCheck.h"
+#include "update/UpdateCheckThread.h"
 
 
 namespace {
@@ -67,12 +67,7 @@ void CBrindlow3Dlg::RunMenuCommand(int id) {
             ShowSkinMsgBox(MB_OK, L"缓存清除完毕！", m_hWnd);
             break;
         case kMenuUpdate:
-            if (IsUpdateAvailable(true)) {
-                StartUpdater();
-                ExitLauncher();
-            } else {
-                ShowSkinMsgBox(MB_OK, L"已经是最新版本，无需进行更新。", m_hWnd);
-            }
+            StartForcedUpdateCheck(m_hWnd, WM_UPDATE_CHECKED);  // nothing while one is running
             break;
         case kMenuSettings: {
             // Chosen again from the tray while the dialog is open: the one open comes to the
@@ -93,5 +88,18 @@ void CBrindlow3Dlg::RunMenuCommand(int id) {
             break;
         default:
             break;  // dismissed, or the version line
+    }
+}
+
+void CBrindlow3Dlg::OnUpdateChecked(bool published) {
+    if (!published) {
+        ShowSkinMsgBox(MB_OK, L"已经是最新版本，无需进行更新。", m_hWnd);
+        return;
+    }
+    // The window goes only when the updater really runs; otherwise the player keeps playing.
+    if (StartUpdater()) {
+        ExitLauncher();
+    } else {
+        ShowSkinMsgBox(MB_OK, L"无法启动更新程序，请稍后再试。", m_hWnd);
     }
 }

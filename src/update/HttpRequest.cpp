@@ -1,5 +1,6 @@
 #include "update/HttpRequest.h"
 
+#include <atomic>
 #include <cstring>
 #include <cwchar>
 #include <string>
@@ -9,7 +10,29 @@ const wchar_t kAgent[] = L"Jorv";
 // The blank before the first line break is part of what the operator's servers have always received.
 const wchar_t kHeaders[] = L"Accept-Language: zh-cn \r\nContent-Type: application/x-www-form-urlencoded\r\n";
 const DWORD kHeadersLength = static_cast<DWORD>(sizeof(kHeaders) / sizeof(kHeaders[0]) - 1);
+
+std::atomic<DWORD> g_connectMs{HttpTimeouts{}.connectMs};
+std::atomic<DWORD> g_sendMs{HttpTimeouts{}.sendMs};
+std::atomic<DWORD> g_receiveMs{HttpTimeouts{}.receiveMs};
+
+// The platform's defaults are long or unlimited. Set on the root for the connection and
+// again on the request: Wine keeps the send and receive time-outs of a request only.
+bool SetTimeouts(HINTERNET handle) {
+    const HttpTimeouts t = CurrentHttpTimeouts();
+    DWORD connect = t.connectMs, send = t.sendMs, receive = t.receiveMs;
+    return ::InternetSetOptionW(handle, INTERNET_OPTION_CONNECT_TIMEOUT, &connect, sizeof(connect)) &&
+           ::InternetSetOptionW(handle, INTERNET_OPTION_SEND_TIMEOUT, &send, sizeof(send)) &&
+           ::InternetSetOptionW(handle, INTERNET_OPTION_RECEIVE_TIMEOUT, &receive, sizeof(receive));
+}
 }  // namespace
+
+HttpTimeouts CurrentHttpTimeouts() { return {g_connectMs.load(), g_sendMs.load(), g_receiveMs.load()}; }
+
+void SetHttpTimeouts(const HttpTimeouts& timeouts) {
+    g_connectMs = timeouts.connectMs;
+    g_sendMs = timeouts.sendMs;
+    g_receiveMs = timeouts.receiveMs;
+}
 
 bool HttpGet(const HttpUrlParts& url, HttpHandleStore& store, DWORD* failedStepError) {
     DWORD error = 0;
@@ -20,6 +43,8 @@ bool HttpGet(const HttpUrlParts& url, HttpHandleStore& store, DWORD* failedStepE
 
     if (!store.AdoptRoot(::InternetOpenW(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0)))
         return done(false);
+    // Without its time-outs a request could wait for minutes: better not to make it.
+    if (!store.UseRoot(SetTimeouts)) return done(false);
 
     HINTERNET connection = nullptr;
     store.UseRoot([&](HINTERNET root) {
@@ -37,7 +62,7 @@ bool HttpGet(const HttpUrlParts& url, HttpHandleStore& store, DWORD* failedStepE
         request = ::HttpOpenRequestW(opened, L"GET", path.c_str(), L"HTTP/1.1", nullptr, nullptr, INTERNET_FLAG_RELOAD, 0);
         return request != nullptr;
     });
-    if (!store.AdoptRequest(request)) {
+    if (!store.AdoptRequest(request) || !store.UseRequest(SetTimeouts)) {
         error = 0;  // only a failed connection or send step is reported
         return done(false);
     }

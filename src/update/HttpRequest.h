@@ -3,6 +3,18 @@
 #include "update/HttpHandleStore.h"
 #include "update/rules/HttpUrl.h"
 
+// How long one request may wait: for the connection, for the request to go out, and for
+// the next byte of the answer. A server that accepts and never answers must not hold
+// start-up or a report for longer.
+struct HttpTimeouts {
+    DWORD connectMs = 15000;
+    DWORD sendMs = 30000;
+    DWORD receiveMs = 30000;
+};
+HttpTimeouts CurrentHttpTimeouts();
+// Tests shorten them so that a request to a silent server ends in seconds.
+void SetHttpTimeouts(const HttpTimeouts& timeouts);
+
 // Opens root, connection and request into the store and sends a GET for "/" + object with
 // agent "Jorv", the system's proxy settings, the fixed request headers and no cache. True
 // when the answer's headers have arrived. failedStepError receives the error of a failed

@@ -1,4 +1,58 @@
 #include "update/UpdateSwap.h"
 
-// Not built yet: the download and swap arrive with their own step.
-bool DownloadAndSwap() { return false; }
+#include "app/Paths.h"
+#include "app/rules/Version.h"
+#include "update/FileMd5.h"
+#include "update/PrgsDlg.h"
+#include "update/UpdateCheck.h"
+#include "update/rules/SwapPlan.h"
+#include "update/rules/VersionKey.h"
+
+#include <windows.h>
+
+namespace {
+class FileMoves : public SwapMoves {
+public:
+    FileMoves(const std::wstring& exe, const std::wstring& fresh, const std::wstring& old)
+        : m_exe(exe), m_new(fresh), m_old(old) {}
+    // A running executable may be renamed, not overwritten.
+    bool MoveRunningAside() override { return Move(m_exe, m_old); }
+    bool MoveNewIntoPlace() override { return Move(m_new, m_exe); }
+    bool MoveOldBack() override { return Move(m_old, m_exe); }
+    bool CopyOldBack() override { return ::CopyFileW(m_old.c_str(), m_exe.c_str(), FALSE) != 0; }
+
+private:
+    static bool Move(const std::wstring& from, const std::wstring& to) {
+        return ::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    }
+    const std::wstring m_exe, m_new, m_old;
+};
+
+void Discard(const std::wstring& path) {
+    // The old executable may still be running: it goes when the machine restarts.
+    ::MoveFileExW(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+}
+}  // namespace
+
+bool SwapDownloadedExecutable(const std::wstring& exePath, const std::wstring& newPath, const std::wstring& oldPath,
+                              bool downloaded, const std::wstring& publishedKey) {
+    // "Complete" only means as many bytes as announced: an error page or a proxy's answer
+    // would pass. The file must be the one the version key names.
+    const bool verified = downloaded && DigestMatchesKey(FileMd5Hex(newPath), publishedKey, kClientVersion);
+    FileMoves moves(exePath, newPath, oldPath);
+    const SwapOutcome outcome = RunSwap(downloaded, verified, moves);
+    if (outcome.discard == DiscardFile::Old) Discard(oldPath);
+    const bool newExists = ::GetFileAttributesW(newPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (outcome.discard == DiscardFile::New && newExists && !::DeleteFileW(newPath.c_str())) Discard(newPath);
+    return outcome.swapped;
+}
+
+bool DownloadAndSwap() {
+    const std::wstring folder = GetExeDirectory();
+    CPrgsDlg dialog;
+    dialog.m_szUrl = UpdateAddress().substr(0, 511);
+    dialog.m_szPath = folder + L"\\NewTov.exe";
+    const bool downloaded = dialog.DoModal() == IDOK;
+    return SwapDownloadedExecutable(GetExePath(), dialog.m_szPath, folder + L"\\OldTov.exe", downloaded,
+                                    PublishedKey());
+}

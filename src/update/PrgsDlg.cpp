@@ -1,0 +1,107 @@
+#include "update/PrgsDlg.h"
+
+#include "res/resource.h"
+#include "skin/ImageLoading.h"
+#include "skin/rules/MessageBoxLayout.h"
+#include "update/HttpFetch.h"
+#include "update/OperatorUrl.h"
+
+namespace {
+// Posted by the watch thread once the download thread has ended; wParam 1 when complete.
+const UINT kDownloadEnded = WM_APP + 0x156;
+
+using Download = CPrgsDlg::Download;
+
+DWORD WINAPI DownloadThread(void* parameter) {
+    std::unique_ptr<std::shared_ptr<Download>> owned(static_cast<std::shared_ptr<Download>*>(parameter));
+    Download& d = **owned;
+    // Only the operator's hosts may replace the executable; anything else ends at once.
+    if (!IsOperatorUrl(d.url.c_str())) return 0;
+    d.success = HttpGetToFileWithProgress(d.url.c_str(), d.path.c_str(), d.progress, d.store);
+    return 0;
+}
+
+struct WatchArguments {
+    std::shared_ptr<Download> download;
+    HANDLE thread;  // a duplicate the watch thread owns
+};
+
+DWORD WINAPI WatchThread(void* parameter) {
+    std::unique_ptr<WatchArguments> args(static_cast<WatchArguments*>(parameter));
+    ::WaitForSingleObject(args->thread, INFINITE);
+    ::CloseHandle(args->thread);
+    // A cancelled dialog has already ended; its window may be gone.
+    if (!args->download->store.IsCancelled())
+        ::PostMessageW(args->download->dialog, kDownloadEnded, args->download->success ? 1 : 0, 0);
+    return 0;
+}
+}  // namespace
+
+CPrgsDlg::CPrgsDlg() noexcept : CDlgEx(IDD_UPDATE) {}
+CPrgsDlg::~CPrgsDlg() = default;
+
+void CPrgsDlg::DoDataExchange() { BindControl(IDC_PROGRESS, m_progress); }
+
+BOOL CPrgsDlg::OnInitDialog() {
+    CDlgEx::OnInitDialog();
+    HMODULE module = ::GetModuleHandleW(nullptr);
+    // The same frame as the message box.
+    const skin::FrameMetrics metrics = skin::MessageBoxFrameMetrics();
+    m_nCaptionHeight = metrics.captionHeight;
+    m_nBorder = metrics.border;
+    m_nBtnRight = metrics.buttonRight;
+    m_nBtnTop = metrics.buttonTop;
+    m_nBtnGap = metrics.buttonGap;
+    SetWindowText(L"版本更新中...");
+    SetSkin(LoadSkinImage(module, IDP_DIALOG_FRAME), false, true, nullptr, nullptr, nullptr,
+            LoadSkinImage(module, IDP_CLOSE_BUTTON));
+    CenterWindow();
+    ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    m_progress.SetImages(LoadSkinImage(module, IDP_PROGRESS_BACKGROUND), LoadSkinImage(module, IDP_PROGRESS_BAR));
+
+    m_download = std::make_shared<Download>();
+    m_download->url = m_szUrl.substr(0, 511);
+    m_download->path = m_szPath;
+    m_download->progress = m_progress.m_hWnd;
+    m_download->dialog = m_hWnd;
+
+    auto* forDownload = new std::shared_ptr<Download>(m_download);
+    m_hDownloadThread.Reset(::CreateThread(nullptr, 0, DownloadThread, forDownload, 0, nullptr));
+    if (!m_hDownloadThread) {
+        delete forDownload;
+        PostMessage(kDownloadEnded, 0, 0);
+        return TRUE;
+    }
+    HANDLE watched = nullptr;
+    ::DuplicateHandle(::GetCurrentProcess(), m_hDownloadThread.Get(), ::GetCurrentProcess(), &watched, SYNCHRONIZE,
+                      FALSE, 0);
+    auto* forWatch = new WatchArguments{m_download, watched};
+    m_hWatchThread.Reset(watched ? ::CreateThread(nullptr, 0, WatchThread, forWatch, 0, nullptr) : nullptr);
+    if (!m_hWatchThread) {
+        if (watched) ::CloseHandle(watched);
+        delete forWatch;
+        // Without a watcher nothing would end the dialog: give the download up.
+        m_download->store.Cancel();
+        PostMessage(kDownloadEnded, 0, 0);
+    }
+    return TRUE;
+}
+
+void CPrgsDlg::OnCancel() {
+    // Closes the file and the request handles once and lets a progress message already on
+    // its way arrive; none is sent afterwards.
+    if (m_download) m_download->store.Cancel();
+    m_hDownloadThread.Reset();
+    m_hWatchThread.Reset();
+    EndDialog(IDCANCEL);
+}
+
+LRESULT CPrgsDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == kDownloadEnded) {
+        m_hDownloadThread.Reset();
+        m_hWatchThread.Reset();
+        EndDialog(wParam == 1 ? IDOK : IDCANCEL);
+        return 0;
+    }
+    return CDlgEx::WindowProc(msg, wParam, lParam);
+}
