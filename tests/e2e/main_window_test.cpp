@@ -426,6 +426,21 @@ TEST_F(MainWindow, MenuCacheCleaningSaysItIsDone) {
     ClickButton(box, L"确定");
 }
 
+TEST_F(MainWindow, MenuUpdateWithNothingPublishedSaysTheVersionIsCurrent) {
+    auto tab = AddTab(L"s1-abc");
+    ASSERT_FALSE(devservice::Get("/__control/set?update=none&key=").empty());  // nothing published
+    ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), 0);
+    ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_HOME, 3));  // 更新 (the separator is skipped)
+    HWND box = WaitForMessageBox(launcher.Id(), nullptr, 30000);
+    ASSERT_NE(box, nullptr);
+    const std::vector<std::wstring> texts = ChildTexts(box);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), L"已经是最新版本，无需进行更新。"), texts.end())
+        << testing::PrintToString(texts);
+    EXPECT_NE(devservice::Requests().find("/update/ConfigTov.htm"), std::string::npos);
+    ClickButton(box, L"确定");
+    EXPECT_TRUE(ProcessAlive(launcher.Id()));
+}
+
 TEST_F(MainWindow, BossKeyEndsTheSettingsDialogOpenedFromTheMenuAndHides) {
     auto tab = AddTab(L"s1-abc");
     ::PostMessageW(main, WM_USER + 1, 1, WM_RBUTTONUP);
