@@ -76,11 +76,13 @@ BOOL CPopInfoDlg::OnInitDialog() {
 }
 
 void CPopInfoDlg::SetUpFrame(int background, int closeStrip, int btnRight, int btnTop, int border) {
-    m_nCaptionHeight = 0;
-    m_nBtnRight = btnRight;
-    m_nBtnTop = btnTop;
-    m_nBtnGap = 0;
-    m_nBorder = border;
+    skin::FrameMetrics metrics;
+    metrics.captionHeight = 0;
+    metrics.border = border;
+    metrics.buttonRight = btnRight;
+    metrics.buttonTop = btnTop;
+    metrics.buttonGap = 0;
+    SetFrameMetrics(metrics);
     HMODULE module = ::GetModuleHandleW(nullptr);
     SetSkin(LoadSkinImage(module, background), true, false, nullptr, nullptr, nullptr, LoadSkinImage(module, closeStrip));
 }

@@ -95,6 +95,14 @@ void CDlgEx::SetSkin(HBITMAP frame, bool resizeToImage, bool stretch, HBITMAP mi
     Invalidate(TRUE);
 }
 
+void CDlgEx::SetFrameMetrics(const skin::FrameMetrics& metrics) {
+    m_nCaptionHeight = metrics.captionHeight;
+    m_nBorder = metrics.border;
+    m_nBtnRight = metrics.buttonRight;
+    m_nBtnTop = metrics.buttonTop;
+    m_nBtnGap = metrics.buttonGap;
+}
+
 void CDlgEx::SetStandardSkin(int frameImageId, bool withMinMax) {
     m_nCaptionHeight = 30;
     m_nBorder = 4;

@@ -25,6 +25,8 @@ public:
     // restore and minimise buttons.
     void SetStandardSkin(int frameImageId, bool withMinMax);
     void SetTitle(const wchar_t* text);
+    // Takes the band, border and caption-button placement from one description.
+    void SetFrameMetrics(const skin::FrameMetrics& metrics);
     void SetOverlay(HBITMAP overlay) { m_bmpOverlay.Reset(overlay); }
 
     virtual void OnCloseButton();

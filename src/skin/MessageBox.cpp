@@ -8,12 +8,7 @@ CMessageBox::CMessageBox(HWND parent) noexcept : CDlgEx(IDD_MESSAGE_BOX, parent)
 
 BOOL CMessageBox::OnInitDialog() {
     CDlgEx::OnInitDialog();
-    const skin::FrameMetrics metrics = skin::MessageBoxFrameMetrics();
-    m_nCaptionHeight = metrics.captionHeight;
-    m_nBorder = metrics.border;
-    m_nBtnRight = metrics.buttonRight;
-    m_nBtnTop = metrics.buttonTop;
-    m_nBtnGap = metrics.buttonGap;
+    SetFrameMetrics(skin::MessageBoxFrameMetrics());
     // The frame takes the frame and close images; the box keeps the button strips.
     SetSkin(m_hBkImage.Release(), false, true, nullptr, nullptr, nullptr, m_hCloseImage.Release());
     SetWindowText(m_strTitle.c_str());

@@ -46,12 +46,7 @@ BOOL CPrgsDlg::OnInitDialog() {
     CDlgEx::OnInitDialog();
     HMODULE module = ::GetModuleHandleW(nullptr);
     // The same frame as the message box.
-    const skin::FrameMetrics metrics = skin::MessageBoxFrameMetrics();
-    m_nCaptionHeight = metrics.captionHeight;
-    m_nBorder = metrics.border;
-    m_nBtnRight = metrics.buttonRight;
-    m_nBtnTop = metrics.buttonTop;
-    m_nBtnGap = metrics.buttonGap;
+    SetFrameMetrics(skin::MessageBoxFrameMetrics());
     SetWindowText(L"版本更新中...");
     SetSkin(LoadSkinImage(module, IDP_DIALOG_FRAME), false, true, nullptr, nullptr, nullptr,
             LoadSkinImage(module, IDP_CLOSE_BUTTON));
