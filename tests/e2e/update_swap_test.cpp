@@ -213,3 +213,76 @@ TEST_F(UpdateSwapStart, DownloadsTheCheckedProgramPutsItInPlaceStartsItAndRecord
     EXPECT_EQ(RecordedRequestsTo("/update/ConfigTov.htm").size(), 1u);
     EXPECT_EQ(RecordedRequestsTo("/update/slow/QuarnelHalvira.exe").size(), 1u);
 }
+
+namespace {
+// A shortcut start with something published: whether it asks for the version file depends
+// only on the day of the last update ("DisableDays" is cleared, so no weekday is skipped).
+// The published download is never the file its key names, so even a start that asks goes
+// on to its main window and the shared test build is never replaced.
+class GatedStart : public ::testing::Test {
+protected:
+    void SetUp() override {
+        devservice::ResetRequests();
+        ASSERT_NE(devservice::Get("/__control/set?update=mismatch&key=").find("\"update\":\"mismatch\""),
+                  std::string::npos);
+        HKEY raw = nullptr;
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kUpdateRegistryKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                    &raw, nullptr),
+                  ERROR_SUCCESS);
+        m_key.Reset(raw);
+        ::RegDeleteValueW(m_key.Get(), L"DisableDays");
+    }
+    void TearDown() override {
+        KillProcessTree(m_launcher.Id());
+        devservice::Get("/__control/set?update=none&key=");
+    }
+    void WriteUpdTime(const SYSTEMTIME& time) {
+        ASSERT_EQ(::RegSetValueExW(m_key.Get(), L"UpdTime", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&time),
+                                   sizeof(time)),
+                  ERROR_SUCCESS);
+    }
+    // Starts "/TovD", waits for the main window and answers the version-file requests made.
+    size_t VersionFileRequestsOfAStart() {
+        if (!m_launcher.Start(ProductPath(), L"/TovD")) return ~size_t{0};
+        if (!WaitForMainWindow(m_launcher.Id(), 60000)) return ~size_t{0};
+        return RecordedRequestsTo("/update/ConfigTov.htm").size();
+    }
+
+    RegValueRestore m_updTime{kUpdateRegistryKey, L"UpdTime"};
+    RegValueRestore m_disableDays{kUpdateRegistryKey, L"DisableDays"};
+    UniqueRegKey m_key;
+    ChildProcess m_launcher;
+};
+
+SYSTEMTIME DayBefore(const SYSTEMTIME& day) {
+    FILETIME ft{};
+    ::SystemTimeToFileTime(&day, &ft);
+    ULARGE_INTEGER t{};
+    t.LowPart = ft.dwLowDateTime;
+    t.HighPart = ft.dwHighDateTime;
+    t.QuadPart -= 24ull * 60 * 60 * 10000000;
+    ft.dwLowDateTime = t.LowPart;
+    ft.dwHighDateTime = t.HighPart;
+    SYSTEMTIME before{};
+    ::FileTimeToSystemTime(&ft, &before);
+    return before;
+}
+}  // namespace
+
+TEST_F(GatedStart, OnTheDayOfAnUpdateAsksNothing) {
+    SYSTEMTIME today{};
+    ::GetSystemTime(&today);
+    WriteUpdTime(today);
+    const size_t requests = VersionFileRequestsOfAStart();
+    SYSTEMTIME now{};
+    ::GetSystemTime(&now);
+    if (!SameDay(today, now)) GTEST_SKIP() << "the UTC day changed during the start";
+    EXPECT_EQ(requests, 0u);
+}
+
+TEST_F(GatedStart, TheDayAfterAnUpdateAsks) {
+    SYSTEMTIME today{};
+    ::GetSystemTime(&today);
+    WriteUpdTime(DayBefore(today));
+    EXPECT_EQ(VersionFileRequestsOfAStart(), 1u);
+}
