@@ -114,3 +114,5 @@ foreach(program_source ${QH_TEST_PROGRAMS})
     set_target_properties(${program} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     add_dependencies(win_tests ${program})
 endforeach()
+# The whole self-update publishes this program as the "new" executable.
+add_dependencies(e2e_tests minimal_dialog)

@@ -27,6 +27,7 @@ std::string StateJson(Service& service)
     j += ",\"published_key\":" + JsonString(service.PublishedKey(s));
     j += ",\"exe_size\":" + std::to_string(exe.size());
     j += ",\"exe_md5\":" + JsonString(Md5Hex(exe));
+    j += ",\"exe_uploaded\":" + std::string(service.HasUploadedExe() ? "true" : "false");
     j += ",\"notice_key\":" + JsonString(s.noticeKey);
     j += ",\"notice_count\":" + std::to_string(s.noticeCount);
     j += ",\"notice_pic_host\":" + JsonString(s.noticePicHost);
@@ -114,6 +115,21 @@ void RegisterControlRoutes(httplib::Server& server, Service& service)
             s.noticeDelayMs = static_cast<int>(ms);
         }
         service.switches().Set(s);
+        SendBody(res, 200, StateJson(service), kJson);
+    });
+
+    // A test's runnable executable in place of the dummy, so a whole update can be played.
+    // Only something that starts like a Windows program, and no more than 64 MiB.
+    server.Post(Route("exe"), [&service](const httplib::Request& req, httplib::Response& res) {
+        const size_t kMaxExe = 64ull * 1024 * 1024;
+        if (req.body.size() < 2 || req.body.compare(0, 2, "MZ") != 0)
+            return BadRequest(res, "bad exe: the body must start with MZ");
+        if (req.body.size() > kMaxExe) return BadRequest(res, "bad exe: more than 64 MiB");
+        service.SetUploadedExe(req.body);
+        SendBody(res, 200, StateJson(service), kJson);
+    });
+    server.Delete(Route("exe"), [&service](const httplib::Request&, httplib::Response& res) {
+        service.SetUploadedExe(std::string());
         SendBody(res, 200, StateJson(service), kJson);
     });
 

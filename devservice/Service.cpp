@@ -42,8 +42,24 @@ Service::Service(const Options& options, int mainPort)
 {
 }
 
+void Service::SetUploadedExe(std::string bytes)
+{
+    std::lock_guard<std::mutex> lock(m_uploadMutex);
+    m_uploadedExe = std::move(bytes);
+}
+
+bool Service::HasUploadedExe() const
+{
+    std::lock_guard<std::mutex> lock(m_uploadMutex);
+    return !m_uploadedExe.empty();
+}
+
 std::string Service::ExeBytes() const
 {
+    {
+        std::lock_guard<std::mutex> lock(m_uploadMutex);
+        if (!m_uploadedExe.empty()) return m_uploadedExe;
+    }
     std::string bytes;
     if (!m_options.exePath.empty() && ReadFile(m_options.exePath, bytes)) return bytes;
     return m_dummyExe;

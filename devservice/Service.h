@@ -1,5 +1,7 @@
 #pragma once
 #include <atomic>
+#include <memory>
+#include <mutex>
 #include <string>
 
 #include "CheckListener.h"
@@ -27,9 +29,12 @@ public:
     // Set when the service is shutting down; long transfers stop early.
     std::atomic<bool>& stopping() { return m_stopping; }
 
-    // The bytes of the downloadable executable (read from --exe on every call, so
-    // a rebuilt file is served without a restart; the dummy otherwise).
+    // The bytes of the downloadable executable: what a test uploaded, else --exe
+    // (read on every call, so a rebuilt file is served without a restart), else the dummy.
     std::string ExeBytes() const;
+    // A test's own executable, served until cleared (empty clears).
+    void SetUploadedExe(std::string bytes);
+    bool HasUploadedExe() const;
     // Version key the client computes for itself, or empty when unknown.
     std::string ClientKey() const;
     // Version key served when no update is published.
@@ -49,6 +54,8 @@ private:
     CheckListener m_check;
     std::atomic<bool> m_stopping{false};
     std::string m_dummyExe;
+    mutable std::mutex m_uploadMutex;
+    std::string m_uploadedExe;
     std::string m_noticePicture;
 };
 

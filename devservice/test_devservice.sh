@@ -280,6 +280,25 @@ curl -s "$B/__control/set?update=none" >/dev/null
 get "$B/update/ConfigTov.htm" >/dev/null
 expect_eq "update=none: follows a rebuilt client file" "$(ini_value Tov)" "$NEW_KEY"
 
+# A test's own executable replaces the --exe file until it is cleared.
+{ printf 'MZ'; head -c 5000 /dev/urandom; } >"$WORK/upload.exe"
+UPLOAD_KEY=$(key_of "$WORK/upload.exe")
+curl -s "$B/__control/set?update=published" >/dev/null
+expect_eq "upload: not starting with MZ is refused" \
+    "$(curl -s -o /dev/null -w '%{http_code}' --data-binary 'PE..' "$B/__control/exe")" "400"
+expect_eq "upload: an empty body is refused" \
+    "$(curl -s -o /dev/null -w '%{http_code}' -X POST "$B/__control/exe")" "400"
+expect_eq "upload: 200" "$(curl -s -o /dev/null -w '%{http_code}' -H 'Content-Type: application/octet-stream' \
+    --data-binary "@$WORK/upload.exe" "$B/__control/exe")" "200"
+get "$B/update/ConfigTov.htm" >/dev/null
+expect_eq "upload: the version file names its key" "$(ini_value Tov)" "$UPLOAD_KEY"
+get "$B/update/QuarnelHalvira.exe" >/dev/null
+check "upload: served as the executable" cmp -s "$WORK/body" "$WORK/upload.exe"
+curl -s -X DELETE "$B/__control/exe" >/dev/null
+get "$B/update/QuarnelHalvira.exe" >/dev/null
+check "upload cleared: the --exe file again" cmp -s "$WORK/body" "$WORK/new.exe"
+curl -s "$B/__control/set?update=none" >/dev/null
+
 curl -s "$B/__control/set?key=ABCDEF0123456789ABCDEF0123453001" >/dev/null
 get "$B/update/ConfigTov.htm" >/dev/null
 expect_eq "key override" "$(ini_value Tov)" "ABCDEF0123456789ABCDEF0123453001"

@@ -8,7 +8,7 @@ namespace devservice {
 int Port() { return QH_DEV_PORT; }
 
 // Plain sockets rather than the launcher's HTTP code, so a fault there cannot hide here.
-std::string Get(const std::string& pathAndQuery) {
+std::string Request(const std::string& method, const std::string& pathAndQuery, const std::string& content) {
     WSADATA wsa;
     if (::WSAStartup(MAKEWORD(2, 2), &wsa) != 0) return {};
     std::string body;
@@ -18,8 +18,17 @@ std::string Get(const std::string& pathAndQuery) {
     addr.sin_port = htons(static_cast<u_short>(Port()));
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     if (s != INVALID_SOCKET && ::connect(s, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) == 0) {
-        const std::string request = "GET " + pathAndQuery + " HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n";
-        ::send(s, request.data(), static_cast<int>(request.size()), 0);
+        std::string request = method + " " + pathAndQuery + " HTTP/1.0\r\nHost: 127.0.0.1\r\n";
+        if (!content.empty() || method == "POST") {
+            request +=
+                "Content-Type: application/octet-stream\r\nContent-Length: " + std::to_string(content.size()) + "\r\n";
+        }
+        request += "\r\n" + content;
+        for (size_t sent = 0; sent < request.size();) {
+            const int n = ::send(s, request.data() + sent, static_cast<int>(request.size() - sent), 0);
+            if (n <= 0) break;
+            sent += static_cast<size_t>(n);
+        }
         std::string response;
         char buffer[4096];
         int n;
@@ -31,6 +40,8 @@ std::string Get(const std::string& pathAndQuery) {
     ::WSACleanup();
     return body;
 }
+
+std::string Get(const std::string& pathAndQuery) { return Request("GET", pathAndQuery, std::string()); }
 
 bool SetNetworkUp(bool up) { return !Get(up ? "/__control/network?up=1" : "/__control/network?up=0").empty(); }
 

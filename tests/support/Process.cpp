@@ -36,6 +36,8 @@ void RemoveTree(const std::wstring& folder) {
 }
 }  // namespace
 
+void RemoveFolder(const std::wstring& folder) { RemoveTree(folder); }
+
 std::wstring TempFolder(const std::wstring& name) {
     wchar_t temp[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, temp);

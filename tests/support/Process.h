@@ -8,6 +8,7 @@
 std::wstring TestsDirectory();  // folder of the running test program
 std::wstring ProductPath();     // the test build of the launcher
 std::wstring TempFolder(const std::wstring& name);  // a fresh, empty folder for one test
+void RemoveFolder(const std::wstring& folder);      // the folder and everything in it
 
 class ChildProcess {
 public:

@@ -1,0 +1,288 @@
+// A whole "/update" start that succeeds: the published program is downloaded under the
+// progress dialog, takes the launcher's place, is started, and the day of the update is
+// recorded. The published program is a small test dialog, so what starts after the swap is
+// plainly not the launcher.
+#include "support/DevService.h"
+#include "support/HttpSupport.h"
+#include "support/Launcher.h"
+#include "support/Process.h"
+#include "update/FileMd5.h"
+#include "update/UpdateRegistry.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+const wchar_t kSessionManager[] = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+const wchar_t kPendingRenames[] = L"PendingFileRenameOperations";
+
+bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::wstring Upper(std::wstring text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return static_cast<wchar_t>(::towupper(c)); });
+    return text;
+}
+
+struct RegValue {
+    DWORD type = 0;
+    std::vector<BYTE> data;
+};
+
+std::optional<RegValue> ReadValue(const wchar_t* keyPath, const wchar_t* name) {
+    HKEY raw = nullptr;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS) return std::nullopt;
+    UniqueRegKey key(raw);
+    RegValue value;
+    DWORD size = 0;
+    if (::RegQueryValueExW(key.Get(), name, nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
+    value.data.resize(size);
+    if (::RegQueryValueExW(key.Get(), name, nullptr, &value.type, value.data.data(), &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    value.data.resize(size);
+    return value;
+}
+
+// Puts a machine-wide value back as it was when the scope began (absent stays absent).
+class RegValueRestore {
+public:
+    RegValueRestore(const wchar_t* keyPath, const wchar_t* name)
+        : m_key(keyPath), m_name(name), m_saved(ReadValue(keyPath, name)) {}
+    ~RegValueRestore() {
+        HKEY raw = nullptr;
+        if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, m_key.c_str(), 0, KEY_SET_VALUE, &raw) != ERROR_SUCCESS) return;
+        UniqueRegKey key(raw);
+        if (m_saved) {
+            ::RegSetValueExW(key.Get(), m_name.c_str(), 0, m_saved->type, m_saved->data.data(),
+                             static_cast<DWORD>(m_saved->data.size()));
+        } else {
+            ::RegDeleteValueW(key.Get(), m_name.c_str());
+        }
+    }
+    RegValueRestore(const RegValueRestore&) = delete;
+    RegValueRestore& operator=(const RegValueRestore&) = delete;
+
+private:
+    std::wstring m_key, m_name;
+    std::optional<RegValue> m_saved;
+};
+
+// The strings of a REG_MULTI_SZ value, upper-cased.
+std::vector<std::wstring> MultiStrings(const RegValue& value) {
+    std::vector<std::wstring> strings;
+    const wchar_t* p = reinterpret_cast<const wchar_t*>(value.data.data());
+    const size_t count = value.data.size() / sizeof(wchar_t);
+    std::wstring current;
+    for (size_t i = 0; i < count; ++i) {
+        if (p[i] == L'\0') {
+            strings.push_back(Upper(current));
+            current.clear();
+        } else {
+            current += p[i];
+        }
+    }
+    if (!current.empty()) strings.push_back(Upper(current));
+    return strings;
+}
+
+bool SameDay(const SYSTEMTIME& a, const SYSTEMTIME& b) {
+    return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
+}
+
+// The full path of the process's executable: its first module.
+std::wstring ProcessImage(DWORD pid) {
+    UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid));
+    if (!snapshot) return {};
+    MODULEENTRY32W module{};
+    module.dwSize = sizeof(module);
+    if (!::Module32FirstW(snapshot.Get(), &module)) return {};
+    return module.szExePath;
+}
+
+class UpdateSwapStart : public ::testing::Test {
+protected:
+    void SetUp() override {
+        devservice::ResetRequests();
+        m_folder = TempFolder(L"update_swap");
+        m_exe = m_folder + L"\\QuarnelHalvira.exe";
+        ASSERT_TRUE(::CopyFileW(ProductPath().c_str(), m_exe.c_str(), FALSE));
+        const std::wstring published = TestsDirectory() + L"\\minimal_dialog.exe";
+        m_publishedDigest = FileMd5Hex(published);
+        ASSERT_EQ(m_publishedDigest.size(), 32u);
+        ASSERT_NE(m_publishedDigest, FileMd5Hex(m_exe));
+        // The dev service publishes the test dialog: its key names that file's digest. The slow
+        // address keeps the progress dialog up for seconds, long enough to be read.
+        ASSERT_NE(devservice::Request("POST", "/__control/exe", FileContent(published)).find("\"exe_uploaded\":true"),
+                  std::string::npos);
+        ASSERT_NE(devservice::Get("/__control/set?update=slow&key=").find("\"update\":\"slow\""), std::string::npos);
+    }
+    void TearDown() override {
+        for (DWORD pid : m_started) KillProcessTree(pid);
+        KillProcessTree(m_launcher.Id());
+        m_launcher.Kill();
+        devservice::Request("DELETE", "/__control/exe", std::string());
+        devservice::Get("/__control/set?update=none&key=");
+        RemoveFolder(m_folder);
+    }
+
+    ChildProcess m_launcher;
+    std::vector<DWORD> m_started;
+    std::wstring m_folder, m_exe, m_publishedDigest;
+    // Put back when the fixture ends, after TearDown has ended the processes that write them.
+    RegValueRestore m_updTime{kUpdateRegistryKey, L"UpdTime"};
+    RegValueRestore m_pendingRenames{kSessionManager, kPendingRenames};
+};
+}  // namespace
+
+TEST_F(UpdateSwapStart, DownloadsTheCheckedProgramPutsItInPlaceStartsItAndRecordsTheDay) {
+    SYSTEMTIME before{};
+    ::GetSystemTime(&before);
+    ASSERT_TRUE(m_launcher.Start(m_exe, L"/update"));
+
+    // The progress dialog, its bar moving forward while the download runs.
+    HWND dialog = WaitForWindow(m_launcher.Id(), L"#32770", L"版本更新中...", 60000);
+    ASSERT_NE(dialog, nullptr);
+    HWND bar = ::GetDlgItem(dialog, 1000);
+    ASSERT_NE(bar, nullptr);
+    std::vector<int> positions;
+    while (::IsWindow(dialog)) {
+        DWORD_PTR position = 0;
+        if (::SendMessageTimeoutW(bar, PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 5000, &position) && ::IsWindow(dialog) &&
+            (positions.empty() || positions.back() != static_cast<int>(position))) {
+            positions.push_back(static_cast<int>(position));
+        }
+        PumpMessagesFor(25);
+    }
+    ASSERT_FALSE(positions.empty());
+    EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end())) << testing::PrintToString(positions);
+    EXPECT_GT(positions.back(), 0) << testing::PrintToString(positions);
+    EXPECT_LE(positions.back(), 100) << testing::PrintToString(positions);
+
+    // The old process hands over and ends.
+    ASSERT_TRUE(m_launcher.WaitForExit(60000));
+    SYSTEMTIME after{};
+    ::GetSystemTime(&after);
+
+    // The published program now has the launcher's name; the launcher waits aside as
+    // OldTov.exe, to be deleted at the next restart.
+    EXPECT_EQ(FileMd5Hex(m_exe), m_publishedDigest);
+    EXPECT_TRUE(Exists(m_folder + L"\\OldTov.exe"));
+    EXPECT_FALSE(Exists(m_folder + L"\\NewTov.exe"));
+    EXPECT_FALSE(Exists(m_folder + L"\\ConfigTov.htm"));
+    const std::optional<RegValue> pending = ReadValue(kSessionManager, kPendingRenames);
+    ASSERT_TRUE(pending.has_value());
+    const std::vector<std::wstring> renames = MultiStrings(*pending);
+    const std::wstring old = Upper(m_folder + L"\\OldTov.exe");
+    EXPECT_TRUE(std::any_of(renames.begin(), renames.end(),
+                            [&](const std::wstring& s) {
+                                return s.size() >= old.size() && s.compare(s.size() - old.size(), old.size(), old) == 0;
+                            }))
+        << "no pending deletion of " << testing::PrintToString(old);
+
+    // The program under the launcher's name was started: the test dialog, not the launcher.
+    std::vector<DWORD> children;
+    WaitUntil(
+        [&] {
+            children = ChildProcessesOf(m_launcher.Id());
+            return !children.empty();
+        },
+        30000);
+    m_started = children;
+    ASSERT_EQ(children.size(), 1u);
+    EXPECT_EQ(Upper(ProcessImage(children[0])), Upper(m_exe));
+    HWND started = WaitForWindow(children[0], L"#32770", L"QuarnelHalvira", 60000);
+    ASSERT_NE(started, nullptr);
+    EXPECT_TRUE(ChildTexts(started).empty()) << "the launcher's window, not the published dialog";
+
+    // The day of the update, in UTC.
+    const std::optional<RegValue> updTime = ReadValue(kUpdateRegistryKey, L"UpdTime");
+    ASSERT_TRUE(updTime.has_value());
+    ASSERT_EQ(updTime->data.size(), sizeof(SYSTEMTIME));
+    SYSTEMTIME stored{};
+    memcpy(&stored, updTime->data.data(), sizeof(stored));
+    EXPECT_TRUE(SameDay(stored, before) || SameDay(stored, after))
+        << stored.wYear << "-" << stored.wMonth << "-" << stored.wDay;
+
+    EXPECT_EQ(RecordedRequestsTo("/update/ConfigTov.htm").size(), 1u);
+    EXPECT_EQ(RecordedRequestsTo("/update/slow/QuarnelHalvira.exe").size(), 1u);
+}
+
+namespace {
+// A shortcut start with something published: whether it asks for the version file depends
+// only on the day of the last update ("DisableDays" is cleared, so no weekday is skipped).
+// The published download is never the file its key names, so even a start that asks goes
+// on to its main window and the shared test build is never replaced.
+class GatedStart : public ::testing::Test {
+protected:
+    void SetUp() override {
+        devservice::ResetRequests();
+        ASSERT_NE(devservice::Get("/__control/set?update=mismatch&key=").find("\"update\":\"mismatch\""),
+                  std::string::npos);
+        HKEY raw = nullptr;
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kUpdateRegistryKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                    &raw, nullptr),
+                  ERROR_SUCCESS);
+        m_key.Reset(raw);
+        ::RegDeleteValueW(m_key.Get(), L"DisableDays");
+    }
+    void TearDown() override {
+        KillProcessTree(m_launcher.Id());
+        devservice::Get("/__control/set?update=none&key=");
+    }
+    void WriteUpdTime(const SYSTEMTIME& time) {
+        ASSERT_EQ(::RegSetValueExW(m_key.Get(), L"UpdTime", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&time),
+                                   sizeof(time)),
+                  ERROR_SUCCESS);
+    }
+    // Starts "/TovD", waits for the main window and answers the version-file requests made.
+    size_t VersionFileRequestsOfAStart() {
+        if (!m_launcher.Start(ProductPath(), L"/TovD")) return ~size_t{0};
+        if (!WaitForMainWindow(m_launcher.Id(), 60000)) return ~size_t{0};
+        return RecordedRequestsTo("/update/ConfigTov.htm").size();
+    }
+
+    RegValueRestore m_updTime{kUpdateRegistryKey, L"UpdTime"};
+    RegValueRestore m_disableDays{kUpdateRegistryKey, L"DisableDays"};
+    UniqueRegKey m_key;
+    ChildProcess m_launcher;
+};
+
+SYSTEMTIME DayBefore(const SYSTEMTIME& day) {
+    FILETIME ft{};
+    ::SystemTimeToFileTime(&day, &ft);
+    ULARGE_INTEGER t{};
+    t.LowPart = ft.dwLowDateTime;
+    t.HighPart = ft.dwHighDateTime;
+    t.QuadPart -= 24ull * 60 * 60 * 10000000;
+    ft.dwLowDateTime = t.LowPart;
+    ft.dwHighDateTime = t.HighPart;
+    SYSTEMTIME before{};
+    ::FileTimeToSystemTime(&ft, &before);
+    return before;
+}
+}  // namespace
+
+TEST_F(GatedStart, OnTheDayOfAnUpdateAsksNothing) {
+    SYSTEMTIME today{};
+    ::GetSystemTime(&today);
+    WriteUpdTime(today);
+    const size_t requests = VersionFileRequestsOfAStart();
+    SYSTEMTIME now{};
+    ::GetSystemTime(&now);
+    if (!SameDay(today, now)) GTEST_SKIP() << "the UTC day changed during the start";
+    EXPECT_EQ(requests, 0u);
+}
+
+TEST_F(GatedStart, TheDayAfterAnUpdateAsks) {
+    SYSTEMTIME today{};
+    ::GetSystemTime(&today);
+    WriteUpdTime(DayBefore(today));
+    EXPECT_EQ(VersionFileRequestsOfAStart(), 1u);
+}
