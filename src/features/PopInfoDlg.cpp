@@ -120,6 +120,7 @@ void CPopInfoDlg::ApplyLayout(NoticeLayout layout) {
     SetUpFrame(withPicture ? IDP_NOTICE_BACKGROUND : IDP_NOTICE_TEXT_BACKGROUND, IDP_NOTICE_CLOSE, 3, 3, 3);
     const RECT client = GetClientRect();
     StyleLabel(m_lblTitle, kTitleColour, true);
+    m_lblTitle.m_bSingleLine = true;
     StyleLabel(m_lblContent, kTextColour, false);
     StyleLabel(m_lblLink, kTextColour, false);
     if (withPicture) {

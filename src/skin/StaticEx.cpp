@@ -70,6 +70,14 @@ int CStaticEx::Paint(HDC target) {
     ::SetTextColor(dc, (m_bHoverColor && m_bHover) ? m_crHover : m_crText);
     SelectScope selectFont(dc, LabelFont());
 
+    if (m_bSingleLine) {
+        RECT rc{place.text.left, place.text.top, place.text.right, place.text.bottom};
+        const UINT format = skin::LabelTextFormat(GetStyle()) | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX;
+        ::DrawTextW(dc, m_strText.c_str(), static_cast<int>(m_strText.size()), &rc, format);
+        surface.CopyTo(target);
+        return m_strText.empty() ? 0 : 1;
+    }
+
     SIZE sample{};
     ::GetTextExtentPoint32W(dc, skin::kAverageWidthSample, skin::kAverageWidthSampleCount, &sample);
     skin::LabelWrapInput input;

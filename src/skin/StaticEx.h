@@ -21,6 +21,9 @@ public:
     COLORREF m_crHover = 0;
     int m_nLineSpacing = 3;
     bool m_bHoverColor = false;
+    // One line that never grows: text too wide for it ends in "..." (a title above other
+    // labels must not spread over them).
+    bool m_bSingleLine = false;
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void PreSubclassWindow() override;

@@ -142,3 +142,26 @@ TEST(StaticEx, LongTextWrapsAndTheLabelGrows) {
     EXPECT_GT(lines, 2);
     EXPECT_GT(label.GetClientRect().bottom, 14);
 }
+
+TEST(StaticEx, ASingleLineLabelNeverGrowsAndKeepsItsTextInside) {
+    TestParent parent;
+    CStaticEx label;
+    ASSERT_TRUE(label.CreateEx(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, RECT{0, 0, 60, 14}, parent.m_hWnd, 301));
+    label.m_bSingleLine = true;
+    label.m_crText = RGB(0, 0, 0);
+    label.m_strText = L"在当前窗口新增标签页？点击是在当前窗口登录";
+    MemoryCanvas canvas(60, 40, RGB(255, 255, 255));
+    EXPECT_EQ(label.Paint(canvas.Dc()), 1);
+    EXPECT_EQ(label.GetClientRect().bottom, 14);
+    // Dark text was drawn, and nothing below the label's own height.
+    int inked = 0;
+    for (int y = 0; y < 14; ++y) {
+        for (int x = 0; x < 60; ++x) {
+            const COLORREF c = canvas.At(x, y);
+            inked += GetRValue(c) + GetGValue(c) + GetBValue(c) < 200;
+        }
+    }
+    EXPECT_GT(inked, 0);
+    for (int y = 14; y < 40; ++y)
+        for (int x = 0; x < 60; ++x) EXPECT_EQ(canvas.At(x, y), RGB(255, 255, 255)) << x << "," << y;
+}
