@@ -9,6 +9,8 @@
 #include "update/FileMd5.h"
 #include "update/UpdateRegistry.h"
 
+#include "support/Dates.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -253,20 +255,6 @@ protected:
     UniqueRegKey m_key;
     ChildProcess m_launcher;
 };
-
-SYSTEMTIME DayBefore(const SYSTEMTIME& day) {
-    FILETIME ft{};
-    ::SystemTimeToFileTime(&day, &ft);
-    ULARGE_INTEGER t{};
-    t.LowPart = ft.dwLowDateTime;
-    t.HighPart = ft.dwHighDateTime;
-    t.QuadPart -= 24ull * 60 * 60 * 10000000;
-    ft.dwLowDateTime = t.LowPart;
-    ft.dwHighDateTime = t.HighPart;
-    SYSTEMTIME before{};
-    ::FileTimeToSystemTime(&ft, &before);
-    return before;
-}
 }  // namespace
 
 TEST_F(GatedStart, OnTheDayOfAnUpdateAsksNothing) {
@@ -283,6 +271,6 @@ TEST_F(GatedStart, OnTheDayOfAnUpdateAsksNothing) {
 TEST_F(GatedStart, TheDayAfterAnUpdateAsks) {
     SYSTEMTIME today{};
     ::GetSystemTime(&today);
-    WriteUpdTime(DayBefore(today));
+    WriteUpdTime(ShiftDays(today, -1));
     EXPECT_EQ(VersionFileRequestsOfAStart(), 1u);
 }

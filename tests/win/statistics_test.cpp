@@ -7,6 +7,8 @@
 #include "support/Process.h"
 
 #include <shlobj.h>
+#include "support/Dates.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -48,16 +50,7 @@ private:
 CivilDate DaysAgo(int days) {
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
-    FILETIME ft{};
-    ::SystemTimeToFileTime(&now, &ft);
-    ULARGE_INTEGER t{};
-    t.LowPart = ft.dwLowDateTime;
-    t.HighPart = ft.dwHighDateTime;
-    t.QuadPart -= static_cast<ULONGLONG>(days) * 24 * 3600 * 10000000ULL;
-    ft.dwLowDateTime = t.LowPart;
-    ft.dwHighDateTime = t.HighPart;
-    SYSTEMTIME then{};
-    ::FileTimeToSystemTime(&ft, &then);
+    const SYSTEMTIME then = ShiftDays(now, -days);
     return CivilDate{then.wYear, then.wMonth, then.wDay};
 }
 }  // namespace

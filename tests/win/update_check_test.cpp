@@ -6,6 +6,8 @@
 #include "update/HttpRequest.h"
 #include "update/UpdateCheck.h"
 
+#include "support/Dates.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -36,22 +38,6 @@ void WriteBinary(const wchar_t* name, const void* data, DWORD size) {
     ::RegCloseKey(key);
 }
 
-// Today's UTC date moved back one day, whatever today is.
-SYSTEMTIME YesterdayUtc() {
-    SYSTEMTIME now{};
-    ::GetSystemTime(&now);
-    FILETIME ft{};
-    ::SystemTimeToFileTime(&now, &ft);
-    ULARGE_INTEGER t{};
-    t.LowPart = ft.dwLowDateTime;
-    t.HighPart = ft.dwHighDateTime;
-    t.QuadPart -= 24ull * 60 * 60 * 10000000;
-    ft.dwLowDateTime = t.LowPart;
-    ft.dwHighDateTime = t.HighPart;
-    SYSTEMTIME yesterday{};
-    ::FileTimeToSystemTime(&ft, &yesterday);
-    return yesterday;
-}
 
 class VersionCheck : public ::testing::Test {
 protected:
@@ -116,7 +102,9 @@ TEST_F(VersionCheck, TheGateAsksNothingOnTheDayOfAnUpdate) {
     EXPECT_EQ(VersionFileRequests(), 0u);
 
     // The day before, with no weekday skipped, it asks.
-    const SYSTEMTIME yesterday = YesterdayUtc();
+    SYSTEMTIME now{};
+    ::GetSystemTime(&now);
+    const SYSTEMTIME yesterday = ShiftDays(now, -1);
     WriteBinary(L"UpdTime", &yesterday, sizeof(yesterday));
     EXPECT_TRUE(IsUpdateAvailable(false, 2));
     EXPECT_EQ(VersionFileRequests(), 1u);
