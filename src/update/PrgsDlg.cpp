@@ -60,21 +60,23 @@ BOOL CPrgsDlg::OnInitDialog() {
     m_download->progress = m_progress.m_hWnd;
     m_download->dialog = m_hWnd;
 
-    auto* forDownload = new std::shared_ptr<Download>(m_download);
-    m_hDownloadThread.Reset(::CreateThread(nullptr, 0, DownloadThread, forDownload, 0, nullptr));
+    // Each thread takes over its argument once it runs; until then the owners here keep it.
+    auto forDownload = std::make_unique<std::shared_ptr<Download>>(m_download);
+    m_hDownloadThread.Reset(::CreateThread(nullptr, 0, DownloadThread, forDownload.get(), 0, nullptr));
     if (!m_hDownloadThread) {
-        delete forDownload;
         PostMessage(kDownloadEnded, 0, 0);
         return TRUE;
     }
+    (void)forDownload.release();
     HANDLE watched = nullptr;
     ::DuplicateHandle(::GetCurrentProcess(), m_hDownloadThread.Get(), ::GetCurrentProcess(), &watched, SYNCHRONIZE,
                       FALSE, 0);
-    auto* forWatch = new WatchArguments{m_download, watched};
-    m_hWatchThread.Reset(watched ? ::CreateThread(nullptr, 0, WatchThread, forWatch, 0, nullptr) : nullptr);
-    if (!m_hWatchThread) {
+    auto forWatch = std::make_unique<WatchArguments>(WatchArguments{m_download, watched});
+    m_hWatchThread.Reset(watched ? ::CreateThread(nullptr, 0, WatchThread, forWatch.get(), 0, nullptr) : nullptr);
+    if (m_hWatchThread) {
+        (void)forWatch.release();
+    } else {
         if (watched) ::CloseHandle(watched);
-        delete forWatch;
         // Without a watcher nothing would end the dialog: give the download up.
         m_download->store.Cancel();
         PostMessage(kDownloadEnded, 0, 0);

@@ -2,7 +2,10 @@
 
 #include "update/UpdateCheck.h"
 
+#include "framework/Handles.h"
+
 #include <atomic>
+#include <memory>
 
 namespace {
 std::atomic<bool> g_running{false};
@@ -13,8 +16,8 @@ struct CheckRequest {
 };
 
 DWORD WINAPI CheckThread(void* parameter) {
-    const CheckRequest request = *static_cast<CheckRequest*>(parameter);
-    delete static_cast<CheckRequest*>(parameter);
+    const std::unique_ptr<CheckRequest> owned(static_cast<CheckRequest*>(parameter));
+    const CheckRequest request = *owned;
     const bool available = IsUpdateAvailable(true);
     g_running = false;
     ::PostMessageW(request.window, request.message, available ? 1 : 0, 0);
@@ -25,13 +28,13 @@ DWORD WINAPI CheckThread(void* parameter) {
 bool StartForcedUpdateCheck(HWND window, UINT message) {
     bool idle = false;
     if (!g_running.compare_exchange_strong(idle, true)) return false;
-    auto* request = new CheckRequest{window, message};
-    HANDLE thread = ::CreateThread(nullptr, 0, CheckThread, request, 0, nullptr);
+    auto request = std::make_unique<CheckRequest>(CheckRequest{window, message});
+    // Never joined: it ends with its one check and touches nothing of its caller's.
+    const UniqueHandle thread(::CreateThread(nullptr, 0, CheckThread, request.get(), 0, nullptr));
     if (!thread) {
-        delete request;
         g_running = false;
         return false;
     }
-    ::CloseHandle(thread);  // never joined: it ends with its one check
+    (void)request.release();  // the thread owns it now
     return true;
 }
