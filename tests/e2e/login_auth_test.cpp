@@ -36,7 +36,7 @@ class LoginAuth : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(launcher.Start(ProductPath(), L"/TovD"));
-        ASSERT_NE(WaitForMainWindow(launcher.Id(), 20000), nullptr);
+        ASSERT_NE(WaitForMainWindow(launcher.Id(), 60000), nullptr);
         ASSERT_TRUE(WaitUntil([&] { return !ChildProcessesOf(launcher.Id()).empty(); }, 10000));
         game = ChildProcessesOf(launcher.Id()).front();
         loginPage = WaitForLoginPage(game, 20000);

@@ -30,15 +30,15 @@ protected:
     void SetUp() override {
         devservice::ResetRequests();
         ASSERT_TRUE(launcher.Start(ProductPath(), L"/TovD"));
-        main = WaitForMainWindow(launcher.Id(), 20000);
+        main = WaitForMainWindow(launcher.Id(), 60000);
         ASSERT_NE(main, nullptr);
     }
     void TearDown() override { KillProcessTree(launcher.Id()); }
 
     // The game process now waiting in its login, and its page (0 / null when none shows).
     DWORD NextLogin(HWND* page) {
-        const DWORD game = WaitForNewChildProcess(launcher.Id(), games, 20000);
-        *page = game ? WaitForLoginPage(game, 20000) : nullptr;
+        const DWORD game = WaitForNewChildProcess(launcher.Id(), games, 60000);
+        *page = game ? WaitForLoginPage(game, 60000) : nullptr;
         if (game) games.push_back(game);
         return game;
     }
@@ -51,7 +51,7 @@ protected:
                 HWND frame = FrameOf(game, main);
                 return frame && ::IsWindowVisible(frame);
             },
-            30000);
+            60000);
     }
 
     // The first account through the first game process's page: its process id.
@@ -109,7 +109,7 @@ TEST_F(LoginRoad, LoadGameOnTheLoginPageOpensTheTab) {
     PageNavigates(page, LoadGameAddress(kAlice, L"1"));
 
     // The frame joins the main window, which fills the work area.
-    ASSERT_TRUE(WaitUntil([&] { return FrameOf(game, main) != nullptr; }, 20000));
+    ASSERT_TRUE(WaitUntil([&] { return FrameOf(game, main) != nullptr; }, 60000));
     RECT work{}, rc{};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     EXPECT_TRUE(WaitUntil(
@@ -130,7 +130,7 @@ TEST_F(LoginRoad, LoadGameOnTheLoginPageOpensTheTab) {
         },
         10000));
     // The login report went out with the account.
-    EXPECT_TRUE(WaitUntil([&] { return devservice::Requests().find("uid=alice&index=1") != std::string::npos; }, 20000));
+    EXPECT_TRUE(WaitUntil([&] { return devservice::Requests().find("uid=alice&index=1") != std::string::npos; }, 60000));
     // The same record cannot log in twice.
     EXPECT_EQ(SendLoginRecord(main, kAlice), 0);
 }
@@ -213,7 +213,7 @@ TEST_F(LoginRoad, SecondAccountThroughAddAccountBecomesTheSecondTab) {
     EXPECT_EQ(SendLoginRecord(main, kBob), 0);
     EXPECT_EQ(CloseQuestionOfTab(launcher.Id(), main, 0), L"确定要退出账号：" + kAlice + L" ?");
     EXPECT_EQ(CloseQuestionOfTab(launcher.Id(), main, 1), L"确定要退出账号：" + kBob + L" ?");
-    EXPECT_TRUE(WaitUntil([&] { return devservice::Requests().find("uid=bob&index=2") != std::string::npos; }, 20000));
+    EXPECT_TRUE(WaitUntil([&] { return devservice::Requests().find("uid=bob&index=2") != std::string::npos; }, 60000));
     // Answering 否 kept both tabs; the second is still the one shown.
     EXPECT_TRUE(::IsWindowVisible(secondFrame));
     EXPECT_FALSE(::IsWindowVisible(firstFrame));
@@ -226,7 +226,7 @@ TEST_F(LoginRoad, MinimizeOnASecondTabsLoginEndsOnlyThatLogin) {
     const DWORD second = AddAccountInThisWindow(&page);
     ASSERT_NE(page, nullptr);
     PageNavigates(page, L"app://minimize");
-    EXPECT_TRUE(WaitUntil([&] { return !ProcessAlive(second); }, 20000));
+    EXPECT_TRUE(WaitUntil([&] { return !ProcessAlive(second); }, 60000));
     EXPECT_FALSE(::IsIconic(main));  // a later tab's login never minimises the window
     ExpectOnlyTheFirstTabRemains(first);
     // The window still takes another account in a new game process.
@@ -243,7 +243,7 @@ TEST_F(LoginRoad, ExitGameOnASecondTabsLoginEndsOnlyThatProcess) {
     const DWORD second = AddAccountInThisWindow(&page);
     ASSERT_NE(page, nullptr);
     PageNavigates(page, L"app://exitgame");
-    EXPECT_TRUE(WaitUntil([&] { return !ProcessAlive(second); }, 20000));
+    EXPECT_TRUE(WaitUntil([&] { return !ProcessAlive(second); }, 60000));
     ExpectOnlyTheFirstTabRemains(first);
 }
 
@@ -267,8 +267,8 @@ TEST_F(LoginRoad, InnerFramesSpeakForThePageOnlyOnTheOperatorsHosts) {
             HWND frame = FrameOf(game, main);
             return frame && ::IsWindowVisible(frame);
         },
-        30000));
-    EXPECT_TRUE(WaitUntil([&] { return devservice::Requests().find("uid=bob&index=") != std::string::npos; }, 20000));
+        60000));
+    EXPECT_TRUE(WaitUntil([&] { return devservice::Requests().find("uid=bob&index=") != std::string::npos; }, 60000));
     EXPECT_EQ(devservice::Requests().find("uid=alice"), std::string::npos);
     EXPECT_EQ(SendLoginRecord(main, kBob), 0);  // bob's is the tab that opened
 }
@@ -285,7 +285,7 @@ TEST_F(LoginRoad, ExitGameFromAForeignInnerFrameIsIgnoredTheTopLevelIsObeyed) {
             HWND frame = FrameOf(game, main);
             return frame && ::IsWindowVisible(frame);
         },
-        30000));
+        60000));
     EXPECT_TRUE(ProcessAlive(launcher.Id()));
     EXPECT_EQ(SendLoginRecord(main, kAlice), 0);
 }

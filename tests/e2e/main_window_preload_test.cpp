@@ -35,7 +35,7 @@ bool ProcessHoldsWindowOfClass(DWORD pid, const wchar_t* className) {
 TEST(MainWindowPreload, TheHiddenLoginPageHoldsARealBrowser) {
     ChildProcess launcher;
     ASSERT_TRUE(launcher.Start(DevProductPath(), L"/TovD"));
-    const HWND main = WaitForMainWindow(launcher.Id(), 20000);
+    const HWND main = WaitForMainWindow(launcher.Id(), 60000);
     ASSERT_NE(main, nullptr);
     // The control's own window ("Shell Embedding") exists only once it was created and
     // placed in its site.

@@ -18,7 +18,7 @@ class MainWindowRobustness : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(launcher.Start(ProductPath(), L"/TovD"));
-        main = WaitForMainWindow(launcher.Id(), 20000);
+        main = WaitForMainWindow(launcher.Id(), 60000);
         ASSERT_NE(main, nullptr);
         for (int i = 0; i < 100 && ChildProcessesOf(launcher.Id()).empty(); ++i) PumpMessagesFor(50);
         // The launcher's own first game process waits in its login; these tests play the

@@ -14,7 +14,7 @@ protected:
     void SetUp() override {
         devservice::ResetRequests();
         ASSERT_TRUE(launcher.Start(ProductPath(), L"/TovD"));
-        main = WaitForMainWindow(launcher.Id(), 20000);
+        main = WaitForMainWindow(launcher.Id(), 60000);
         ASSERT_NE(main, nullptr);
         WaitUntil([&] { return !ChildProcessesOf(launcher.Id()).empty(); }, 30000);
         firstGameProcesses = ChildProcessesOf(launcher.Id());

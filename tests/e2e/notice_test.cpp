@@ -61,7 +61,7 @@ protected:
         devservice::ResetRequests();
         launcher = std::make_unique<ChildProcess>();
         ASSERT_TRUE(launcher->Start(ProductPath(), L"/TovD"));
-        main = WaitForMainWindow(launcher->Id(), 20000);
+        main = WaitForMainWindow(launcher->Id(), 60000);
         ASSERT_NE(main, nullptr);
         for (int i = 0; i < 100 && ChildProcessesOf(launcher->Id()).empty(); ++i) PumpMessagesFor(50);
         for (DWORD child : ChildProcessesOf(launcher->Id())) KillProcess(child);
