@@ -47,7 +47,7 @@ protected:
                 }
                 return found != nullptr;
             },
-            10000);
+            60000);
         return found;
     }
     // The tab count as the window's minimum width shows it (483 + 189 per tab).
@@ -118,8 +118,8 @@ TEST_F(MainWindowRobustness, LastGameKilledAsksWhetherToCloseTheWindow) {
 
 TEST_F(MainWindowRobustness, TrayIconComesBackWhenTheShellRestarts) {
     auto game = StartGame(L"s1-alice");
-    ASSERT_NE(FrameOf(*game), nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(main); }, 10000));
+    ASSERT_NE(FrameOf(*game), nullptr) << "the game process ended with " << game->ExitCode();
+    ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(main); }, 60000)) << "no icon once a game joined";
     // The shell forgets the icon, as a restarted one has, and then announces itself.
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);
@@ -130,7 +130,7 @@ TEST_F(MainWindowRobustness, TrayIconComesBackWhenTheShellRestarts) {
     PumpMessagesFor(1000);  // the window's timer does not bring it back by itself
     ASSERT_FALSE(TrayIconPresent(main));
     ::PostMessageW(main, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return TrayIconPresent(main); }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconPresent(main); }, 60000)) << "not back after the shell's broadcast";
 }
 
 namespace {

@@ -198,10 +198,11 @@ TEST_F(UpdateSwapStart, DownloadsTheCheckedProgramPutsItInPlaceStartsItAndRecord
         30000);
     m_started = children;
     ASSERT_EQ(children.size(), 1u);
-    EXPECT_EQ(Upper(ProcessImage(children[0])), Upper(m_exe));
     HWND started = WaitForWindow(children[0], L"#32770", L"QuarnelHalvira", 60000);
     ASSERT_NE(started, nullptr);
     EXPECT_TRUE(ChildTexts(started).empty()) << "the launcher's window, not the published dialog";
+    // Read once the process shows a window: a process still starting has no module list yet.
+    EXPECT_EQ(Upper(ProcessImage(children[0])), Upper(m_exe));
 
     // The day of the update, in UTC.
     const std::optional<RegValue> updTime = ReadValue(kUpdateRegistryKey, L"UpdTime");
