@@ -5,10 +5,20 @@
 #include "skin/ImageLoading.h"
 #include "skin/MessageBox.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
-constexpr HotKeyField kFields[] = {HotKeyField::Boss, HotKeyField::Switch, HotKeyField::Sound};
-constexpr int kLabelIds[] = {IDC_LBL_BOSS,   IDC_LBL_BOSS_EXAMPLE,  IDC_LBL_SWITCH,
-                             IDC_LBL_SWITCH_EXAMPLE, IDC_LBL_SOUND, IDC_LBL_SOUND_EXAMPLE};
+struct KeyRow {
+    HotKeyField field;
+    int group, label, edit, example;
+};
+constexpr KeyRow kRows[kHotKeyFieldCount] = {
+    {HotKeyField::Boss, IDC_GRP_BOSS, IDC_LBL_BOSS, IDC_EDIT_BOSS, IDC_LBL_BOSS_EXAMPLE},
+    {HotKeyField::Switch, IDC_GRP_SWITCH, IDC_LBL_SWITCH, IDC_EDIT_SWITCH, IDC_LBL_SWITCH_EXAMPLE},
+    {HotKeyField::Sound, IDC_GRP_SOUND, IDC_LBL_SOUND, IDC_EDIT_SOUND, IDC_LBL_SOUND_EXAMPLE},
+    {HotKeyField::Shot, IDC_GRP_SHOT, IDC_LBL_SHOT, IDC_EDIT_SHOT, IDC_LBL_SHOT_EXAMPLE},
+};
 constexpr COLORREF kGroupBackground = RGB(231, 241, 247);
 
 bool KeyDown(int vk) { return (::GetKeyState(vk) & 0x8000) != 0; }
@@ -16,33 +26,12 @@ bool KeyDown(int vk) { return (::GetKeyState(vk) & 0x8000) != 0; }
 
 CSettingDlg::CSettingDlg(HWND parent) noexcept : CDlgEx(IDD_SETTINGS, parent) {}
 
-CEdit& CSettingDlg::EditOf(HotKeyField field) {
-    switch (field) {
-        case HotKeyField::Boss:
-            return m_editBossKey;
-        case HotKeyField::Switch:
-            return m_editSwitchKey;
-        default:
-            return m_editSoundKey;
-    }
-}
-
-int& CSettingDlg::VkOf(HotKeyField field) {
-    switch (field) {
-        case HotKeyField::Boss:
-            return m_nBossVk;
-        case HotKeyField::Switch:
-            return m_nSwitchVk;
-        default:
-            return m_nSoundVk;
-    }
-}
-
 void CSettingDlg::DoDataExchange() {
-    BindControl(IDC_EDIT_BOSS, m_editBossKey);
-    BindControl(IDC_EDIT_SWITCH, m_editSwitchKey);
-    BindControl(IDC_EDIT_SOUND, m_editSoundKey);
-    for (size_t i = 0; i < m_labels.size(); ++i) BindControl(kLabelIds[i], m_labels[i]);
+    for (size_t i = 0; i < kHotKeyFieldCount; ++i) {
+        BindControl(kRows[i].edit, m_editKeys[i]);
+        BindControl(kRows[i].label, m_labels[2 * i]);
+        BindControl(kRows[i].example, m_labels[2 * i + 1]);
+    }
     BindControl(IDOK, m_btnOk);
     BindControl(IDCANCEL, m_btnCancel);
 }
@@ -56,10 +45,10 @@ BOOL CSettingDlg::OnInitDialog() {
     m_btnCancel.SetSkinBitmap(m_bmpButton.Get(), false);
     m_groupBrush.Reset(::CreateSolidBrush(kGroupBackground));
 
-    for (HotKeyField field : kFields) {
-        const HotKey key = LoadHotKey(field);
-        VkOf(field) = key.vk;
-        EditOf(field).SetWindowText(FormatHotKey(key.vk, key.modifiers).c_str());
+    for (size_t i = 0; i < kHotKeyFieldCount; ++i) {
+        const HotKey key = LoadHotKey(kRows[i].field);
+        m_keyVks[i] = key.vk;
+        m_editKeys[i].SetWindowText(FormatHotKey(key.vk, key.modifiers).c_str());
     }
     return TRUE;
 }
@@ -78,13 +67,13 @@ BOOL CSettingDlg::PreTranslateMessage(MSG* msg) {
             break;
     }
     const HWND focus = ::GetFocus();
-    for (HotKeyField field : kFields) {
-        CEdit& edit = EditOf(field);
+    for (size_t i = 0; i < kHotKeyFieldCount; ++i) {
+        CEdit& edit = m_editKeys[i];
         if (focus != edit.m_hWnd) continue;
         // The modifiers as they were when this key message was queued.
-        const CaptureResult result = CaptureKey(field, vk, ModifierState{KeyDown(VK_CONTROL), KeyDown(VK_SHIFT),
-                                                                          KeyDown(VK_MENU)});
-        if (result.newVk) VkOf(field) = *result.newVk;
+        const CaptureResult result = CaptureKey(kRows[i].field, vk, ModifierState{KeyDown(VK_CONTROL), KeyDown(VK_SHIFT),
+                                                                                   KeyDown(VK_MENU)});
+        if (result.newVk) m_keyVks[i] = *result.newVk;
         edit.SetWindowText(result.text.c_str());
         const int end = static_cast<int>(result.text.size());
         edit.SetSel(end, end);
@@ -95,14 +84,14 @@ BOOL CSettingDlg::PreTranslateMessage(MSG* msg) {
 }
 
 void CSettingDlg::OnOK() {
-    const std::array<std::wstring, 3> texts = {m_editBossKey.GetWindowText(), m_editSwitchKey.GetWindowText(),
-                                               m_editSoundKey.GetWindowText()};
+    std::array<std::wstring, kHotKeyFieldCount> texts;
+    for (size_t i = 0; i < kHotKeyFieldCount; ++i) texts[i] = m_editKeys[i].GetWindowText();
     if (HotKeysConflict(texts)) {
         ShowSkinMsgBox(MB_OK, L"热键冲突，请重新设置不同热键值", m_hWnd);
         return;
     }
-    for (size_t i = 0; i < 3; ++i) {
-        if (const auto key = HotKeyToSave(texts[i], VkOf(kFields[i]))) SaveHotKey(kFields[i], *key);
+    for (size_t i = 0; i < kHotKeyFieldCount; ++i) {
+        if (const auto key = HotKeyToSave(texts[i], m_keyVks[i])) SaveHotKey(kRows[i].field, *key);
     }
     BroadcastHotKeyReload();
     CDlgEx::OnOK();
@@ -110,7 +99,8 @@ void CSettingDlg::OnOK() {
 
 HBRUSH CSettingDlg::OnCtlColor(HDC dc, HWND control) {
     const int id = ::GetDlgCtrlID(control);
-    if (id == IDC_GRP_BOSS || id == IDC_GRP_SWITCH || id == IDC_GRP_SOUND) {
+    const bool group = std::any_of(std::begin(kRows), std::end(kRows), [id](const KeyRow& row) { return row.group == id; });
+    if (group) {
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, RGB(0, 0, 0));
         return m_groupBrush.Get();

@@ -1,5 +1,5 @@
 // CSettingDlg: the hot-key settings. The user presses a combination into a field; OK saves
-// the three keys to the settings file and tells every main window to reload them.
+// the keys to the settings file and tells every main window to reload them.
 #pragma once
 #include "features/rules/HotKeys.h"
 #include "framework/Controls.h"
@@ -19,19 +19,13 @@ public:
     void OnOK() override;
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
-    CEdit m_editBossKey;
-    CEdit m_editSwitchKey;
-    CEdit m_editSoundKey;
-    int m_nBossVk = 0;
-    int m_nSwitchVk = 0;
-    int m_nSoundVk = 0;
-
 private:
     HBRUSH OnCtlColor(HDC dc, HWND control);
-    CEdit& EditOf(HotKeyField field);
-    int& VkOf(HotKeyField field);
 
-    std::array<CStaticEx, 6> m_labels;
+    // One row per key, in HotKeyField order: the field and the key it holds.
+    std::array<CEdit, kHotKeyFieldCount> m_editKeys;
+    std::array<int, kHotKeyFieldCount> m_keyVks{};
+    std::array<CStaticEx, 2 * kHotKeyFieldCount> m_labels;
     CBtnEx m_btnOk;
     CBtnEx m_btnCancel;
     UniqueBitmap m_bmpButton;

@@ -166,8 +166,16 @@ private:
     void Paint(HWND hwnd) const {
         PAINTSTRUCT ps{};
         HDC dc = ::BeginPaint(hwnd, &ps);
+        Draw(hwnd, dc);
+        ::EndPaint(hwnd, &ps);
+    }
+
+    // The page as it shows: its title on the window's background, or for a colour-keyed host
+    // a panel in the key colour's margins. Also what a print request gets.
+    void Draw(HWND hwnd, HDC dc) const {
         RECT rc{};
         ::GetClientRect(hwnd, &rc);
+        FillWith(dc, rc, RGB(255, 255, 255));
         COLORREF key = 0;
         DWORD flags = 0;
         if (::GetLayeredWindowAttributes(::GetAncestor(hwnd, GA_ROOT), &key, nullptr, &flags) &&
@@ -185,7 +193,6 @@ private:
         ::SetBkMode(dc, TRANSPARENT);
         ::DrawTextW(dc, m_title.c_str(), static_cast<int>(m_title.size()), &rc,
                     DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
-        ::EndPaint(hwnd, &ps);
     }
 
     static void FillWith(HDC dc, const RECT& rc, COLORREF colour) {
@@ -210,6 +217,10 @@ private:
             if (msg == QueryMessage()) return self->Answer(wParam);
             if (msg == WM_PAINT) {
                 self->Paint(hwnd);
+                return 0;
+            }
+            if (msg == WM_PRINTCLIENT) {
+                self->Draw(hwnd, reinterpret_cast<HDC>(wParam));
                 return 0;
             }
         } catch (...) {

@@ -2,6 +2,8 @@
 
 #include "app/App.h"
 #include "app/Messages.h"
+#include "app/rules/CopyDataText.h"
+#include "features/Screenshot.h"
 #include "features/FavDlg.h"
 #include "features/SoundMute.h"
 #include "gameview/GameFrame.h"
@@ -70,8 +72,39 @@ void CMainFrame::RaiseHost() const {
     if (attach) ::AttachThreadInput(hostThread, foregroundThread, FALSE);
 }
 
+LRESULT CMainFrame::OnCopyData(const COPYDATASTRUCT* data) {
+    if (!data) return 0;
+    const auto record =
+        DecodeCopyDataText(kCopyScreenshotRequest, data->dwData, data->cbData, data->lpData, kMaxCopyDataChars);
+    if (!record) return 0;
+    m_shotRecord = *record;
+    PostMessage(WM_TAKE_SCREENSHOT);
+    return 1;
+}
+
+void CMainFrame::TakeRequestedScreenshot() {
+    Browser* browser = g_pGameView ? g_pGameView->GetBrowser() : nullptr;
+    const ScreenshotOutcome outcome =
+        browser && browser->Window() ? TakeScreenshot(browser->Window(), m_shotRecord, ScreenshotFolder(), m_hWnd)
+                                     : ScreenshotOutcome{false, L"游戏页面还没有打开。"};
+    if (!::IsWindow(g_hHostWnd)) return;
+    const auto units = EncodeCopyDataText(outcome.text);
+    COPYDATASTRUCT reply{};
+    reply.dwData = outcome.saved ? kCopyScreenshotSaved : kCopyScreenshotFailed;
+    reply.cbData = static_cast<DWORD>(units.size() * sizeof(units[0]));
+    reply.lpData = const_cast<std::uint16_t*>(units.data());
+    DWORD_PTR answer = 0;
+    ::SendMessageTimeoutW(g_hHostWnd, WM_COPYDATA, reinterpret_cast<WPARAM>(m_hWnd), reinterpret_cast<LPARAM>(&reply),
+                          SMTO_ABORTIFHUNG, kCopyDataTimeoutMs, &answer);
+}
+
 LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+        case WM_COPYDATA:
+            return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        case WM_TAKE_SCREENSHOT:
+            TakeRequestedScreenshot();
+            return 0;
         case WM_TIMER:
             OnTimer(wParam);
             return 0;

@@ -1,9 +1,12 @@
 // The game frame: a borderless tool window that joins the host main window as a child,
 // forwards the window-switch key, refreshes on F5, saves favourites on Ctrl+D, applies the
-// host's mute state, removes a web-page box while it closes and ends with its host.
+// host's mute state, takes screenshots of its page when the host asks, removes a web-page
+// box while it closes and ends with its host.
 #pragma once
 #include "framework/FrameWnd.h"
 #include "gameview/rules/GamePage.h"
+
+#include <string>
 
 class CMainFrame : public CFrameWnd {
 public:
@@ -22,9 +25,14 @@ private:
     void OnTimer(UINT_PTR id);
     // Answers 1 when the state was passed on to the sound muting, 0 when it was unchanged.
     LRESULT OnSetMute(WPARAM muted);
+    // The host's screenshot request: taken after the sent message returns, so the host never
+    // waits on the capture. 1 when the request was well-formed.
+    LRESULT OnCopyData(const COPYDATASTRUCT* data);
+    void TakeRequestedScreenshot();
     void RaiseHost() const;
     bool ForwardSwitchKey(const MSG* msg) const;
     void RefreshOnF5(const MSG* msg) const;
 
     MuteLatch m_mute;
+    std::wstring m_shotRecord;  // the login record the screenshot is named after
 };

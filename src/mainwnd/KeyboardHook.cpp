@@ -9,6 +9,7 @@ HHOOK g_hKeyboardHook = nullptr;
 HotKey g_keyBoss;
 HotKey g_keySwitch;
 HotKey g_keySound;
+HotKey g_keyShot;
 
 namespace {
 HWND g_hHookTarget = nullptr;
@@ -20,8 +21,12 @@ HWND g_hHookTarget = nullptr;
 LRESULT CALLBACK KeyboardHookProc(int code, WPARAM kind, LPARAM data) {
     if (code == HC_ACTION && g_hHookTarget && data) {
         const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
-        const HookAction action = KeyboardHookAction(true, static_cast<unsigned>(kind), static_cast<int>(event->vkCode),
-                                                     PhysicalModifierBits(), g_keyBoss, g_keySound);
+        // The game frames are children of the target, so it is the foreground window while
+        // one of them has the focus.
+        const bool launcherFocused = ::GetForegroundWindow() == g_hHookTarget;
+        const HookAction action =
+            KeyboardHookAction(true, static_cast<unsigned>(kind), static_cast<int>(event->vkCode),
+                               PhysicalModifierBits(), HookKeys{g_keyBoss, g_keySound, g_keyShot}, launcherFocused);
         if (action != HookAction::None) {
             ::PostMessageW(g_hHookTarget, WM_HOOK_ACTION, static_cast<WPARAM>(action), 0);
         }

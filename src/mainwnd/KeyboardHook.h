@@ -11,9 +11,10 @@ extern HHOOK g_hKeyboardHook;
 extern HotKey g_keyBoss;
 extern HotKey g_keySwitch;
 extern HotKey g_keySound;
+extern HotKey g_keyShot;
 
 // Installs the hook on the calling thread; null when it could not be installed. The hook only
-// posts what a boss or sound key press asks for to `target` (WM_HOOK_ACTION, wParam: the
-// HookAction) and returns: the window does the work when the message arrives.
+// posts what a boss, sound or screenshot key press asks for to `target` (WM_HOOK_ACTION,
+// wParam: the HookAction) and returns: the window does the work when the message arrives.
 HHOOK InstallKeyboardHook(HWND target);
 void RemoveKeyboardHook();

@@ -101,6 +101,7 @@ void CBrindlow3Dlg::ReloadHotKeys() {
     for (int i = 0; i < TabCount(); ++i) ::PostMessageW(FrameAt(i), WM_RELOAD_HOTKEYS, 0, 0);
     if (m_hHallWnd) ::PostMessageW(m_hHallWnd, WM_RELOAD_HOTKEYS, 0, 0);
     g_keySound = LoadHotKey(HotKeyField::Sound);
+    g_keyShot = LoadHotKey(HotKeyField::Shot);
 }
 
 void CBrindlow3Dlg::ExitLauncher() {
@@ -149,6 +150,7 @@ void CBrindlow3Dlg::OnHookAction(WPARAM action) {
     if (TabCount() == 0) return;  // the login stage: the hot keys do nothing yet
     if (action == static_cast<WPARAM>(HookAction::ToggleHide)) ToggleHide();
     if (action == static_cast<WPARAM>(HookAction::ToggleMute)) m_bMuted = !m_bMuted;
+    if (action == static_cast<WPARAM>(HookAction::TakeScreenshot)) CaptureCurrentTab();
 }
 
 void CBrindlow3Dlg::OnAddAccountChoice(WPARAM choice) {
@@ -313,6 +315,7 @@ LRESULT CBrindlow3Dlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_TRAY_NOTIFY:
             if (lParam == WM_LBUTTONUP) ToggleHide();
             if (lParam == WM_RBUTTONUP) PostMessage(WM_SHOW_TRAY_MENU);
+            if (lParam == NIN_BALLOONUSERCLICK) ShowLastScreenshotInFolder();
             return 0;
         case WM_FRAME_CREATED:
             OnFrameCreated(reinterpret_cast<HWND>(wParam), lParam != 0);
@@ -333,7 +336,10 @@ LRESULT CBrindlow3Dlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnNoticeFetched(lParam);
             return 0;
         case WM_COPYDATA:
-            return OnLoginRecord(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+            return OnCopyData(reinterpret_cast<HWND>(wParam), reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        case WM_SCREENSHOT_DONE:
+            OnScreenshotDone();
+            return 0;
         case WM_HOOK_ACTION:
             OnHookAction(wParam);
             return 0;

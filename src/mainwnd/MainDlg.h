@@ -27,9 +27,12 @@ extern CSettingDlg* g_pOpenSettingDlg;
 //                   takes over, or 0 when there is nothing to show.
 //   WM_UPDATE_CHECKED  the menu's update check thread -> main window; wParam 1 when another
 //                   build is published, else 0.
+//   WM_SCREENSHOT_DONE  main window -> itself once a tab frame's screenshot reply is stored,
+//                   so the reply's sender never waits on the balloon or the box.
 constexpr UINT WM_HOOK_ACTION = WM_APP + 1;
 constexpr UINT WM_NOTICE_FETCHED = WM_APP + 2;
 constexpr UINT WM_UPDATE_CHECKED = WM_APP + 3;
+constexpr UINT WM_SCREENSHOT_DONE = WM_APP + 4;
 // The notice is fetched this long after the first tab, so it never covers a login.
 constexpr UINT kNoticeDelayMs = 10000;
 
@@ -57,6 +60,8 @@ public:
     void SetTrayIcon(bool add);
     void ShowSystemMenu();
     void ShowTrayMenu();
+    // Asks the current tab's game process for a screenshot (the menu item and the key).
+    void CaptureCurrentTab();
     void RepaintGameArea();
 
     [[nodiscard]] int TabCount() const noexcept { return m_tabs.Count(); }
@@ -105,6 +110,14 @@ private:
     // Tray icon (MainDlgTray.cpp)
     void AllowTaskbarCreatedMessage();
     void OnTaskbarCreated();
+    void ShowTrayBalloon(const wchar_t* title, const std::wstring& text);
+
+    // Screenshots (MainDlgScreenshot.cpp)
+    LRESULT OnCopyData(HWND sender, const COPYDATASTRUCT* data);
+    LRESULT OnScreenshotReply(HWND sender, const COPYDATASTRUCT* data);
+    void OnScreenshotDone();
+    void ShowScreenshotFailure(const std::wstring& reason);
+    void ShowLastScreenshotInFolder() const;
 
     void OnHookAction(WPARAM action);
     void OnAddAccountChoice(WPARAM choice);
@@ -140,4 +153,7 @@ private:
     UINT m_uTaskbarCreated = 0;      // the shell's broadcast after it (re)started
     int m_nLastWidth = 0;
     UniqueHandle m_hNoticeFetch;  // the notice fetch thread while it runs
+    bool m_bShotSaved = false;      // the last screenshot reply: saved, or failed
+    std::wstring m_strShotReply;    // its saved file's path, or the reason it failed
+    std::wstring m_strLastShot;     // the last saved file, shown when its balloon is clicked
 };

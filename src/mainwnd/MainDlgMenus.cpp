@@ -59,6 +59,9 @@ void CBrindlow3Dlg::RunMenuCommand(int id) {
             // Made by the launcher: refreshes even when F5 is a hot key.
             PostMessage(WM_KEYDOWN, VK_F5, kLauncherMarker);
             break;
+        case kMenuScreenshot:
+            CaptureCurrentTab();
+            break;
         case kMenuHideRestore:
             ToggleHide();
             break;

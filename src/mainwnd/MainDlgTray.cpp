@@ -30,6 +30,19 @@ void CBrindlow3Dlg::SetTrayIcon(bool add) {
     m_bTrayIconShown = add && done;
 }
 
+void CBrindlow3Dlg::ShowTrayBalloon(const wchar_t* title, const std::wstring& text) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = m_hWnd;
+    data.uID = kTrayIconId;
+    data.uFlags = NIF_INFO;
+    data.dwInfoFlags = NIIF_INFO;
+    data.uTimeout = 10000;
+    std::wcsncpy(data.szInfoTitle, title, sizeof(data.szInfoTitle) / sizeof(data.szInfoTitle[0]) - 1);
+    std::wcsncpy(data.szInfo, text.c_str(), sizeof(data.szInfo) / sizeof(data.szInfo[0]) - 1);
+    ::Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
 void CBrindlow3Dlg::AllowTaskbarCreatedMessage() {
     m_uTaskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
     if (m_uTaskbarCreated == 0) return;

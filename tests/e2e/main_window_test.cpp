@@ -418,7 +418,7 @@ TEST_F(MainWindow, MenuRefreshReachesTheTabAsTheLaunchersOwnKey) {
 TEST_F(MainWindow, MenuCacheCleaningSaysItIsDone) {
     auto tab = AddTab(L"s1-abc");
     ::PostMessageW(main, WM_USER + 1, 1, WM_RBUTTONUP);
-    ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_HOME, 2));  // 清除缓存
+    ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_HOME, 3));  // 清除缓存
     HWND box = WaitForMessageBox(launcher.Id(), nullptr, 10000);
     ASSERT_NE(box, nullptr);
     const std::vector<std::wstring> texts = ChildTexts(box);
@@ -426,11 +426,24 @@ TEST_F(MainWindow, MenuCacheCleaningSaysItIsDone) {
     ClickButton(box, L"确定");
 }
 
+TEST_F(MainWindow, ScreenshotOfATabThatCannotTakeOneSaysItFailed) {
+    // The stand-in frame does not know the request, as a hung or foreign window would not.
+    auto tab = AddTab(L"s1-abc");
+    ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), 0);  // the "系统" menu
+    ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_HOME, 1));  // 截图
+    HWND box = WaitForMessageBox(launcher.Id(), nullptr, 10000);
+    ASSERT_NE(box, nullptr);
+    const std::vector<std::wstring> texts = ChildTexts(box);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), L"截图失败\r\n游戏窗口没有响应。"), texts.end())
+        << testing::PrintToString(texts);
+    ClickButton(box, L"确定");
+}
+
 TEST_F(MainWindow, MenuUpdateWithNothingPublishedSaysTheVersionIsCurrent) {
     auto tab = AddTab(L"s1-abc");
     ASSERT_FALSE(devservice::Get("/__control/set?update=none&key=").empty());  // nothing published
     ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), 0);
-    ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_HOME, 3));  // 更新 (the separator is skipped)
+    ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_HOME, 4));  // 更新 (the separator is skipped)
     HWND box = WaitForMessageBox(launcher.Id(), nullptr, 30000);
     ASSERT_NE(box, nullptr);
     const std::vector<std::wstring> texts = ChildTexts(box);

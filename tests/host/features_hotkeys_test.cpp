@@ -6,7 +6,22 @@ TEST(HotKeyStorage, DefaultsReadAsTheirKeys) {
     EXPECT_EQ(ParseHotKey(SettingOf(HotKeyField::Boss).defaultValue), (HotKey{0, 121}));
     EXPECT_EQ(ParseHotKey(SettingOf(HotKeyField::Switch).defaultValue), (HotKey{2, 9}));
     EXPECT_EQ(ParseHotKey(SettingOf(HotKeyField::Sound).defaultValue), (HotKey{2, 81}));
+    EXPECT_EQ(ParseHotKey(SettingOf(HotKeyField::Shot).defaultValue), (HotKey{0, 120}));
     EXPECT_EQ(std::wstring(SettingOf(HotKeyField::Switch).iniKey), L"AltWndKey");
+    EXPECT_EQ(std::wstring(SettingOf(HotKeyField::Shot).iniKey), L"ShotKey");
+}
+
+TEST(HotKeyStorage, TheScreenshotKeyIsStoredAndShownLikeTheOthers) {
+    EXPECT_EQ(HotKeyToStored(HotKey{0, 120}), L"0,120");
+    EXPECT_EQ(ParseHotKey(HotKeyToStored(HotKey{kModCtrl | kModShift, 'P'})), (HotKey{6, 80}));
+    EXPECT_EQ(FormatHotKey(120, 0), L"F9");
+    const CaptureResult f9 = CaptureKey(HotKeyField::Shot, 120, ModifierState{});
+    EXPECT_EQ(f9.text, L"F9");
+    EXPECT_EQ(f9.newVk, 120);
+    EXPECT_EQ(HotKeyToSave(f9.text, 120), (HotKey{0, 120}));
+    // F12 empties the field, as it does for the boss and sound keys; Tab is not taken.
+    EXPECT_EQ(CaptureKey(HotKeyField::Shot, 123, ModifierState{}).text, L"无");
+    EXPECT_FALSE(CaptureKey(HotKeyField::Shot, 9, ModifierState{true, false, false}).newVk);
 }
 
 TEST(HotKeyStorage, DamagedValuesReadWithoutFailing) {
@@ -104,11 +119,20 @@ TEST(HotKeyCapture, KeysAndModifiersMakeTheFieldText) {
 }
 
 TEST(HotKeySave, ConflictsAreExactEqualTexts) {
-    EXPECT_FALSE(HotKeysConflict({L"F10", L"Ctrl  +  Tab", L"Ctrl  +  Q"}));
-    EXPECT_TRUE(HotKeysConflict({L"无", L"Ctrl  +  Tab", L"无"}));
-    EXPECT_TRUE(HotKeysConflict({L"F10", L"", L""}));
-    EXPECT_TRUE(HotKeysConflict({L"F10", L"Ctrl  +  ", L"Ctrl  +  "}));
-    EXPECT_FALSE(HotKeysConflict({L"F10", L"f10", L"Ctrl  +  Q"}));
+    EXPECT_FALSE(HotKeysConflict({L"F10", L"Ctrl  +  Tab", L"Ctrl  +  Q", L"F9"}));
+    EXPECT_TRUE(HotKeysConflict({L"无", L"Ctrl  +  Tab", L"无", L"F9"}));
+    EXPECT_TRUE(HotKeysConflict({L"F10", L"", L"", L"F9"}));
+    EXPECT_TRUE(HotKeysConflict({L"F10", L"Ctrl  +  ", L"Ctrl  +  ", L"F9"}));
+    EXPECT_FALSE(HotKeysConflict({L"F10", L"f10", L"Ctrl  +  Q", L"F9"}));
+}
+
+TEST(HotKeySave, TheScreenshotKeyConflictsWithEachOfTheOthers) {
+    EXPECT_TRUE(HotKeysConflict({L"F9", L"Ctrl  +  Tab", L"Ctrl  +  Q", L"F9"}));
+    EXPECT_TRUE(HotKeysConflict({L"F10", L"F9", L"Ctrl  +  Q", L"F9"}));
+    EXPECT_TRUE(HotKeysConflict({L"F10", L"Ctrl  +  Tab", L"F9", L"F9"}));
+    EXPECT_TRUE(HotKeysConflict({L"F10", L"Ctrl  +  Tab", L"Ctrl  +  Q", L"Ctrl  +  Q"}));
+    EXPECT_TRUE(HotKeysConflict({L"无", L"Ctrl  +  Tab", L"Ctrl  +  Q", L"无"}));
+    EXPECT_FALSE(HotKeysConflict({L"F10", L"Ctrl  +  Tab", L"Ctrl  +  Q", L"无"}));
 }
 
 TEST(HotKeySave, WhatEachFieldStores) {

@@ -3,7 +3,8 @@
 #include <climits>
 
 namespace {
-const HotKeySetting kSettings[3] = {{L"ShortKey", L"0,121"}, {L"AltWndKey", L"2,9"}, {L"SndKey", L"2,81"}};
+const HotKeySetting kSettings[kHotKeyFieldCount] = {
+    {L"ShortKey", L"0,121"}, {L"AltWndKey", L"2,9"}, {L"SndKey", L"2,81"}, {L"ShotKey", L"0,120"}};
 
 const wchar_t kCtrl[] = L"Ctrl  +  ";
 const wchar_t kShift[] = L"Shift  +  ";
@@ -108,8 +109,13 @@ CaptureResult CaptureKey(HotKeyField field, int vk, const ModifierState& held) {
     return result;
 }
 
-bool HotKeysConflict(const std::array<std::wstring, 3>& texts) {
-    return texts[0] == texts[1] || texts[0] == texts[2] || texts[1] == texts[2];
+bool HotKeysConflict(const std::array<std::wstring, kHotKeyFieldCount>& texts) {
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        for (std::size_t j = i + 1; j < texts.size(); ++j) {
+            if (texts[i] == texts[j]) return true;
+        }
+    }
+    return false;
 }
 
 std::optional<HotKey> HotKeyToSave(const std::wstring& text, int fieldVk) {

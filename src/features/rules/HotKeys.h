@@ -1,6 +1,7 @@
 // How a hot key is stored, named, shown, captured from the keyboard and saved.
 #pragma once
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -22,14 +23,16 @@ int ModifierBits(bool ctrl, bool shift, bool alt) noexcept;
 // key (-1) matches nothing.
 bool MatchesHotKey(const HotKey& key, int vk, int modifiers) noexcept;
 
-// The three keys, in the order the settings dialog shows them.
-enum class HotKeyField { Boss = 0, Switch = 1, Sound = 2 };
+// The keys, in the order the settings dialog shows them.
+enum class HotKeyField { Boss = 0, Switch = 1, Sound = 2, Shot = 3 };
+constexpr std::size_t kHotKeyFieldCount = 4;
 
 struct HotKeySetting {
     const wchar_t* iniKey;
     const wchar_t* defaultValue;
 };
-// "ShortKey" "0,121" (F10), "AltWndKey" "2,9" (Ctrl+Tab), "SndKey" "2,81" (Ctrl+Q).
+// "ShortKey" "0,121" (F10), "AltWndKey" "2,9" (Ctrl+Tab), "SndKey" "2,81" (Ctrl+Q),
+// "ShotKey" "0,120" (F9).
 const HotKeySetting& SettingOf(HotKeyField field);
 
 // Stored text "modifiers,vk": each part's leading decimal digits (anything else reads as 0,
@@ -68,7 +71,7 @@ struct CaptureResult {
 CaptureResult CaptureKey(HotKeyField field, int vk, const ModifierState& held);
 
 // Two fields showing the same text, "无" and empty included, conflict.
-bool HotKeysConflict(const std::array<std::wstring, 3>& texts);
+bool HotKeysConflict(const std::array<std::wstring, kHotKeyFieldCount>& texts);
 // The value to store for a field, or nothing to leave the stored value as it is (an empty
 // field, or modifiers without a main key).
 std::optional<HotKey> HotKeyToSave(const std::wstring& text, int fieldVk);

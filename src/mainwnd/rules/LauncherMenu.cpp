@@ -3,10 +3,12 @@
 #include "app/rules/Version.h"
 
 namespace {
-// Refresh, hide/restore, clean cache, separator, update, settings: what both menus share.
+// Refresh, screenshot, hide/restore, clean cache, separator, update, settings: what both
+// menus share.
 std::vector<LauncherMenuItem> CommonItems(const std::wstring& bossKeyText) {
     return {
         {kMenuRefresh, L"刷新 (F5)"},
+        {kMenuScreenshot, L"截图"},
         {kMenuHideRestore, L"隐藏/恢复(" + bossKeyText + L")"},
         {kMenuCleanCache, L"清除缓存"},
         {0, L""},

@@ -11,6 +11,7 @@ enum LauncherMenuId : int {
     kMenuUpdate = 4,
     kMenuSettings = 5,
     kMenuExit = 6,
+    kMenuScreenshot = 7,
     kMenuVersion = -1,  // shows the version only
 };
 

@@ -1,0 +1,83 @@
+// The main window's part in game screenshots: it asks the current tab's game process, which
+// owns the page, to capture and save it, and tells the player how that went.
+#include "mainwnd/MainDlg.h"
+
+#include "app/Messages.h"
+#include "app/rules/CopyDataText.h"
+#include "skin/MessageBox.h"
+
+#include <shellapi.h>
+
+namespace {
+constexpr wchar_t kSavedTitle[] = L"截图已保存";
+
+std::wstring FileNameOf(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L'\\');
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+}  // namespace
+
+void CBrindlow3Dlg::CaptureCurrentTab() {
+    const tabs::GameTab* tab = m_tabs.At(m_tabs.Current());
+    HWND frame = CurrentFrame();
+    if (!tab || !frame || !::IsWindow(frame)) {
+        ShowScreenshotFailure(L"没有打开的游戏。");
+        return;
+    }
+    const auto units = EncodeCopyDataText(tab->record);
+    COPYDATASTRUCT request{};
+    request.dwData = kCopyScreenshotRequest;
+    request.cbData = static_cast<DWORD>(units.size() * sizeof(units[0]));
+    request.lpData = const_cast<std::uint16_t*>(units.data());
+    DWORD_PTR answer = 0;
+    if (!::SendMessageTimeoutW(frame, WM_COPYDATA, reinterpret_cast<WPARAM>(m_hWnd), reinterpret_cast<LPARAM>(&request),
+                               SMTO_ABORTIFHUNG, kCopyDataTimeoutMs, &answer) ||
+        answer != 1) {
+        ShowScreenshotFailure(L"游戏窗口没有响应。");
+    }
+}
+
+LRESULT CBrindlow3Dlg::OnCopyData(HWND sender, const COPYDATASTRUCT* data) {
+    if (!data) return 0;
+    switch (data->dwData) {
+        case kCopyScreenshotSaved:
+        case kCopyScreenshotFailed:
+            return OnScreenshotReply(sender, data);
+        default:
+            return OnLoginRecord(data);
+    }
+}
+
+LRESULT CBrindlow3Dlg::OnScreenshotReply(HWND sender, const COPYDATASTRUCT* data) {
+    // Only a tab's own frame reports a screenshot: another sender could point the balloon's
+    // click anywhere.
+    bool fromTab = false;
+    for (int i = 0; i < TabCount() && !fromTab; ++i) fromTab = sender && FrameAt(i) == sender;
+    if (!fromTab) return 0;
+    const auto text = DecodeCopyDataText(data->dwData, data->dwData, data->cbData, data->lpData, kMaxCopyDataChars);
+    if (!text) return 0;
+    m_bShotSaved = data->dwData == kCopyScreenshotSaved;
+    m_strShotReply = *text;
+    PostMessage(WM_SCREENSHOT_DONE);
+    return 1;
+}
+
+void CBrindlow3Dlg::OnScreenshotDone() {
+    if (!m_bShotSaved) {
+        ShowScreenshotFailure(m_strShotReply);
+        return;
+    }
+    m_strLastShot = m_strShotReply;
+    ShowTrayBalloon(kSavedTitle, FileNameOf(m_strLastShot));
+}
+
+void CBrindlow3Dlg::ShowScreenshotFailure(const std::wstring& reason) {
+    const std::wstring text = L"截图失败\r\n" + reason;
+    ShowSkinMsgBox(MB_OK, text.c_str(), m_hWnd);
+}
+
+void CBrindlow3Dlg::ShowLastScreenshotInFolder() const {
+    if (m_strLastShot.empty()) return;
+    const std::wstring arguments = L"/select,\"" + m_strLastShot + L"\"";
+    ::ShellExecuteW(nullptr, L"open", L"explorer.exe", arguments.c_str(), nullptr, SW_SHOWNORMAL);
+}
