@@ -33,11 +33,11 @@ std::wstring StoredValue(const wchar_t* key) {
 }
 
 struct Fields {
-    std::wstring boss, sw, sound;
+    std::wstring boss, sw, sound, shot;
 };
 Fields ReadFields(HWND dialog) {
     return {WindowText(::GetDlgItem(dialog, IDC_EDIT_BOSS)), WindowText(::GetDlgItem(dialog, IDC_EDIT_SWITCH)),
-            WindowText(::GetDlgItem(dialog, IDC_EDIT_SOUND))};
+            WindowText(::GetDlgItem(dialog, IDC_EDIT_SOUND)), WindowText(::GetDlgItem(dialog, IDC_EDIT_SHOT))};
 }
 
 // Runs the dialog on this thread while `drive` acts on it from another.
@@ -89,7 +89,57 @@ TEST_F(SettingDialog, FirstStartShowsTheDefaultKeys) {
     EXPECT_EQ(shown.boss, L"F10");
     EXPECT_EQ(shown.sw, L"Ctrl  +  Tab");
     EXPECT_EQ(shown.sound, L"Ctrl  +  Q");
+    EXPECT_EQ(shown.shot, L"F9");
     EXPECT_EQ(StoredValue(L"ShortKey"), L"<absent>");
+}
+
+TEST_F(SettingDialog, TheScreenshotRowLooksLikeTheOthersBelowThem) {
+    std::wstring group, label, example;
+    RECT soundEdit{}, shotEdit{}, ok{};
+    RunDialog([&](HWND dialog) {
+        group = WindowText(::GetDlgItem(dialog, IDC_GRP_SHOT));
+        label = WindowText(::GetDlgItem(dialog, IDC_LBL_SHOT));
+        example = WindowText(::GetDlgItem(dialog, IDC_LBL_SHOT_EXAMPLE));
+        ::GetWindowRect(::GetDlgItem(dialog, IDC_EDIT_SOUND), &soundEdit);
+        ::GetWindowRect(::GetDlgItem(dialog, IDC_EDIT_SHOT), &shotEdit);
+        ::GetWindowRect(::GetDlgItem(dialog, IDOK), &ok);
+        ::PostMessageW(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+    });
+    EXPECT_EQ(group, L"截图键设置");
+    EXPECT_EQ(label, L"请输入截图键");
+    EXPECT_EQ(example, L"例如: F9");
+    EXPECT_EQ(shotEdit.left, soundEdit.left);
+    EXPECT_EQ(shotEdit.right - shotEdit.left, soundEdit.right - soundEdit.left);
+    EXPECT_GT(shotEdit.top, soundEdit.bottom);
+    EXPECT_GT(ok.top, shotEdit.bottom);
+}
+
+TEST_F(SettingDialog, TheScreenshotKeyIsCapturedSavedAndChecked) {
+    Fields shown;
+    std::vector<std::wstring> boxTexts;
+    const INT_PTR result = RunDialog([&](HWND dialog) {
+        // First the boss key's F10: a conflict, and nothing is written.
+        Focus(dialog, IDC_EDIT_SHOT);
+        PressKeys({VK_F10});
+        PollUntil([&] { return ReadFields(dialog).shot == L"F10"; });
+        ::PostMessageW(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+        if (HWND box = FindTopLevel(L"QuarnelHalvira")) {
+            boxTexts = ChildTexts(box);
+            ::PostMessageW(::GetDlgItem(box, 5000), BM_CLICK, 0, 0);
+            PollUntil([&] { return !::IsWindow(box); });
+        }
+        // Then Ctrl+Shift+P, which is free.
+        Focus(dialog, IDC_EDIT_SHOT);
+        PressKeys({VK_CONTROL, VK_SHIFT, 'P'});
+        PollUntil([&] { return ReadFields(dialog).shot == L"Ctrl  +  Shift  +  P"; });
+        shown = ReadFields(dialog);
+        ::PostMessageW(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    });
+    EXPECT_NE(std::find(boxTexts.begin(), boxTexts.end(), L"热键冲突，请重新设置不同热键值"), boxTexts.end());
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(shown.shot, L"Ctrl  +  Shift  +  P");
+    EXPECT_EQ(StoredValue(L"ShotKey"), L"6,80");
+    EXPECT_EQ(LoadHotKey(HotKeyField::Shot), (HotKey{6, 80}));
 }
 
 TEST_F(SettingDialog, PressedKeysAreShownAndSavedBesideTheExecutable) {
@@ -164,6 +214,7 @@ TEST_F(SettingDialog, DamagedStoredValuesStillOpen) {
     ::WritePrivateProfileStringW(L"Tov", L"ShortKey", L"abc,81", LocalSettingsPath().c_str());
     ::WritePrivateProfileStringW(L"Tov", L"AltWndKey", L"99999999999,1", LocalSettingsPath().c_str());
     ::WritePrivateProfileStringW(L"Tov", L"SndKey", L"2,", LocalSettingsPath().c_str());
+    ::WritePrivateProfileStringW(L"Tov", L"ShotKey", L",,120x", LocalSettingsPath().c_str());
     Fields shown;
     RunDialog([&](HWND dialog) {
         shown = ReadFields(dialog);
@@ -172,6 +223,7 @@ TEST_F(SettingDialog, DamagedStoredValuesStillOpen) {
     EXPECT_EQ(shown.boss, L"Q");
     EXPECT_EQ(shown.sw, L"Ctrl  +  Shift  +  Alt  +  ");  // a code without a name: its modifiers only
     EXPECT_EQ(shown.sound, L"无");
+    EXPECT_EQ(shown.shot, L"无");
     EXPECT_EQ(StoredValue(L"ShortKey"), L"abc,81");  // cancel writes nothing
 }
 
