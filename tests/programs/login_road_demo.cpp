@@ -1,7 +1,10 @@
 // Drives the launcher along the real login road for a screenshot (scripts/screenshots):
 //   login  the first game process's login window, its page shown over the background;
 //   tabs   two accounts logged in through their pages, the second through 登录其他账号 → 是,
-//          so the main window shows two tabs.
+//          so the main window shows two tabs;
+//   menu   one account logged in, the "系统" button's menu open;
+//   shot   one account logged in and 截图 chosen from that menu: the balloon of the saved
+//          picture showing.
 // Unlike main_window_demo nothing here plays a game process: every tab is the launcher's own.
 #include "support/Launcher.h"
 #include "support/LoginPage.h"
@@ -31,6 +34,19 @@ bool LogIn(HWND mainWindow, DWORD game, HWND page, const std::wstring& record, c
         kStepMs);
 }
 
+int OneTab(DWORD launcherPid, HWND mainWindow) {
+    std::vector<DWORD> games;
+    HWND page = ShownLoginPage(launcherPid, games);
+    if (!page || !LogIn(mainWindow, games.back(), page, L"双线1服-alice", L"1")) return 3;
+    return 0;
+}
+
+// Opens the "系统" button's menu and waits until it shows.
+bool OpenSystemMenu(DWORD launcherPid, HWND mainWindow) {
+    ::PostMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), 0);
+    return WaitUntil([&] { return OpenMenuOf(launcherPid) != nullptr; }, kStepMs);
+}
+
 int TwoTabs(DWORD launcherPid, HWND mainWindow) {
     std::vector<DWORD> games;
     HWND page = ShownLoginPage(launcherPid, games);
@@ -46,7 +62,8 @@ int TwoTabs(DWORD launcherPid, HWND mainWindow) {
 }
 }  // namespace
 
-// argv[1]: "login" or "tabs"; argv[2]: a file to create once the screen is ready.
+// argv[1]: "login", "tabs", "menu" or "shot"; argv[2]: a file to create once the screen is
+// ready.
 int wmain(int argc, wchar_t** argv) {
     const std::wstring what = argc > 1 ? argv[1] : L"tabs";
     ChildProcess launcher;
@@ -58,6 +75,15 @@ int wmain(int argc, wchar_t** argv) {
         std::vector<DWORD> games;
         if (!ShownLoginPage(launcher.Id(), games)) return 3;
         PumpMessagesFor(1000);  // the page's first paint
+    } else if (what == L"menu" || what == L"shot") {
+        result = OneTab(launcher.Id(), mainWindow);
+        if (result != 0) return result;
+        if (!OpenSystemMenu(launcher.Id(), mainWindow)) return 6;
+        if (what == L"shot") {
+            if (!PickMenuItem(launcher.Id(), VK_HOME, 1)) return 7;  // 截图
+            PumpMessagesFor(4000);  // the shell shows the balloon two seconds after it is asked
+        }
+        PumpMessagesFor(500);
     } else {
         result = TwoTabs(launcher.Id(), mainWindow);
         if (result != 0) return result;
