@@ -2,7 +2,7 @@
 
 #include "app/App.h"
 #include "app/Messages.h"
-#include "app/rules/CopyDataText.h"
+#include "app/CopyDataSend.h"
 #include "features/Screenshot.h"
 #include "features/FavDlg.h"
 #include "features/SoundMute.h"
@@ -87,15 +87,8 @@ void CMainFrame::TakeRequestedScreenshot() {
     const ScreenshotOutcome outcome =
         browser && browser->Window() ? TakeScreenshot(browser->Window(), m_shotRecord, ScreenshotFolder(), m_hWnd)
                                      : ScreenshotOutcome{false, L"游戏页面还没有打开。"};
-    if (!::IsWindow(g_hHostWnd)) return;
-    const auto units = EncodeCopyDataText(outcome.text);
-    COPYDATASTRUCT reply{};
-    reply.dwData = outcome.saved ? kCopyScreenshotSaved : kCopyScreenshotFailed;
-    reply.cbData = static_cast<DWORD>(units.size() * sizeof(units[0]));
-    reply.lpData = const_cast<std::uint16_t*>(units.data());
-    DWORD_PTR answer = 0;
-    ::SendMessageTimeoutW(g_hHostWnd, WM_COPYDATA, reinterpret_cast<WPARAM>(m_hWnd), reinterpret_cast<LPARAM>(&reply),
-                          SMTO_ABORTIFHUNG, kCopyDataTimeoutMs, &answer);
+    SendCopyDataText(g_hHostWnd, m_hWnd, outcome.saved ? kCopyScreenshotSaved : kCopyScreenshotFailed, outcome.text,
+                     kCopyDataTimeoutMs);
 }
 
 LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -2,6 +2,7 @@
 
 #include "app/App.h"
 #include "app/Config.h"
+#include "app/CopyDataSend.h"
 #include "gameview/GameFrame.h"
 #include "login/LoginBkDlg.h"
 #include "login/rules/LoginCommand.h"
@@ -19,17 +20,9 @@ constexpr UINT kHostAnswerTimeoutMs = 10000;
 enum class HostAnswer { Accepted, Refused, NoAnswer };
 
 HostAnswer SendRecordToHost(const std::wstring& record) {
-    if (!g_hHostWnd || !::IsWindow(g_hHostWnd)) return HostAnswer::NoAnswer;
-    COPYDATASTRUCT data{};
-    data.dwData = 0;
-    data.cbData = static_cast<DWORD>((record.size() + 1) * sizeof(wchar_t));
-    data.lpData = const_cast<wchar_t*>(record.c_str());
-    DWORD_PTR result = 0;
-    if (!::SendMessageTimeoutW(g_hHostWnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
-                               SMTO_NORMAL | SMTO_ABORTIFHUNG, kHostAnswerTimeoutMs, &result)) {
-        return HostAnswer::NoAnswer;
-    }
-    return result ? HostAnswer::Accepted : HostAnswer::Refused;
+    const auto answer = SendCopyDataText(g_hHostWnd, nullptr, kCopyLoginRecord, record, kHostAnswerTimeoutMs);
+    if (!answer) return HostAnswer::NoAnswer;
+    return *answer ? HostAnswer::Accepted : HostAnswer::Refused;
 }
 }  // namespace
 

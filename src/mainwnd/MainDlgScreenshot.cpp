@@ -3,6 +3,7 @@
 #include "mainwnd/MainDlg.h"
 
 #include "app/Messages.h"
+#include "app/CopyDataSend.h"
 #include "app/rules/CopyDataText.h"
 #include "skin/MessageBox.h"
 
@@ -24,17 +25,8 @@ void CBrindlow3Dlg::CaptureCurrentTab() {
         ShowScreenshotFailure(L"没有打开的游戏。");
         return;
     }
-    const auto units = EncodeCopyDataText(tab->record);
-    COPYDATASTRUCT request{};
-    request.dwData = kCopyScreenshotRequest;
-    request.cbData = static_cast<DWORD>(units.size() * sizeof(units[0]));
-    request.lpData = const_cast<std::uint16_t*>(units.data());
-    DWORD_PTR answer = 0;
-    if (!::SendMessageTimeoutW(frame, WM_COPYDATA, reinterpret_cast<WPARAM>(m_hWnd), reinterpret_cast<LPARAM>(&request),
-                               SMTO_ABORTIFHUNG, kCopyDataTimeoutMs, &answer) ||
-        answer != 1) {
-        ShowScreenshotFailure(L"游戏窗口没有响应。");
-    }
+    const auto answer = SendCopyDataText(frame, m_hWnd, kCopyScreenshotRequest, tab->record, kCopyDataTimeoutMs);
+    if (answer != 1) ShowScreenshotFailure(L"游戏窗口没有响应。");
 }
 
 LRESULT CBrindlow3Dlg::OnCopyData(HWND sender, const COPYDATASTRUCT* data) {
