@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <string>
 #include <vector>
 
@@ -99,6 +101,21 @@ TEST(SkinLabelWrap, LabelGrowsToShowEveryLine) {
     FakeMeasurer m;
     const auto lines = WrapLabelText(Input(L"abcdefghij", 30, 20), m);
     EXPECT_EQ(GrownLabelHeight(20, static_cast<int>(lines.size()), 16, 3), lines.back().rect.top + 16);
+}
+
+TEST(SkinLabelWrap, MeasurementsGoneWildSaturateInsteadOfOverflowing) {
+    // A line height and spacing whose sum, and whose multiples, leave the int range.
+    FakeMeasurer m;
+    LabelWrapInput in = Input(L"abcdefghij", 30);
+    in.lineHeight = INT_MAX - 5;
+    in.lineSpacing = INT_MAX - 5;
+    const auto lines = WrapLabelText(in, m);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1].rect.top, INT_MAX);
+    EXPECT_EQ(lines[2].rect.top, INT_MAX);
+    EXPECT_EQ(LabelHeightForLines(1000, INT_MAX, INT_MAX), INT_MAX);
+    EXPECT_EQ(LabelHeightForLines(1000, INT_MIN, -5), INT_MIN);
+    EXPECT_EQ(GrownLabelHeight(20, INT_MAX, 16, 3), INT_MAX);
 }
 
 TEST(SkinLabelLayout, PictureAtTheLeftPushesTheText) {

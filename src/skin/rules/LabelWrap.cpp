@@ -1,7 +1,17 @@
 #include "skin/rules/LabelWrap.h"
 
+#include <climits>
+
 namespace skin {
 namespace {
+
+// Sums and products of measurements saturate instead of overflowing: a font or a label
+// size gone wild gives a huge label, never undefined arithmetic.
+int Saturated(long long value) {
+    if (value > INT_MAX) return INT_MAX;
+    if (value < INT_MIN) return INT_MIN;
+    return static_cast<int>(value);
+}
 
 class LineBuilder {
 public:
@@ -11,8 +21,8 @@ public:
     void Break(std::vector<LabelLine>& out) {
         out.push_back({std::move(text_), rect_});
         text_.clear();
-        rect_.top += step_;
-        rect_.bottom += step_;
+        rect_.top = Saturated(static_cast<long long>(rect_.top) + step_);
+        rect_.bottom = Saturated(static_cast<long long>(rect_.bottom) + step_);
     }
     std::wstring& text() { return text_; }
 
@@ -31,7 +41,7 @@ std::vector<LabelLine> WrapLabelText(const LabelWrapInput& in, const TextMeasure
     const int width = in.textRect.Width();
     if (width < in.averageCharWidth || width <= 0) return lines;
 
-    LineBuilder line(in.textRect, in.lineHeight + in.lineSpacing);
+    LineBuilder line(in.textRect, Saturated(static_cast<long long>(in.lineHeight) + in.lineSpacing));
     for (std::size_t i = 0; i < in.text.size();) {
         const wchar_t ch = in.text[i];
         if (ch == L'\r') {
@@ -54,7 +64,8 @@ std::vector<LabelLine> WrapLabelText(const LabelWrapInput& in, const TextMeasure
 
 int LabelHeightForLines(int lines, int lineHeight, int lineSpacing) {
     if (lines <= 0) return 0;
-    return lineHeight + (lines - 1) * (lineHeight + lineSpacing);
+    const int step = Saturated(static_cast<long long>(lineHeight) + lineSpacing);
+    return Saturated(lineHeight + static_cast<long long>(lines - 1) * step);
 }
 
 int GrownLabelHeight(int currentHeight, int lines, int lineHeight, int lineSpacing) {
