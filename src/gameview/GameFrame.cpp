@@ -14,6 +14,7 @@ CGmWndView* g_pGameView = nullptr;
 HotKey g_frameKeyBoss;
 HotKey g_frameKeySwitch;
 HotKey g_frameKeySound;
+HotKey g_frameKeyShot;
 
 namespace {
 CSingleDocSet g_gameSet;
@@ -25,6 +26,7 @@ void LoadFrameHotKeys() {
     g_frameKeyBoss = LoadHotKey(HotKeyField::Boss);
     g_frameKeySwitch = LoadHotKey(HotKeyField::Switch);
     g_frameKeySound = LoadHotKey(HotKeyField::Sound);
+    g_frameKeyShot = LoadHotKey(HotKeyField::Shot);
 }
 
 bool CreateGameFrame() {

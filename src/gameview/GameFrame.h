@@ -15,6 +15,7 @@ extern CGmWndView* g_pGameView;
 extern HotKey g_frameKeyBoss;
 extern HotKey g_frameKeySwitch;
 extern HotKey g_frameKeySound;
+extern HotKey g_frameKeyShot;
 
 // Creates the hidden game frame that joins the host window; false when it cannot be made.
 bool CreateGameFrame();

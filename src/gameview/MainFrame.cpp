@@ -129,7 +129,9 @@ bool CMainFrame::ForwardSwitchKey(const MSG* msg) const {
 
 void CMainFrame::RefreshOnF5(const MSG* msg) const {
     if (!g_pGameView) return;
-    if (F5Refreshes(g_frameKeyBoss, g_frameKeySound, msg->lParam == kLauncherMarker)) g_pGameView->Refresh();
+    if (F5Refreshes(g_frameKeyBoss, g_frameKeySound, g_frameKeyShot, msg->lParam == kLauncherMarker)) {
+        g_pGameView->Refresh();
+    }
 }
 
 BOOL CMainFrame::PreTranslateMessage(MSG* msg) {

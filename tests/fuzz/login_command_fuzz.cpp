@@ -3,6 +3,8 @@
 #include "FuzzInput.h"
 #include "login/rules/LoginCommand.h"
 
+#include <cwctype>
+
 using namespace login;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -19,7 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PercentDecodeUtf8(url);
     OpenUrlsTarget(url);
     if (const auto web = OpenUrlsWebAddress(url)) {
-        FUZZ_CHECK(web->rfind(L"http://", 0) == 0 || web->rfind(L"https://", 0) == 0);
+        // Only web addresses go to the shell (the scheme in any case).
+        std::wstring scheme = web->substr(0, 8);
+        for (wchar_t& c : scheme) c = static_cast<wchar_t>(std::towlower(c));
+        FUZZ_CHECK(scheme.rfind(L"http://", 0) == 0 || scheme.rfind(L"https://", 0) == 0);
     }
     AuthRedirectTitle(url, bridgeHost);
     IsAuthCallback(url, bridgeHost);

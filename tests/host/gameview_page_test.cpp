@@ -53,12 +53,14 @@ TEST(GamePage, HotKeysMatchKeyAndModifiersExactly) {
     EXPECT_FALSE(MatchesHotKey(HotKey{}, 9, 2));
 }
 
-TEST(GamePage, F5RefreshesUnlessPlainF5IsTheBossOrSoundKey) {
-    const HotKey f10{0, 0x79}, f5{0, 0x74}, ctrlF5{2, 0x74};
-    EXPECT_TRUE(F5Refreshes(f10, f10, false));
-    EXPECT_TRUE(F5Refreshes(ctrlF5, ctrlF5, false));
-    EXPECT_FALSE(F5Refreshes(f5, f10, false));
-    EXPECT_FALSE(F5Refreshes(f10, f5, false));
-    EXPECT_TRUE(F5Refreshes(f5, f10, true));
-    EXPECT_TRUE(F5Refreshes(HotKey{}, HotKey{}, false));
+TEST(GamePage, F5RefreshesUnlessPlainF5IsTheBossSoundOrScreenshotKey) {
+    const HotKey f10{0, 0x79}, f9{0, 0x78}, f5{0, 0x74}, ctrlF5{2, 0x74};
+    EXPECT_TRUE(F5Refreshes(f10, f10, f9, false));
+    EXPECT_TRUE(F5Refreshes(ctrlF5, ctrlF5, ctrlF5, false));
+    EXPECT_FALSE(F5Refreshes(f5, f10, f9, false));
+    EXPECT_FALSE(F5Refreshes(f10, f5, f9, false));
+    EXPECT_FALSE(F5Refreshes(f10, f10, f5, false));
+    EXPECT_TRUE(F5Refreshes(f5, f10, f9, true));
+    EXPECT_TRUE(F5Refreshes(f10, f10, f5, true));
+    EXPECT_TRUE(F5Refreshes(HotKey{}, HotKey{}, HotKey{}, false));
 }

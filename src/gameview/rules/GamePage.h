@@ -33,6 +33,6 @@ private:
     int m_nLast = 0;
 };
 
-// F5 refreshes unless plain F5 is the boss or the sound key; then only the launcher's own
-// F5 (lParam 7351, the host's menu item) does.
-bool F5Refreshes(const HotKey& boss, const HotKey& sound, bool fromLauncher) noexcept;
+// F5 refreshes unless plain F5 is the boss, the sound or the screenshot key; then only the
+// launcher's own F5 (lParam 7351, the host's menu item) does.
+bool F5Refreshes(const HotKey& boss, const HotKey& sound, const HotKey& shot, bool fromLauncher) noexcept;
