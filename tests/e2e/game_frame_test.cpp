@@ -4,6 +4,7 @@
 #include "features/HotKeyStore.h"
 #include "framework/ScriptedBrowserProtocol.h"
 #include "framework/Wnd.h"
+#include "support/Assertions.h"
 #include "support/DevService.h"
 #include "support/FrameHost.h"
 #include "support/Launcher.h"
@@ -188,8 +189,7 @@ TEST_F(GameFrameTest, CtrlDOffersThePageAsAFavourite) {
     ::PostMessageW(m_browser, WM_CHAR, 4, 0x00200001);
     HWND dialog = WaitForWindow(m_game.Id(), L"#32770", L"添加收藏", 10000);
     ASSERT_NE(dialog, nullptr);
-    const std::vector<std::wstring> texts = ChildTexts(dialog);
-    EXPECT_NE(std::find(texts.begin(), texts.end(), L"苍穹之翼 - 双线1服"), texts.end());
+    EXPECT_TRUE(WindowSays(dialog, L"苍穹之翼 - 双线1服"));
     ::PostMessageW(dialog, WM_CLOSE, 0, 0);
 }
 

@@ -2,6 +2,7 @@
 // anywhere installs itself with its shortcuts; "卸载 QuarnelHalvira" (/uninst) takes it all
 // away again, the executable itself after its process has ended.
 #include "framework/Handles.h"
+#include "support/Assertions.h"
 #include "support/DevService.h"
 #include "support/Launcher.h"
 
@@ -19,10 +20,6 @@ std::wstring ShellPath(int csidl) {
     return path;
 }
 
-bool BoxSays(HWND box, const std::wstring& text) {
-    const std::vector<std::wstring> texts = ChildTexts(box);
-    return std::find(texts.begin(), texts.end(), text) != texts.end();
-}
 }  // namespace
 
 TEST(InstallRoad, InstallsWithShortcutsThenUninstallsCompletely) {
@@ -64,11 +61,11 @@ TEST(InstallRoad, InstallsWithShortcutsThenUninstallsCompletely) {
     ASSERT_TRUE(uninstaller.Start(installed, L"/uninst"));
     HWND question = WaitForMessageBox(uninstaller.Id(), nullptr, 30000);
     ASSERT_NE(question, nullptr);
-    EXPECT_TRUE(BoxSays(question, L"确定要移除 QuarnelHalvira吗？"));
+    EXPECT_TRUE(WindowSays(question, L"确定要移除 QuarnelHalvira吗？"));
     ClickButton(question, L"是");
     HWND done = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (done = WaitForMessageBox(uninstaller.Id(), question, 100)) != nullptr &&
-                                       BoxSays(done, L"QuarnelHalvira已成功移除，部分文件将在程序退出\r\n或计算机重启后自行删除"); },
+                                       WindowSays(done, L"QuarnelHalvira已成功移除，部分文件将在程序退出\r\n或计算机重启后自行删除"); },
                           30000));
     EXPECT_FALSE(Exists(desktopLink));
     EXPECT_FALSE(Exists(menu + L"\\QuarnelHalvira.lnk"));
@@ -108,7 +105,7 @@ TEST(InstallRoad, AnInstallThatCannotBeWrittenSaysSoAndReportsNothing) {
     ASSERT_TRUE(installer.Start(download, L""));
     HWND box = WaitForMessageBox(installer.Id(), nullptr, 30000);
     ASSERT_NE(box, nullptr);
-    EXPECT_TRUE(BoxSays(box, L"安装失败，请检查磁盘空间和权限后重试"));
+    EXPECT_TRUE(WindowSays(box, L"安装失败，请检查磁盘空间和权限后重试"));
     ClickButton(box, L"确定");
     ASSERT_TRUE(installer.WaitForExit(30000));
     // The process has ended: a report would have been sent and awaited before that.

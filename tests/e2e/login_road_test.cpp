@@ -1,6 +1,7 @@
 // The whole road from start to play: the main window starts a game process, its login page
 // (the scripted page of the test build) hands over a login, the game frame joins as a tab;
 // further accounts come through "登录其他账号", each in a game process of its own.
+#include "support/Assertions.h"
 #include "support/DevService.h"
 #include "support/Launcher.h"
 #include "support/LoginPage.h"
@@ -154,8 +155,7 @@ TEST_F(LoginRoad, DuplicateLoginShowsTheMessageAndEndsThatProcess) {
     PageNavigates(page, LoadGameAddress(kAlice, L"1"));
     HWND box = WaitForMessageBox(game, loginWindow, 10000);
     ASSERT_NE(box, nullptr);
-    const std::vector<std::wstring> texts = ChildTexts(box);
-    EXPECT_NE(std::find(texts.begin(), texts.end(), L"账号 alice 已在 双线1服 登录，同一账号不能在一服重复登录"), texts.end());
+    EXPECT_TRUE(WindowSays(box, L"账号 alice 已在 双线1服 登录，同一账号不能在一服重复登录"));
     ClickButton(box, L"确定");
     EXPECT_TRUE(WaitUntil([&] { return !ProcessAlive(game); }, 10000));
 }

@@ -1,5 +1,6 @@
 // The main window when things go wrong around it: a game process killed under its tab, the
 // shell restarting, the settings chosen while they are already open.
+#include "support/Assertions.h"
 #include "support/Input.h"
 #include "support/Launcher.h"
 
@@ -110,8 +111,7 @@ TEST_F(MainWindowRobustness, LastGameKilledAsksWhetherToCloseTheWindow) {
     only->Kill();
     HWND box = WaitForMessageBox(launcher.Id(), main, 10000);
     ASSERT_NE(box, nullptr);
-    const std::vector<std::wstring> texts = ChildTexts(box);
-    EXPECT_NE(std::find(texts.begin(), texts.end(), L"窗口即将关闭，确定要退出游戏？"), texts.end());
+    EXPECT_TRUE(WindowSays(box, L"窗口即将关闭，确定要退出游戏？"));
     ClickButton(box, L"是");
     EXPECT_TRUE(launcher.WaitForExit(10000));
 }

@@ -1,4 +1,5 @@
 // The main window started as a user starts it, with this program playing its game processes.
+#include "support/Assertions.h"
 #include "support/DevService.h"
 #include "support/Input.h"
 #include "support/Launcher.h"
@@ -186,8 +187,7 @@ TEST_F(MainWindow, MiddleClickOnATabAsksToCloseItAndYesClosesIt) {
     ::PostMessageW(main, WM_MBUTTONUP, 0, MAKELPARAM(120 + 50, 12));  // on the first tab
     HWND box = WaitForMessageBox(launcher.Id(), main, 10000);
     ASSERT_NE(box, nullptr);
-    const std::vector<std::wstring> texts = ChildTexts(box);
-    EXPECT_NE(std::find(texts.begin(), texts.end(), L"确定要退出账号：s1-abc ?"), texts.end());
+    EXPECT_TRUE(WindowSays(box, L"确定要退出账号：s1-abc ?"));
     EXPECT_TRUE(ClickButton(box, L"是"));
     EXPECT_TRUE(WaitUntil([&] { return first->SysCloses() == 1; }, 5000));
     EXPECT_NE(::GetAncestor(first->Handle(), GA_PARENT), main);
@@ -293,8 +293,7 @@ TEST_F(MainWindow, ThreeTabsRefuseAFourthAndNewWindowStartsAnotherCopy) {
     ::PostMessageW(main, WM_USER + 6, 1, 0);
     HWND box = WaitForMessageBox(launcher.Id(), main, 10000);
     ASSERT_NE(box, nullptr);
-    const std::vector<std::wstring> texts = ChildTexts(box);
-    EXPECT_NE(std::find(texts.begin(), texts.end(), L"当前窗体只支持3个游戏页"), texts.end());
+    EXPECT_TRUE(WindowSays(box, L"当前窗体只支持3个游戏页"));
     ClickButton(box, L"确定");
     PumpMessagesFor(300);
     EXPECT_EQ(ChildProcessesOf(launcher.Id()).size(), before);
@@ -310,8 +309,7 @@ TEST_F(MainWindow, ExitDetachesHidesAndClosesEveryFrame) {
     ::PostMessageW(main, WM_CLOSE, 0, 0);  // the close confirmation
     HWND box = WaitForMessageBox(launcher.Id(), main, 10000);
     ASSERT_NE(box, nullptr);
-    const std::vector<std::wstring> texts = ChildTexts(box);
-    EXPECT_NE(std::find(texts.begin(), texts.end(), L"窗口即将关闭，确定要退出游戏？"), texts.end());
+    EXPECT_TRUE(WindowSays(box, L"窗口即将关闭，确定要退出游戏？"));
     ClickButton(box, L"是");
     EXPECT_TRUE(launcher.WaitForExit(10000));
     PumpMessagesFor(300);
@@ -421,8 +419,7 @@ TEST_F(MainWindow, MenuCacheCleaningSaysItIsDone) {
     ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_HOME, 3));  // 清除缓存
     HWND box = WaitForMessageBox(launcher.Id(), nullptr, 10000);
     ASSERT_NE(box, nullptr);
-    const std::vector<std::wstring> texts = ChildTexts(box);
-    EXPECT_NE(std::find(texts.begin(), texts.end(), L"缓存清除完毕！"), texts.end()) << testing::PrintToString(texts);
+    EXPECT_TRUE(WindowSays(box, L"缓存清除完毕！"));
     ClickButton(box, L"确定");
 }
 
@@ -433,9 +430,7 @@ TEST_F(MainWindow, ScreenshotOfATabThatCannotTakeOneSaysItFailed) {
     ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_HOME, 1));  // 截图
     HWND box = WaitForMessageBox(launcher.Id(), nullptr, 10000);
     ASSERT_NE(box, nullptr);
-    const std::vector<std::wstring> texts = ChildTexts(box);
-    EXPECT_NE(std::find(texts.begin(), texts.end(), L"截图失败\r\n游戏窗口没有响应。"), texts.end())
-        << testing::PrintToString(texts);
+    EXPECT_TRUE(WindowSays(box, L"截图失败\r\n游戏窗口没有响应。"));
     ClickButton(box, L"确定");
 }
 
@@ -446,9 +441,7 @@ TEST_F(MainWindow, MenuUpdateWithNothingPublishedSaysTheVersionIsCurrent) {
     ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_HOME, 4));  // 更新 (the separator is skipped)
     HWND box = WaitForMessageBox(launcher.Id(), nullptr, 30000);
     ASSERT_NE(box, nullptr);
-    const std::vector<std::wstring> texts = ChildTexts(box);
-    EXPECT_NE(std::find(texts.begin(), texts.end(), L"已经是最新版本，无需进行更新。"), texts.end())
-        << testing::PrintToString(texts);
+    EXPECT_TRUE(WindowSays(box, L"已经是最新版本，无需进行更新。"));
     EXPECT_NE(devservice::Requests().find("/update/ConfigTov.htm"), std::string::npos);
     ClickButton(box, L"确定");
     EXPECT_TRUE(ProcessAlive(launcher.Id()));

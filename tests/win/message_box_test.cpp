@@ -1,5 +1,6 @@
 // The real skinned message box, run modally on this thread and driven from another one.
 #include "skin/MessageBox.h"
+#include "support/Assertions.h"
 #include "support/Process.h"
 
 #include <gtest/gtest.h>
@@ -147,5 +148,5 @@ TEST(MessageBox, TheMessageIsReadableByAutomation) {
         texts = ChildTexts(box);
         ::PostMessageW(::GetDlgItem(box, 5000), BM_CLICK, 0, 0);
     });
-    EXPECT_NE(std::find(texts.begin(), texts.end(), L"当前网络不可用，请检查网络连接是否正常！"), texts.end());
+    EXPECT_TRUE(TextsInclude(texts, L"当前网络不可用，请检查网络连接是否正常！"));
 }
