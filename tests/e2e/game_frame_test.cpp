@@ -52,11 +52,11 @@ class GameFrameTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_game.Start(ProductPath(), L"/gmhall " + m_host.Argument()));
-        m_frame = m_host.WaitForFrame(30000);
+        m_frame = m_host.WaitForFrame(kPatienceMs);
         ASSERT_NE(m_frame, nullptr);
-        ASSERT_TRUE(WaitUntil([this] { return (m_browser = FindScriptedBrowser(m_frame)) != nullptr; }, 10000));
+        ASSERT_TRUE(WaitUntil([this] { return (m_browser = FindScriptedBrowser(m_frame)) != nullptr; }, kPatienceMs));
         // Shown in the game area once the page has loaded.
-        ASSERT_TRUE(WaitUntil([this] { return ::IsWindowVisible(m_frame) != FALSE; }, 20000));
+        ASSERT_TRUE(WaitUntil([this] { return ::IsWindowVisible(m_frame) != FALSE; }, kPatienceMs));
     }
 
     LRESULT Refreshes() const { return QueryScriptedBrowser(m_browser, kQueryRefreshCount); }
@@ -103,8 +103,8 @@ TEST_F(GameFrameTest, EveryCompletedNavigationPlacesTheFrameAgain) {
     ::SetWindowPos(m_host.Handle(), nullptr, 0, 0, 720, 520, SWP_NOZORDER | SWP_NOMOVE);
     ::ShowWindow(m_frame, SW_HIDE);
     ASSERT_TRUE(SendPageCommand(m_browser, kScriptNavigate, DevUrl(L"/game/play?server=1")));
-    ASSERT_TRUE(WaitUntil([this] { return QueryScriptedBrowser(m_browser, kQueryCompletedNavigations) == 2; }, 10000));
-    EXPECT_TRUE(WaitUntil([this] { return ::IsWindowVisible(m_frame) != FALSE; }, 5000));
+    ASSERT_TRUE(WaitUntil([this] { return QueryScriptedBrowser(m_browser, kQueryCompletedNavigations) == 2; }, kPatienceMs));
+    EXPECT_TRUE(WaitUntil([this] { return ::IsWindowVisible(m_frame) != FALSE; }, kPatienceMs));
     EXPECT_TRUE(SameRect(RectInParent(m_frame), m_host.GameArea()));
 }
 
@@ -122,7 +122,7 @@ TEST_F(GameFrameTest, ClickingTheGameRaisesTheHost) {
     ::SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ASSERT_TRUE(above(cover, m_host.Handle()));
     ::PostMessageW(m_frame, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(m_host.Handle()), MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
-    EXPECT_TRUE(WaitUntil([&] { return above(m_host.Handle(), cover); }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return above(m_host.Handle(), cover); }, kPatienceMs));
     // Raised, not left top-most.
     EXPECT_FALSE(::GetWindowLongPtrW(m_host.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     ::DestroyWindow(cover);
@@ -130,7 +130,7 @@ TEST_F(GameFrameTest, ClickingTheGameRaisesTheHost) {
 
 TEST_F(GameFrameTest, TheFrameEndsWithItsHost) {
     m_host.Destroy();
-    EXPECT_TRUE(m_game.WaitForExit(20000));
+    EXPECT_TRUE(m_game.WaitForExit(kPatienceMs));
 }
 
 TEST_F(GameFrameTest, MuteIsAppliedOnTheFirstMessageEvenForSoundOnThenOnlyOnChanges) {
@@ -149,9 +149,9 @@ TEST_F(GameFrameTest, MuteIsAppliedOnTheFirstMessageEvenForSoundOnThenOnlyOnChan
 
 TEST_F(GameFrameTest, F5RefreshesThePageOnlyOncePerPress) {
     PostF5(kF5KeyData);
-    ASSERT_TRUE(WaitUntil([this] { return Refreshes() == 1; }, 10000));
+    ASSERT_TRUE(WaitUntil([this] { return Refreshes() == 1; }, kPatienceMs));
     PostF5(kLauncherMarker);
-    ASSERT_TRUE(WaitUntil([this] { return Refreshes() == 2; }, 10000));
+    ASSERT_TRUE(WaitUntil([this] { return Refreshes() == 2; }, kPatienceMs));
     PumpMessagesFor(200);
     EXPECT_EQ(Refreshes(), 2);
 }
@@ -162,10 +162,10 @@ TEST_F(GameFrameTest, WithF5AsTheBossKeyOnlyTheLaunchersOwnF5Refreshes) {
     ::PostMessageW(m_frame, WM_RELOAD_HOTKEYS, 0, 0);
     PostF5(kF5KeyData);                      // the player's F5: the host's boss key, no refresh
     PostF5(kLauncherMarker);                 // the host's "刷新 (F5)": refresh
-    ASSERT_TRUE(WaitUntil([this] { return Refreshes() == 1; }, 10000));
+    ASSERT_TRUE(WaitUntil([this] { return Refreshes() == 1; }, kPatienceMs));
     PostF5(kF5KeyData);
     PostF5(kLauncherMarker);
-    ASSERT_TRUE(WaitUntil([this] { return Refreshes() == 2; }, 10000));
+    ASSERT_TRUE(WaitUntil([this] { return Refreshes() == 2; }, kPatienceMs));
     PumpMessagesFor(200);
     EXPECT_EQ(Refreshes(), 2);
 }
@@ -176,7 +176,7 @@ TEST_F(GameFrameTest, TheWindowSwitchKeyGoesToTheHostUnlessTheLauncherMadeIt) {
     ::PostMessageW(m_frame, WM_RELOAD_HOTKEYS, 0, 0);
     ::PostMessageW(m_browser, WM_KEYDOWN, VK_F3, kLauncherMarker);
     ::PostMessageW(m_browser, WM_KEYDOWN, VK_F3, 0x003D0001);
-    ASSERT_TRUE(WaitUntil([this] { return !m_host.Keys().empty(); }, 10000));
+    ASSERT_TRUE(WaitUntil([this] { return !m_host.Keys().empty(); }, kPatienceMs));
     PumpMessagesFor(200);
     ASSERT_EQ(m_host.Keys().size(), 1u);
     EXPECT_EQ(m_host.Keys()[0].message, static_cast<UINT>(WM_KEYDOWN));
@@ -187,7 +187,7 @@ TEST_F(GameFrameTest, TheWindowSwitchKeyGoesToTheHostUnlessTheLauncherMadeIt) {
 TEST_F(GameFrameTest, CtrlDOffersThePageAsAFavourite) {
     ASSERT_TRUE(SendPageCommand(m_browser, kScriptSetTitle, L"苍穹之翼 - 双线1服"));
     ::PostMessageW(m_browser, WM_CHAR, 4, 0x00200001);
-    HWND dialog = WaitForWindow(m_game.Id(), L"#32770", L"添加收藏", 10000);
+    HWND dialog = WaitForWindow(m_game.Id(), L"#32770", L"添加收藏", kPatienceMs);
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(WindowSays(dialog, L"苍穹之翼 - 双线1服"));
     ::PostMessageW(dialog, WM_CLOSE, 0, 0);
@@ -197,7 +197,7 @@ TEST_F(GameFrameTest, AWebPageBoxOpenWhileClosingIsRemovedAndTheCloseGoesOn) {
     ASSERT_TRUE(SendPageCommand(m_browser, kScriptAskBeforeLeave, L"确定要离开此页吗？"));
     ::PostMessageW(m_frame, WM_SYSCOMMAND, SC_CLOSE, 0);
     // Without the removal the page's question would wait for an answer for ever.
-    EXPECT_TRUE(m_game.WaitForExit(20000));
+    EXPECT_TRUE(m_game.WaitForExit(kPatienceMs));
 }
 
 TEST_F(GameFrameTest, ThePageAndTheHostsMessagesSurviveBadInput) {
@@ -224,6 +224,6 @@ TEST(GameFrameWithoutHost, AHallWhoseHostIsNoWindowEnds) {
     for (const wchar_t* args : {L"/gmhall /1234567", L"/gmhall /0"}) {
         ChildProcess game;
         ASSERT_TRUE(game.Start(ProductPath(), args));
-        EXPECT_TRUE(game.WaitForExit(30000)) << testing::PrintToString(std::wstring(args));
+        EXPECT_TRUE(game.WaitForExit(kPatienceMs)) << testing::PrintToString(std::wstring(args));
     }
 }

@@ -59,7 +59,7 @@ TEST(GameProcess, AbandonedLoginAsksTheHostOnceToDropTheTab) {
     ASSERT_NE(login, nullptr);
     EXPECT_EQ(::GetWindow(login, GW_OWNER), host.hwnd);
     ::PostMessageW(login, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(game.WaitForExit(20000));
+    ASSERT_TRUE(game.WaitForExit(kPatienceMs));
     PumpMessagesFor(300);
 
     ASSERT_EQ(host.sysCommands.size(), 1u);
@@ -74,7 +74,7 @@ TEST(GameProcess, LoginGivesUpWhenItsHostIsGone) {
     ASSERT_TRUE(game.Start(ProductPath(), L"/newgm " + HandleArgument(host->hwnd) + L" /0"));
     ASSERT_NE(WaitForLoginWindow(game.Id()), nullptr);
     host.reset();
-    EXPECT_TRUE(game.WaitForExit(10000));
+    EXPECT_TRUE(game.WaitForExit(kPatienceMs));
 }
 
 TEST(GameProcess, MalformedHostArgumentsReachNoWindow) {
@@ -84,7 +84,7 @@ TEST(GameProcess, MalformedHostArgumentsReachNoWindow) {
                                      L"/newgm /" + std::wstring(20, L'9') + L" /0"}) {
         ChildProcess game;
         ASSERT_TRUE(game.Start(ProductPath(), args));
-        EXPECT_TRUE(game.WaitForExit(20000)) << testing::PrintToString(args);
+        EXPECT_TRUE(game.WaitForExit(kPatienceMs)) << testing::PrintToString(args);
     }
     PumpMessagesFor(300);
     EXPECT_TRUE(host.sysCommands.empty());

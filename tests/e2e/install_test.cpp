@@ -35,14 +35,14 @@ TEST(InstallRoad, InstallsWithShortcutsThenUninstallsCompletely) {
     ASSERT_TRUE(::CopyFileW(ProductPath().c_str(), download.c_str(), FALSE));
     ChildProcess installer;
     ASSERT_TRUE(installer.Start(download, L""));
-    ASSERT_TRUE(installer.WaitForExit(60000));
+    ASSERT_TRUE(installer.WaitForExit(kPatienceMs));
     EXPECT_TRUE(Exists(installed));
     EXPECT_TRUE(Exists(desktopLink));
     EXPECT_TRUE(Exists(menu + L"\\QuarnelHalvira.lnk"));
     EXPECT_TRUE(Exists(menu + L"\\卸载 QuarnelHalvira.lnk"));
     EXPECT_TRUE(WaitUntil([] { return devservice::Requests().find("/install.htm?tag=tov&ver=3.0.0.1&count=") !=
                                       std::string::npos; },
-                          10000));
+                          kPatienceMs));
     // The installed copy was started and opens its main window. (The shell may have started
     // a helper of its own from the installer too.)
     std::vector<DWORD> started;
@@ -51,7 +51,7 @@ TEST(InstallRoad, InstallsWithShortcutsThenUninstallsCompletely) {
             started = ChildProcessesOf(installer.Id());
             return std::any_of(started.begin(), started.end(), [](DWORD pid) { return WaitForMainWindow(pid, 0); });
         },
-        30000));
+        kPatienceMs));
     for (DWORD pid : started) {
         if (WaitForMainWindow(pid, 0)) KillProcessTree(pid);
     }
@@ -59,21 +59,21 @@ TEST(InstallRoad, InstallsWithShortcutsThenUninstallsCompletely) {
     // The uninstall entry: asked, done, told.
     ChildProcess uninstaller;
     ASSERT_TRUE(uninstaller.Start(installed, L"/uninst"));
-    HWND question = WaitForMessageBox(uninstaller.Id(), nullptr, 30000);
+    HWND question = WaitForMessageBox(uninstaller.Id(), nullptr, kPatienceMs);
     ASSERT_NE(question, nullptr);
     EXPECT_TRUE(WindowSays(question, L"确定要移除 QuarnelHalvira吗？"));
     ClickButton(question, L"是");
     HWND done = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (done = WaitForMessageBox(uninstaller.Id(), question, 100)) != nullptr &&
                                        WindowSays(done, L"QuarnelHalvira已成功移除，部分文件将在程序退出\r\n或计算机重启后自行删除"); },
-                          30000));
+                          kPatienceMs));
     EXPECT_FALSE(Exists(desktopLink));
     EXPECT_FALSE(Exists(menu + L"\\QuarnelHalvira.lnk"));
     EXPECT_FALSE(Exists(menu));
     ClickButton(done, L"确定");
-    EXPECT_TRUE(uninstaller.WaitForExit(30000));
+    EXPECT_TRUE(uninstaller.WaitForExit(kPatienceMs));
     EXPECT_NE(devservice::Requests().find("/uninstall.htm?tag=tov&ver=3.0.0.1&count="), std::string::npos);
-    EXPECT_TRUE(WaitUntil([&] { return !Exists(installed); }, 60000));
+    EXPECT_TRUE(WaitUntil([&] { return !Exists(installed); }, kPatienceMs));
 }
 
 // Needs the install start to stop when InstallClient() answers false (no "DisableDays",
@@ -103,11 +103,11 @@ TEST(InstallRoad, AnInstallThatCannotBeWrittenSaysSoAndReportsNothing) {
     ASSERT_TRUE(::CopyFileW(ProductPath().c_str(), download.c_str(), FALSE));
     ChildProcess installer;
     ASSERT_TRUE(installer.Start(download, L""));
-    HWND box = WaitForMessageBox(installer.Id(), nullptr, 30000);
+    HWND box = WaitForMessageBox(installer.Id(), nullptr, kPatienceMs);
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(WindowSays(box, L"安装失败，请检查磁盘空间和权限后重试"));
     ClickButton(box, L"确定");
-    ASSERT_TRUE(installer.WaitForExit(30000));
+    ASSERT_TRUE(installer.WaitForExit(kPatienceMs));
     // The process has ended: a report would have been sent and awaited before that.
     EXPECT_EQ(devservice::Requests().find("/install.htm"), std::string::npos);
 }

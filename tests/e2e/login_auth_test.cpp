@@ -36,12 +36,12 @@ class LoginAuth : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(launcher.Start(ProductPath(), L"/TovD"));
-        ASSERT_NE(WaitForMainWindow(launcher.Id(), 60000), nullptr);
-        ASSERT_TRUE(WaitUntil([&] { return !ChildProcessesOf(launcher.Id()).empty(); }, 10000));
+        ASSERT_NE(WaitForMainWindow(launcher.Id(), kPatienceMs), nullptr);
+        ASSERT_TRUE(WaitUntil([&] { return !ChildProcessesOf(launcher.Id()).empty(); }, kPatienceMs));
         game = ChildProcessesOf(launcher.Id()).front();
-        loginPage = WaitForLoginPage(game, 20000);
+        loginPage = WaitForLoginPage(game, kPatienceMs);
         ASSERT_NE(loginPage, nullptr);
-        ASSERT_TRUE(WaitUntil([&] { return Completed(loginPage) == 1; }, 10000));  // its start page
+        ASSERT_TRUE(WaitUntil([&] { return Completed(loginPage) == 1; }, kPatienceMs));  // its start page
     }
     void TearDown() override { KillProcessTree(launcher.Id()); }
 
@@ -50,7 +50,7 @@ protected:
     HWND OpenAuthorisation(const std::wstring& redirect, const std::wstring& title) {
         PageNavigates(loginPage, redirect);
         HWND window = nullptr;
-        WaitUntil([&] { return (window = VisibleWindowTitled(game, title)) != nullptr; }, 10000);
+        WaitUntil([&] { return (window = VisibleWindowTitled(game, title)) != nullptr; }, kPatienceMs);
         return window;
     }
 
@@ -66,7 +66,7 @@ TEST_F(LoginAuth, QqRedirectOpensTheWindowAndItsCallbackWithPauthClosesIt) {
     // The login page itself never left its page.
     EXPECT_EQ(Completed(loginPage), 1);
     HWND authPage = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (authPage = BrowserOwnedBy(game, auth)) != nullptr; }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return (authPage = BrowserOwnedBy(game, auth)) != nullptr; }, kPatienceMs));
     RECT frame{}, page{};
     ::GetWindowRect(auth, &frame);
     ::GetWindowRect(::GetAncestor(authPage, GA_ROOT), &page);
@@ -79,14 +79,14 @@ TEST_F(LoginAuth, QqRedirectOpensTheWindowAndItsCallbackWithPauthClosesIt) {
     const std::wstring callback = Bridge(L"/qzone/callback.do?code=7");
     const LRESULT before = Completed(authPage);
     PageNavigates(authPage, callback);
-    ASSERT_TRUE(WaitUntil([&] { return Completed(authPage) > before; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return Completed(authPage) > before; }, kPatienceMs));
     PumpMessagesFor(300);
     EXPECT_TRUE(::IsWindowVisible(auth));
 
     // The bridge's answer sets the cookie; the next callback ends the authorisation.
     ASSERT_TRUE(SendPageCommand(authPage, kScriptSetCookie, callback + L"\nPauth=e2e-token"));
     PageNavigates(authPage, callback);
-    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(auth); }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(auth); }, kPatienceMs));
     EXPECT_FALSE(::IsWindowVisible(::GetAncestor(authPage, GA_ROOT)));
     // The login window is still there for the page's own "loadgame".
     EXPECT_TRUE(::IsWindowVisible(::GetAncestor(loginPage, GA_ROOT)));

@@ -15,14 +15,14 @@ const std::wstring kBob = L"双线2服-bob";
 // Middle-clicks the tab and returns the close question it asks, answering 否 so the tab stays.
 std::wstring CloseQuestionOfTab(DWORD launcherPid, HWND main, int index) {
     ::PostMessageW(main, WM_MBUTTONUP, 0, MAKELPARAM(120 + 189 * index + 50, 12));
-    HWND box = WaitForMessageBox(launcherPid, main, 10000);
+    HWND box = WaitForMessageBox(launcherPid, main, kPatienceMs);
     if (!box) return L"";
     std::wstring question;
     for (const std::wstring& text : ChildTexts(box)) {
         if (text.rfind(L"确定要退出账号", 0) == 0) question = text;
     }
     ClickButton(box, L"否");
-    WaitUntil([&] { return !::IsWindow(box) || !::IsWindowVisible(box); }, 10000);
+    WaitUntil([&] { return !::IsWindow(box) || !::IsWindowVisible(box); }, kPatienceMs);
     return question;
 }
 
@@ -31,15 +31,15 @@ protected:
     void SetUp() override {
         devservice::ResetRequests();
         ASSERT_TRUE(launcher.Start(ProductPath(), L"/TovD"));
-        main = WaitForMainWindow(launcher.Id(), 60000);
+        main = WaitForMainWindow(launcher.Id(), kPatienceMs);
         ASSERT_NE(main, nullptr);
     }
     void TearDown() override { KillProcessTree(launcher.Id()); }
 
     // The game process now waiting in its login, and its page (0 / null when none shows).
     DWORD NextLogin(HWND* page) {
-        const DWORD game = WaitForNewChildProcess(launcher.Id(), games, 60000);
-        *page = game ? WaitForLoginPage(game, 60000) : nullptr;
+        const DWORD game = WaitForNewChildProcess(launcher.Id(), games, kPatienceMs);
+        *page = game ? WaitForLoginPage(game, kPatienceMs) : nullptr;
         if (game) games.push_back(game);
         return game;
     }
@@ -52,7 +52,7 @@ protected:
                 HWND frame = FrameOf(game, main);
                 return frame && ::IsWindowVisible(frame);
             },
-            60000);
+            kPatienceMs);
     }
 
     // The first account through the first game process's page: its process id.
@@ -68,7 +68,7 @@ protected:
     // 登录其他账号, then 是: the new tab's game process (0 when none starts) and its page.
     DWORD AddAccountInThisWindow(HWND* page) {
         *page = nullptr;
-        HWND prompt = OpenAddAccountPrompt(launcher.Id(), main, 10000);
+        HWND prompt = OpenAddAccountPrompt(launcher.Id(), main, kPatienceMs);
         EXPECT_NE(prompt, nullptr) << "the add-account prompt did not show";
         if (!prompt) return 0;
         EXPECT_TRUE(ClickButton(prompt, L"是"));
@@ -94,7 +94,7 @@ protected:
                 ::GetWindowRect(main, &rc);
                 return rc.right - rc.left == 483 + 189;
             },
-            5000));
+            kPatienceMs));
     }
 
     ChildProcess launcher;
@@ -110,7 +110,7 @@ TEST_F(LoginRoad, LoadGameOnTheLoginPageOpensTheTab) {
     PageNavigates(page, LoadGameAddress(kAlice, L"1"));
 
     // The frame joins the main window, which fills the work area.
-    ASSERT_TRUE(WaitUntil([&] { return FrameOf(game, main) != nullptr; }, 60000));
+    ASSERT_TRUE(WaitUntil([&] { return FrameOf(game, main) != nullptr; }, kPatienceMs));
     RECT work{}, rc{};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     EXPECT_TRUE(WaitUntil(
@@ -118,7 +118,7 @@ TEST_F(LoginRoad, LoadGameOnTheLoginPageOpensTheTab) {
             ::GetWindowRect(main, &rc);
             return rc.right - rc.left == work.right - work.left;
         },
-        10000));
+        kPatienceMs));
     // Once its page has loaded the frame fills the game area.
     HWND frame = FrameOf(game, main);
     EXPECT_TRUE(WaitUntil(
@@ -129,9 +129,9 @@ TEST_F(LoginRoad, LoadGameOnTheLoginPageOpensTheTab) {
             return ::IsWindowVisible(frame) && f.left == 4 && f.top == 30 && f.right == client.right - 4 &&
                    f.bottom == client.bottom - 4;
         },
-        10000));
+        kPatienceMs));
     // The login report went out with the account.
-    EXPECT_TRUE(WaitUntil([&] { return devservice::Requests().find("uid=alice&index=1") != std::string::npos; }, 60000));
+    EXPECT_TRUE(WaitUntil([&] { return devservice::Requests().find("uid=alice&index=1") != std::string::npos; }, kPatienceMs));
     // The same record cannot log in twice.
     EXPECT_EQ(SendLoginRecord(main, kAlice), 0);
 }
@@ -141,7 +141,7 @@ TEST_F(LoginRoad, ExitGameOnTheFirstLoginEndsTheProgram) {
     NextLogin(&page);
     ASSERT_NE(page, nullptr);
     PageNavigates(page, L"app://exitgame");
-    EXPECT_TRUE(launcher.WaitForExit(20000));
+    EXPECT_TRUE(launcher.WaitForExit(kPatienceMs));
 }
 
 TEST_F(LoginRoad, DuplicateLoginShowsTheMessageAndEndsThatProcess) {
@@ -153,11 +153,11 @@ TEST_F(LoginRoad, DuplicateLoginShowsTheMessageAndEndsThatProcess) {
     HWND loginWindow = ::GetWindow(::GetAncestor(page, GA_ROOT), GW_OWNER);
     ASSERT_NE(loginWindow, nullptr);
     PageNavigates(page, LoadGameAddress(kAlice, L"1"));
-    HWND box = WaitForMessageBox(game, loginWindow, 10000);
+    HWND box = WaitForMessageBox(game, loginWindow, kPatienceMs);
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(WindowSays(box, L"账号 alice 已在 双线1服 登录，同一账号不能在一服重复登录"));
     ClickButton(box, L"确定");
-    EXPECT_TRUE(WaitUntil([&] { return !ProcessAlive(game); }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return !ProcessAlive(game); }, kPatienceMs));
 }
 
 TEST_F(LoginRoad, MinimizeOnTheFirstLoginKeepsTheLoginGoing) {
@@ -168,7 +168,7 @@ TEST_F(LoginRoad, MinimizeOnTheFirstLoginKeepsTheLoginGoing) {
     ASSERT_NE(loginWindow, nullptr);
     PageNavigates(page, L"app://minimize");
     // With User Account Control the login window goes down, without it the main window.
-    EXPECT_TRUE(WaitUntil([&] { return ::IsIconic(main) || ::IsIconic(loginWindow); }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return ::IsIconic(main) || ::IsIconic(loginWindow); }, kPatienceMs));
     PumpMessagesFor(1000);
     EXPECT_TRUE(ProcessAlive(game));
     EXPECT_TRUE(ProcessAlive(launcher.Id()));
@@ -204,7 +204,7 @@ TEST_F(LoginRoad, SecondAccountThroughAddAccountBecomesTheSecondTab) {
             ::GetClientRect(main, &client);
             return f.left == 4 && f.top == 30 && f.right == client.right - 4 && f.bottom == client.bottom - 4;
         },
-        10000));
+        kPatienceMs));
     EXPECT_TRUE(ProcessAlive(first));
     EXPECT_FALSE(::IsWindow(loginWindow));  // the login is over
 
@@ -213,7 +213,7 @@ TEST_F(LoginRoad, SecondAccountThroughAddAccountBecomesTheSecondTab) {
     EXPECT_EQ(SendLoginRecord(main, kBob), 0);
     EXPECT_EQ(CloseQuestionOfTab(launcher.Id(), main, 0), L"确定要退出账号：" + kAlice + L" ?");
     EXPECT_EQ(CloseQuestionOfTab(launcher.Id(), main, 1), L"确定要退出账号：" + kBob + L" ?");
-    EXPECT_TRUE(WaitUntil([&] { return devservice::Requests().find("uid=bob&index=2") != std::string::npos; }, 60000));
+    EXPECT_TRUE(WaitUntil([&] { return devservice::Requests().find("uid=bob&index=2") != std::string::npos; }, kPatienceMs));
     // Answering 否 kept both tabs; the second is still the one shown.
     EXPECT_TRUE(::IsWindowVisible(secondFrame));
     EXPECT_FALSE(::IsWindowVisible(firstFrame));
@@ -226,7 +226,7 @@ TEST_F(LoginRoad, MinimizeOnASecondTabsLoginEndsOnlyThatLogin) {
     const DWORD second = AddAccountInThisWindow(&page);
     ASSERT_NE(page, nullptr);
     PageNavigates(page, L"app://minimize");
-    EXPECT_TRUE(WaitUntil([&] { return !ProcessAlive(second); }, 60000));
+    EXPECT_TRUE(WaitUntil([&] { return !ProcessAlive(second); }, kPatienceMs));
     EXPECT_FALSE(::IsIconic(main));  // a later tab's login never minimises the window
     ExpectOnlyTheFirstTabRemains(first);
     // The window still takes another account in a new game process.
@@ -243,7 +243,7 @@ TEST_F(LoginRoad, ExitGameOnASecondTabsLoginEndsOnlyThatProcess) {
     const DWORD second = AddAccountInThisWindow(&page);
     ASSERT_NE(page, nullptr);
     PageNavigates(page, L"app://exitgame");
-    EXPECT_TRUE(WaitUntil([&] { return !ProcessAlive(second); }, 60000));
+    EXPECT_TRUE(WaitUntil([&] { return !ProcessAlive(second); }, kPatienceMs));
     ExpectOnlyTheFirstTabRemains(first);
 }
 
@@ -267,8 +267,8 @@ TEST_F(LoginRoad, InnerFramesSpeakForThePageOnlyOnTheOperatorsHosts) {
             HWND frame = FrameOf(game, main);
             return frame && ::IsWindowVisible(frame);
         },
-        60000));
-    EXPECT_TRUE(WaitUntil([&] { return devservice::Requests().find("uid=bob&index=") != std::string::npos; }, 60000));
+        kPatienceMs));
+    EXPECT_TRUE(WaitUntil([&] { return devservice::Requests().find("uid=bob&index=") != std::string::npos; }, kPatienceMs));
     EXPECT_EQ(devservice::Requests().find("uid=alice"), std::string::npos);
     EXPECT_EQ(SendLoginRecord(main, kBob), 0);  // bob's is the tab that opened
 }
@@ -285,7 +285,7 @@ TEST_F(LoginRoad, ExitGameFromAForeignInnerFrameIsIgnoredTheTopLevelIsObeyed) {
             HWND frame = FrameOf(game, main);
             return frame && ::IsWindowVisible(frame);
         },
-        60000));
+        kPatienceMs));
     EXPECT_TRUE(ProcessAlive(launcher.Id()));
     EXPECT_EQ(SendLoginRecord(main, kAlice), 0);
 }

@@ -35,10 +35,10 @@ bool ProcessHoldsWindowOfClass(DWORD pid, const wchar_t* className) {
 TEST(MainWindowPreload, TheHiddenLoginPageHoldsARealBrowser) {
     ChildProcess launcher;
     ASSERT_TRUE(launcher.Start(DevProductPath(), L"/TovD"));
-    const HWND main = WaitForMainWindow(launcher.Id(), 60000);
+    const HWND main = WaitForMainWindow(launcher.Id(), kPatienceMs);
     ASSERT_NE(main, nullptr);
     // The control's own window ("Shell Embedding") exists only once it was created and
     // placed in its site.
-    EXPECT_TRUE(WaitUntil([&] { return ProcessHoldsWindowOfClass(launcher.Id(), L"Shell Embedding"); }, 15000));
+    EXPECT_TRUE(WaitUntil([&] { return ProcessHoldsWindowOfClass(launcher.Id(), L"Shell Embedding"); }, kPatienceMs));
     KillProcessTree(launcher.Id());
 }

@@ -19,7 +19,7 @@ class MainWindowRobustness : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(launcher.Start(ProductPath(), L"/TovD"));
-        main = WaitForMainWindow(launcher.Id(), 60000);
+        main = WaitForMainWindow(launcher.Id(), kPatienceMs);
         ASSERT_NE(main, nullptr);
         for (int i = 0; i < 100 && ChildProcessesOf(launcher.Id()).empty(); ++i) PumpMessagesFor(50);
         // The launcher's own first game process waits in its login; these tests play the
@@ -48,7 +48,7 @@ protected:
                 }
                 return found != nullptr;
             },
-            60000);
+            kPatienceMs);
         return found;
     }
     // The tab count as the window's minimum width shows it (483 + 189 per tab).
@@ -59,7 +59,7 @@ protected:
         const int width = rc.right - rc.left;
         return width < 483 ? 0 : (width - 483) / 189;
     }
-    bool WaitForTabs(int count) const { return WaitUntil([&] { return TabsShown() == count; }, 10000); }
+    bool WaitForTabs(int count) const { return WaitUntil([&] { return TabsShown() == count; }, kPatienceMs); }
 
     ChildProcess launcher;
     HWND main = nullptr;
@@ -86,12 +86,12 @@ TEST_F(MainWindowRobustness, KilledGameProcessTakesItsTabAndItsAccountMayLogInAg
     HWND secondFrame = FrameOf(*second);
     ASSERT_NE(secondFrame, nullptr);
     ASSERT_TRUE(WaitForTabs(2));
-    ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(firstFrame); }, 10000));  // the newest tab is shown
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(firstFrame); }, kPatienceMs));  // the newest tab is shown
 
     second->Kill();  // crashed, or ended from the task manager
-    ASSERT_TRUE(second->WaitForExit(10000));
+    ASSERT_TRUE(second->WaitForExit(kPatienceMs));
     EXPECT_TRUE(WaitForTabs(1));
-    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(firstFrame) != FALSE; }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(firstFrame) != FALSE; }, kPatienceMs));
     EXPECT_TRUE(::IsWindowVisible(main));
     EXPECT_FALSE(launcher.WaitForExit(0));
 
@@ -101,7 +101,7 @@ TEST_F(MainWindowRobustness, KilledGameProcessTakesItsTabAndItsAccountMayLogInAg
     ASSERT_NE(againFrame, nullptr);
     EXPECT_FALSE(again->WaitForExit(0)) << "refused with exit code " << again->ExitCode();
     EXPECT_TRUE(WaitForTabs(2));
-    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(againFrame) != FALSE; }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(againFrame) != FALSE; }, kPatienceMs));
 }
 
 TEST_F(MainWindowRobustness, LastGameKilledAsksWhetherToCloseTheWindow) {
@@ -109,17 +109,17 @@ TEST_F(MainWindowRobustness, LastGameKilledAsksWhetherToCloseTheWindow) {
     ASSERT_NE(FrameOf(*only), nullptr);
     ASSERT_TRUE(WaitForTabs(1));
     only->Kill();
-    HWND box = WaitForMessageBox(launcher.Id(), main, 10000);
+    HWND box = WaitForMessageBox(launcher.Id(), main, kPatienceMs);
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(WindowSays(box, L"窗口即将关闭，确定要退出游戏？"));
     ClickButton(box, L"是");
-    EXPECT_TRUE(launcher.WaitForExit(10000));
+    EXPECT_TRUE(launcher.WaitForExit(kPatienceMs));
 }
 
 TEST_F(MainWindowRobustness, TrayIconComesBackWhenTheShellRestarts) {
     auto game = StartGame(L"s1-alice");
     ASSERT_NE(FrameOf(*game), nullptr) << "the game process ended with " << game->ExitCode();
-    ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(main); }, 60000)) << "no icon once a game joined";
+    ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(main); }, kPatienceMs)) << "no icon once a game joined";
     // The shell forgets the icon, as a restarted one has, and then announces itself.
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);
@@ -130,7 +130,7 @@ TEST_F(MainWindowRobustness, TrayIconComesBackWhenTheShellRestarts) {
     PumpMessagesFor(1000);  // the window's timer does not bring it back by itself
     ASSERT_FALSE(TrayIconPresent(main));
     ::PostMessageW(main, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return TrayIconPresent(main); }, 60000)) << "not back after the shell's broadcast";
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconPresent(main); }, kPatienceMs)) << "not back after the shell's broadcast";
 }
 
 namespace {
@@ -149,7 +149,7 @@ TEST_F(MainWindowRobustness, SettingsChosenAgainFromTheTrayBringsTheOpenOneToThe
     ASSERT_TRUE(WaitForTabs(1));
     ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), 0);  // the "系统" menu
     ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_END, -1));  // 设置...
-    HWND settings = WaitForWindow(launcher.Id(), L"#32770", L"设置", 10000);
+    HWND settings = WaitForWindow(launcher.Id(), L"#32770", L"设置", kPatienceMs);
     ASSERT_NE(settings, nullptr);
     EXPECT_FALSE(::IsWindowEnabled(main));
 
@@ -160,14 +160,14 @@ TEST_F(MainWindowRobustness, SettingsChosenAgainFromTheTrayBringsTheOpenOneToThe
     PumpMessagesFor(200);
     ::PostMessageW(main, WM_USER + 1, 1, WM_RBUTTONUP);
     ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_END, -1));  // 设置...
-    ASSERT_TRUE(WaitUntil([&] { return OpenMenuOf(launcher.Id()) == nullptr; }, 10000));
-    EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == settings; }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return OpenMenuOf(launcher.Id()) == nullptr; }, kPatienceMs));
+    EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == settings; }, kPatienceMs));
     PumpMessagesFor(500);
     EXPECT_EQ(SettingsDialogsOf(launcher.Id()), std::vector<HWND>{settings});
     ::DestroyWindow(other);
 
     ::PostMessageW(::GetDlgItem(settings, IDCANCEL), BM_CLICK, 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(settings); }, 10000));
-    EXPECT_TRUE(WaitUntil([&] { return SettingsDialogsOf(launcher.Id()).empty(); }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(settings); }, kPatienceMs));
+    EXPECT_TRUE(WaitUntil([&] { return SettingsDialogsOf(launcher.Id()).empty(); }, kPatienceMs));
     EXPECT_TRUE(::IsWindowEnabled(main));
 }

@@ -15,9 +15,9 @@ protected:
     void SetUp() override {
         devservice::ResetRequests();
         ASSERT_TRUE(launcher.Start(ProductPath(), L"/TovD"));
-        main = WaitForMainWindow(launcher.Id(), 60000);
+        main = WaitForMainWindow(launcher.Id(), kPatienceMs);
         ASSERT_NE(main, nullptr);
-        WaitUntil([&] { return !ChildProcessesOf(launcher.Id()).empty(); }, 30000);
+        WaitUntil([&] { return !ChildProcessesOf(launcher.Id()).empty(); }, kPatienceMs);
         firstGameProcesses = ChildProcessesOf(launcher.Id());
     }
     // The first game process is a copy of the launcher waiting in its login; tests that
@@ -37,7 +37,7 @@ protected:
         auto frame = std::make_unique<FakeGameFrame>();
         frame->Register(main);
         // The window's mute sync reaches a frame only once the window has taken it as a tab.
-        EXPECT_TRUE(WaitUntil([&] { return frame->MuteMessages() > 0; }, 10000));
+        EXPECT_TRUE(WaitUntil([&] { return frame->MuteMessages() > 0; }, kPatienceMs));
         frame->PlaceInGameArea(main);
         return frame;
     }
@@ -83,7 +83,7 @@ TEST_F(MainWindow, GameProcessWaitsInItsLoginUnderTheMainWindow) {
 TEST_F(MainWindow, ClosingBeforeAnyLoginEndsTheProgramAndItsLoginProcess) {
     ASSERT_EQ(firstGameProcesses.size(), 1u);
     ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_TRUE(launcher.WaitForExit(10000));
+    EXPECT_TRUE(launcher.WaitForExit(kPatienceMs));
     EXPECT_FALSE(ProcessAlive(firstGameProcesses[0]));
 }
 
@@ -98,7 +98,7 @@ TEST_F(MainWindow, GameProcessThatDiesBeforeRegisteringLeavesTheWindowUsable) {
 TEST_F(MainWindow, AbandonedFirstLoginEndsTheProgram) {
     StopRealGameProcess();
     ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 7351);
-    EXPECT_TRUE(launcher.WaitForExit(10000));
+    EXPECT_TRUE(launcher.WaitForExit(kPatienceMs));
 }
 
 TEST_F(MainWindow, AbandonedLaterLoginOnlyForgetsThePendingProcess) {
@@ -157,7 +157,7 @@ TEST_F(MainWindow, FirstFrameMaximisesTheWindow) {
     EXPECT_EQ(rc.right - rc.left, work.right - work.left);
     EXPECT_EQ(rc.bottom - rc.top, work.bottom - work.top);
     const int before = tab->MuteMessages();
-    EXPECT_TRUE(WaitUntil([&] { return tab->MuteMessages() > before; }, 10000));  // the 400 ms mute sync runs
+    EXPECT_TRUE(WaitUntil([&] { return tab->MuteMessages() > before; }, kPatienceMs));  // the 400 ms mute sync runs
 }
 
 TEST_F(MainWindow, ResizingKeepsTheCurrentFrameInTheGameArea) {
@@ -165,7 +165,7 @@ TEST_F(MainWindow, ResizingKeepsTheCurrentFrameInTheGameArea) {
     ::SetWindowPos(main, nullptr, 10, 10, 900, 600, SWP_NOZORDER);
     RECT client{};
     ::GetClientRect(main, &client);
-    WaitUntil([&] { return RectInParent(tab->Handle()).bottom == client.bottom - 4; }, 10000);
+    WaitUntil([&] { return RectInParent(tab->Handle()).bottom == client.bottom - 4; }, kPatienceMs);
     const RECT frame = RectInParent(tab->Handle());
     EXPECT_EQ(frame.left, 4);
     EXPECT_EQ(frame.top, 30);
@@ -185,11 +185,11 @@ TEST_F(MainWindow, MiddleClickOnATabAsksToCloseItAndYesClosesIt) {
     auto first = AddTab(L"s1-abc");
     auto second = AddTab(L"s2-def");
     ::PostMessageW(main, WM_MBUTTONUP, 0, MAKELPARAM(120 + 50, 12));  // on the first tab
-    HWND box = WaitForMessageBox(launcher.Id(), main, 10000);
+    HWND box = WaitForMessageBox(launcher.Id(), main, kPatienceMs);
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(WindowSays(box, L"确定要退出账号：s1-abc ?"));
     EXPECT_TRUE(ClickButton(box, L"是"));
-    EXPECT_TRUE(WaitUntil([&] { return first->SysCloses() == 1; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return first->SysCloses() == 1; }, kPatienceMs));
     EXPECT_NE(::GetAncestor(first->Handle(), GA_PARENT), main);
     EXPECT_TRUE(::IsWindowVisible(second->Handle()));
     // The closed record is free again.
@@ -200,7 +200,7 @@ TEST_F(MainWindow, NoKeepsTheTab) {
     auto first = AddTab(L"s1-abc");
     auto second = AddTab(L"s2-def");
     ::PostMessageW(main, WM_MBUTTONUP, 0, MAKELPARAM(120 + 189 + 50, 12));
-    HWND box = WaitForMessageBox(launcher.Id(), main, 10000);
+    HWND box = WaitForMessageBox(launcher.Id(), main, kPatienceMs);
     ASSERT_NE(box, nullptr);
     ClickButton(box, L"否");
     PumpMessagesFor(300);
@@ -213,7 +213,7 @@ TEST_F(MainWindow, PressOnATabMakesItCurrent) {
     auto second = AddTab(L"s2-def");
     ::PostMessageW(main, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(120 + 50, 12));
     ::PostMessageW(main, WM_LBUTTONUP, 0, MAKELPARAM(120 + 50, 12));
-    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(first->Handle()) != FALSE; }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(first->Handle()) != FALSE; }, kPatienceMs));
     EXPECT_FALSE(::IsWindowVisible(second->Handle()));
 }
 
@@ -233,10 +233,10 @@ TEST_F(MainWindow, WindowSwitchKeyCyclesTabsAfterAReload) {
     // would switch back and the first tab would never show.
     ::PostMessageW(main, WM_KEYDOWN, VK_F9, 7351);
     ::PostMessageW(main, WM_KEYDOWN, VK_F9, 1);
-    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(first->Handle()) != FALSE; }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(first->Handle()) != FALSE; }, kPatienceMs));
     EXPECT_FALSE(::IsWindowVisible(second->Handle()));
     ::PostMessageW(main, WM_KEYDOWN, VK_F9, 1);
-    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(second->Handle()) != FALSE; }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(second->Handle()) != FALSE; }, kPatienceMs));
 }
 
 TEST_F(MainWindow, F5AndCtrlDGoToTheCurrentTab) {
@@ -245,7 +245,7 @@ TEST_F(MainWindow, F5AndCtrlDGoToTheCurrentTab) {
     ::PostMessageW(main, WM_KEYDOWN, VK_F5, 7351);
     ::PostMessageW(main, WM_CHAR, 4, MAKELPARAM(1, 0x0020));
     ::PostMessageW(main, WM_CHAR, 4, MAKELPARAM(1, 0x0021));  // another key's data: not Ctrl+D
-    EXPECT_TRUE(WaitUntil([&] { return second->ForwardedKeys().size() >= 2; }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return second->ForwardedKeys().size() >= 2; }, kPatienceMs));
     PumpMessagesFor(200);
     ASSERT_EQ(second->ForwardedKeys().size(), 2u);
     EXPECT_EQ(second->ForwardedKeys()[0].message, static_cast<UINT>(WM_KEYDOWN));
@@ -256,18 +256,18 @@ TEST_F(MainWindow, F5AndCtrlDGoToTheCurrentTab) {
 
 TEST_F(MainWindow, SoundButtonMutesEveryTab) {
     auto tab = AddTab(L"s1-abc");
-    EXPECT_TRUE(WaitUntil([&] { return tab->MuteMessages() > 0; }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return tab->MuteMessages() > 0; }, kPatienceMs));
     EXPECT_EQ(tab->LastMute(), 0u);
     ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(1002, BN_CLICKED), 0);
-    EXPECT_TRUE(WaitUntil([&] { return tab->LastMute() == 1; }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return tab->LastMute() == 1; }, kPatienceMs));
 }
 
 TEST_F(MainWindow, HideButtonHidesAndRestores) {
     auto tab = AddTab(L"s1-abc");
     ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), 0);
-    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main); }, 15000));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main); }, kPatienceMs));
     ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), 0);
-    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main) != FALSE; }, 15000));
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main) != FALSE; }, kPatienceMs));
 }
 
 TEST_F(MainWindow, MinimumSizeHoldsOnlyWhileTabsExist) {
@@ -291,7 +291,7 @@ TEST_F(MainWindow, ThreeTabsRefuseAFourthAndNewWindowStartsAnotherCopy) {
     auto c = AddTab(L"s1-c");
     const size_t before = ChildProcessesOf(launcher.Id()).size();
     ::PostMessageW(main, WM_USER + 6, 1, 0);
-    HWND box = WaitForMessageBox(launcher.Id(), main, 10000);
+    HWND box = WaitForMessageBox(launcher.Id(), main, kPatienceMs);
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(WindowSays(box, L"当前窗体只支持3个游戏页"));
     ClickButton(box, L"确定");
@@ -307,11 +307,11 @@ TEST_F(MainWindow, ExitDetachesHidesAndClosesEveryFrame) {
     auto a = AddTab(L"s1-a");
     auto b = AddTab(L"s1-b");
     ::PostMessageW(main, WM_CLOSE, 0, 0);  // the close confirmation
-    HWND box = WaitForMessageBox(launcher.Id(), main, 10000);
+    HWND box = WaitForMessageBox(launcher.Id(), main, kPatienceMs);
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(WindowSays(box, L"窗口即将关闭，确定要退出游戏？"));
     ClickButton(box, L"是");
-    EXPECT_TRUE(launcher.WaitForExit(10000));
+    EXPECT_TRUE(launcher.WaitForExit(kPatienceMs));
     PumpMessagesFor(300);
     for (FakeGameFrame* frame : {a.get(), b.get()}) {
         EXPECT_EQ(frame->SysCloses(), 1);
@@ -346,51 +346,51 @@ TEST_F(MainWindow, BossKeyHidesAndRestoresWhicheverProgramHasTheFocus) {
     EXPECT_TRUE(::IsWindowVisible(main));
 
     auto tab = AddTab(L"s1-abc");
-    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main) != FALSE; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main) != FALSE; }, kPatienceMs));
     OtherApplication focused;
     PressKeys({VK_F10});
-    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main); }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main); }, kPatienceMs));
     PressKeys({VK_F10});
-    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main) != FALSE; }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main) != FALSE; }, kPatienceMs));
 }
 
 TEST_F(MainWindow, SoundKeyMutesOnlyWithExactlyItsModifiers) {
     auto tab = AddTab(L"s1-abc");
-    ASSERT_TRUE(WaitUntil([&] { return tab->MuteMessages() > 0; }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return tab->MuteMessages() > 0; }, kPatienceMs));
     OtherApplication other;
     PressKeys({VK_CONTROL, VK_SHIFT, 'Q'});
     PumpMessagesFor(1000);  // more than the window's 400 ms sound timer
     EXPECT_EQ(tab->LastMute(), 0u);
     PressKeys({VK_CONTROL, 'Q'});
-    EXPECT_TRUE(WaitUntil([&] { return tab->LastMute() == 1; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return tab->LastMute() == 1; }, kPatienceMs));
     PressKeys({VK_CONTROL, 'Q'});
-    EXPECT_TRUE(WaitUntil([&] { return tab->LastMute() == 0; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return tab->LastMute() == 0; }, kPatienceMs));
 }
 
 
 TEST_F(MainWindow, TrayIconClickHidesAndRestores) {
     auto tab = AddTab(L"s1-abc");
     ::PostMessageW(main, WM_USER + 1, 1, WM_LBUTTONUP);
-    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main); }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main); }, kPatienceMs));
     ::PostMessageW(main, WM_USER + 1, 1, WM_MOUSEMOVE);  // other mouse messages do nothing
     PumpMessagesFor(300);
     EXPECT_FALSE(::IsWindowVisible(main));
     ::PostMessageW(main, WM_USER + 1, 1, WM_LBUTTONUP);
-    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main) != FALSE; }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main) != FALSE; }, kPatienceMs));
 }
 
 TEST_F(MainWindow, TrayMenuExitEndsTheProgramWithoutAQuestion) {
     auto tab = AddTab(L"s1-abc");
     ::PostMessageW(main, WM_USER + 1, 1, WM_RBUTTONUP);
     ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_END, 0));  // the last item: 退出
-    EXPECT_TRUE(launcher.WaitForExit(15000));
+    EXPECT_TRUE(launcher.WaitForExit(kPatienceMs));
 }
 
 TEST_F(MainWindow, SystemMenuVersionLineDoesNothing) {
     auto tab = AddTab(L"s1-abc");
     ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), 0);
     ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_END, 0));  // the last item: the version
-    EXPECT_TRUE(WaitUntil([&] { return OpenMenuOf(launcher.Id()) == nullptr; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return OpenMenuOf(launcher.Id()) == nullptr; }, kPatienceMs));
     PumpMessagesFor(500);
     EXPECT_TRUE(ProcessAlive(launcher.Id()));
     EXPECT_TRUE(::IsWindowVisible(main));
@@ -410,14 +410,14 @@ TEST_F(MainWindow, MenuRefreshReachesTheTabAsTheLaunchersOwnKey) {
             }
             return false;
         },
-        10000));
+        kPatienceMs));
 }
 
 TEST_F(MainWindow, MenuCacheCleaningSaysItIsDone) {
     auto tab = AddTab(L"s1-abc");
     ::PostMessageW(main, WM_USER + 1, 1, WM_RBUTTONUP);
     ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_HOME, 3));  // 清除缓存
-    HWND box = WaitForMessageBox(launcher.Id(), nullptr, 10000);
+    HWND box = WaitForMessageBox(launcher.Id(), nullptr, kPatienceMs);
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(WindowSays(box, L"缓存清除完毕！"));
     ClickButton(box, L"确定");
@@ -428,7 +428,7 @@ TEST_F(MainWindow, ScreenshotOfATabThatCannotTakeOneSaysItFailed) {
     auto tab = AddTab(L"s1-abc");
     ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), 0);  // the "系统" menu
     ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_HOME, 1));  // 截图
-    HWND box = WaitForMessageBox(launcher.Id(), nullptr, 10000);
+    HWND box = WaitForMessageBox(launcher.Id(), nullptr, kPatienceMs);
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(WindowSays(box, L"截图失败\r\n游戏窗口没有响应。"));
     ClickButton(box, L"确定");
@@ -439,7 +439,7 @@ TEST_F(MainWindow, MenuUpdateWithNothingPublishedSaysTheVersionIsCurrent) {
     ASSERT_FALSE(devservice::Get("/__control/set?update=none&key=").empty());  // nothing published
     ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), 0);
     ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_HOME, 4));  // 更新 (the separator is skipped)
-    HWND box = WaitForMessageBox(launcher.Id(), nullptr, 30000);
+    HWND box = WaitForMessageBox(launcher.Id(), nullptr, kPatienceMs);
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(WindowSays(box, L"已经是最新版本，无需进行更新。"));
     EXPECT_NE(devservice::Requests().find("/update/ConfigTov.htm"), std::string::npos);
@@ -451,9 +451,9 @@ TEST_F(MainWindow, BossKeyEndsTheSettingsDialogOpenedFromTheMenuAndHides) {
     auto tab = AddTab(L"s1-abc");
     ::PostMessageW(main, WM_USER + 1, 1, WM_RBUTTONUP);
     ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_END, -1));  // 设置...
-    HWND settings = WaitForWindow(launcher.Id(), L"#32770", L"设置", 10000);
+    HWND settings = WaitForWindow(launcher.Id(), L"#32770", L"设置", kPatienceMs);
     ASSERT_NE(settings, nullptr);
     PressKeys({VK_F10});
-    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(settings) || !::IsWindowVisible(settings); }, 10000));
-    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main); }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(settings) || !::IsWindowVisible(settings); }, kPatienceMs));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main); }, kPatienceMs));
 }

@@ -62,7 +62,7 @@ protected:
         devservice::ResetRequests();
         launcher = std::make_unique<ChildProcess>();
         ASSERT_TRUE(launcher->Start(ProductPath(), L"/TovD"));
-        main = WaitForMainWindow(launcher->Id(), 60000);
+        main = WaitForMainWindow(launcher->Id(), kPatienceMs);
         ASSERT_NE(main, nullptr);
         for (int i = 0; i < 100 && ChildProcessesOf(launcher->Id()).empty(); ++i) PumpMessagesFor(50);
         for (DWORD child : ChildProcessesOf(launcher->Id())) KillProcess(child);
@@ -95,7 +95,7 @@ protected:
     // Nothing can be awaited for "no pop-up": once the launcher has fetched the notice file,
     // give it a generous moment to act on the answer.
     void ExpectNoNoticeAfterTheFetch() {
-        ASSERT_TRUE(WaitUntil([] { return Recorded("/notice/tov.txt"); }, 30000));
+        ASSERT_TRUE(WaitUntil([] { return Recorded("/notice/tov.txt"); }, kPatienceMs));
         PumpMessagesFor(3000);
         EXPECT_EQ(FindNotice(), nullptr);
     }
@@ -114,7 +114,7 @@ SIZE WindowSize(HWND hwnd) {
 
 TEST_F(Notice, TextNoticeShowsAtTheWorkAreaCornerAndClosingDismissesIt) {
     StartWithOneTab();
-    HWND notice = WaitForNotice(30000);
+    HWND notice = WaitForNotice(kPatienceMs);
     ASSERT_NE(notice, nullptr);
     RECT work{};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
@@ -129,7 +129,7 @@ TEST_F(Notice, TextNoticeShowsAtTheWorkAreaCornerAndClosingDismissesIt) {
     EXPECT_NE(Stored(L"PopInfo").find(L"tov-notice-text-1|2099-12-31|"), std::wstring::npos);
 
     ::PostMessageW(notice, WM_SYSCOMMAND, SC_CLOSE, 0);  // what its close button sends
-    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(notice) || !::IsWindowVisible(notice); }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(notice) || !::IsWindowVisible(notice); }, kPatienceMs));
     EXPECT_EQ(Stored(L"PopEnable"), L"0");
 
     StopLauncher();
@@ -139,14 +139,14 @@ TEST_F(Notice, TextNoticeShowsAtTheWorkAreaCornerAndClosingDismissesIt) {
 
 TEST_F(Notice, ACycleThatEndsByItselfShowsTheNoticeAgainNextStart) {
     StartWithOneTab();
-    HWND notice = WaitForNotice(30000);
+    HWND notice = WaitForNotice(kPatienceMs);
     ASSERT_NE(notice, nullptr);
     // Shown once (count 1) for its display time, then gone by itself.
-    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(notice) || !::IsWindowVisible(notice); }, 30000));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(notice) || !::IsWindowVisible(notice); }, kPatienceMs));
     EXPECT_EQ(Stored(L"PopEnable"), L"1");
     StopLauncher();
     StartWithOneTab();
-    EXPECT_NE(WaitForNotice(30000), nullptr);
+    EXPECT_NE(WaitForNotice(kPatienceMs), nullptr);
 }
 
 TEST_F(Notice, AChangedNoticeShowsAgainAfterADismissal) {
@@ -154,7 +154,7 @@ TEST_F(Notice, AChangedNoticeShowsAgainAfterADismissal) {
     Store(L"PopEnable", L"0");
     Configure("notice=text&noticecount=1&noticekey=tov-notice-text-2");
     StartWithOneTab();
-    EXPECT_NE(WaitForNotice(30000), nullptr);
+    EXPECT_NE(WaitForNotice(kPatienceMs), nullptr);
     EXPECT_NE(Stored(L"PopInfo").find(L"tov-notice-text-2|"), std::wstring::npos);
 }
 
@@ -173,7 +173,7 @@ TEST_F(Notice, ExpiredMalformedAndOverlongNoticesShowNothing) {
 TEST_F(Notice, PictureAndTextLayoutFetchesItsPicture) {
     Configure("notice=pictext&noticecount=1");
     StartWithOneTab();
-    HWND notice = WaitForNotice(30000);
+    HWND notice = WaitForNotice(kPatienceMs);
     ASSERT_NE(notice, nullptr);
     EXPECT_TRUE(Recorded("/notice/tovpic.png"));
     EXPECT_EQ(WindowSize(notice).cx, 250);  // the picture-and-text background
@@ -185,14 +185,14 @@ TEST_F(Notice, APictureOutsideTheOperatorsDomainsIsNeverRequested) {
     // trusts only 127.0.0.1.
     Configure("notice=picture&noticecount=1&noticepichost=localhost");
     StartWithOneTab();
-    EXPECT_NE(WaitForNotice(30000), nullptr);  // shown, with whatever picture file there is
+    EXPECT_NE(WaitForNotice(kPatienceMs), nullptr);  // shown, with whatever picture file there is
     EXPECT_FALSE(Recorded("/notice/tovpic.png")) << devservice::Requests();
 }
 
 TEST_F(Notice, TheMainWindowKeepsAnsweringWhileTheNoticeServerIsSlow) {
     Configure("notice=text&noticecount=1&noticedelay=20000");
     StartWithOneTab();
-    ASSERT_TRUE(WaitUntil([] { return Recorded("/notice/tov.txt"); }, 30000));
+    ASSERT_TRUE(WaitUntil([] { return Recorded("/notice/tov.txt"); }, kPatienceMs));
     for (int i = 0; i < 5; ++i) {
         DWORD_PTR result = 0;
         EXPECT_NE(::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result), 0)

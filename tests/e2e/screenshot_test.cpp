@@ -150,7 +150,7 @@ public:
         m_hwnd = ::CreateWindowExW(0, L"STATIC", L"another application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300,
                                    200, nullptr, nullptr, nullptr, nullptr);
         ::SetForegroundWindow(m_hwnd);
-        WaitUntil([&] { return ::GetForegroundWindow() == m_hwnd; }, 5000);
+        WaitUntil([&] { return ::GetForegroundWindow() == m_hwnd; }, kPatienceMs);
     }
     ~OtherApplication() { ::DestroyWindow(m_hwnd); }
     OtherApplication(const OtherApplication&) = delete;
@@ -173,11 +173,11 @@ protected:
         EmptyClipboard();
 
         ASSERT_TRUE(m_launcher.Start(ProductPath(), L"/TovD"));
-        m_main = WaitForMainWindow(m_launcher.Id(), 60000);
+        m_main = WaitForMainWindow(m_launcher.Id(), kPatienceMs);
         ASSERT_NE(m_main, nullptr);
-        const DWORD game = WaitForNewChildProcess(m_launcher.Id(), {}, 60000);
+        const DWORD game = WaitForNewChildProcess(m_launcher.Id(), {}, kPatienceMs);
         ASSERT_NE(game, 0u);
-        HWND login = WaitForLoginPage(game, 60000);
+        HWND login = WaitForLoginPage(game, kPatienceMs);
         ASSERT_NE(login, nullptr);
         PageNavigates(login, LoadGameAddress(kRecord, L"1"));
         ASSERT_TRUE(WaitUntil(
@@ -185,8 +185,8 @@ protected:
                 m_frame = FrameOf(game, m_main);
                 return m_frame && ::IsWindowVisible(m_frame);
             },
-            60000));
-        ASSERT_TRUE(WaitUntil([&] { return (m_page = FindScriptedBrowser(m_frame)) != nullptr; }, 10000));
+            kPatienceMs));
+        ASSERT_TRUE(WaitUntil([&] { return (m_page = FindScriptedBrowser(m_frame)) != nullptr; }, kPatienceMs));
     }
     void TearDown() override {
         KillProcessTree(m_launcher.Id());
@@ -208,7 +208,7 @@ protected:
                 added = NewPngs();
                 return added.size() >= count;
             },
-            30000);
+            kPatienceMs);
         return added;
     }
 
@@ -224,7 +224,7 @@ protected:
         EXPECT_EQ(png.height, page.cy);
         EXPECT_FALSE(png.oneColour) << "the page paints its address";
         std::optional<SIZE> clip;
-        EXPECT_TRUE(WaitUntil([&] { return (clip = ClipboardBitmapSize()).has_value(); }, 10000));
+        EXPECT_TRUE(WaitUntil([&] { return (clip = ClipboardBitmapSize()).has_value(); }, kPatienceMs));
         if (clip) {
             EXPECT_EQ(clip->cx, page.cx);
             EXPECT_EQ(clip->cy, page.cy);
@@ -245,7 +245,7 @@ protected:
 
 TEST_F(Screenshot, F9WithTheFocusInTheGameSavesThePage) {
     ClickCentre(m_page);
-    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == m_main; }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == m_main; }, kPatienceMs));
     PressKeys({VK_F9});
     const std::vector<std::wstring> added = WaitForPngs(1);
     ASSERT_EQ(added.size(), 1u);
@@ -255,7 +255,7 @@ TEST_F(Screenshot, F9WithTheFocusInTheGameSavesThePage) {
 TEST_F(Screenshot, F9WithTheFocusInTheMainWindowSavesThePage) {
     ::SetForegroundWindow(m_main);
     ::SetFocus(nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == m_main; }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == m_main; }, kPatienceMs));
     PressKeys({VK_F9});
     const std::vector<std::wstring> added = WaitForPngs(1);
     ASSERT_EQ(added.size(), 1u);
@@ -270,13 +270,13 @@ TEST_F(Screenshot, MenuItemSavesThePageAndTheBalloonSaysSo) {
     ExpectPictureOfThePage(added[0]);
     // The shell shows the balloon a moment later, naming the file.
     std::optional<std::wstring> balloon;
-    ASSERT_TRUE(WaitUntil([&] { return (balloon = ShownBalloonText()).has_value(); }, 20000));
+    ASSERT_TRUE(WaitUntil([&] { return (balloon = ShownBalloonText()).has_value(); }, kPatienceMs));
     EXPECT_EQ(*balloon, added[0]);
 }
 
 TEST_F(Screenshot, MenuItemWorksWhileTheWindowIsHidden) {
     ::PostMessageW(m_main, WM_USER + 1, 1, WM_LBUTTONUP);  // the tray icon's click hides it
-    ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(m_main); }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(m_main); }, kPatienceMs));
     OpenTrayMenu();
     ASSERT_TRUE(PickMenuItem(m_launcher.Id(), VK_HOME, 1));  // 截图
     const std::vector<std::wstring> added = WaitForPngs(1);
@@ -310,7 +310,7 @@ TEST_F(Screenshot, AFileWhereTheFolderBelongsGivesTheFailureBoxAndNoPicture) {
     }
     OpenTrayMenu();
     const bool picked = PickMenuItem(m_launcher.Id(), VK_HOME, 1);  // 截图
-    HWND box = picked ? WaitForMessageBox(m_launcher.Id(), m_main, 30000) : nullptr;
+    HWND box = picked ? WaitForMessageBox(m_launcher.Id(), m_main, kPatienceMs) : nullptr;
     std::vector<std::wstring> texts = box ? ChildTexts(box) : std::vector<std::wstring>{};
     const DWORD attributes = ::GetFileAttributesW(m_folder.c_str());
     if (box) ClickButton(box, L"确定");

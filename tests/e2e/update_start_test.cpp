@@ -38,7 +38,7 @@ protected:
 
 TEST_P(UpdateStart, AFailedDownloadKeepsTheExecutableAndOpensTheMainWindow) {
     ASSERT_TRUE(m_launcher.Start(m_exe, L"/update"));
-    EXPECT_NE(WaitForMainWindow(m_launcher.Id(), 60000), nullptr);
+    EXPECT_NE(WaitForMainWindow(m_launcher.Id(), kPatienceMs), nullptr);
     EXPECT_EQ(RecordedRequestsTo("/update/ConfigTov.htm").size(), 1u);
     EXPECT_EQ(FileMd5Hex(m_exe), m_digest);
     EXPECT_FALSE(Exists(m_folder + L"\\OldTov.exe"));

@@ -149,7 +149,7 @@ TEST_F(UpdateSwapStart, DownloadsTheCheckedProgramPutsItInPlaceStartsItAndRecord
     ASSERT_TRUE(m_launcher.Start(m_exe, L"/update"));
 
     // The progress dialog, its bar moving forward while the download runs.
-    HWND dialog = WaitForWindow(m_launcher.Id(), L"#32770", L"版本更新中...", 60000);
+    HWND dialog = WaitForWindow(m_launcher.Id(), L"#32770", L"版本更新中...", kPatienceMs);
     ASSERT_NE(dialog, nullptr);
     HWND bar = ::GetDlgItem(dialog, 1000);
     ASSERT_NE(bar, nullptr);
@@ -168,7 +168,7 @@ TEST_F(UpdateSwapStart, DownloadsTheCheckedProgramPutsItInPlaceStartsItAndRecord
     EXPECT_LE(positions.back(), 100) << testing::PrintToString(positions);
 
     // The old process hands over and ends.
-    ASSERT_TRUE(m_launcher.WaitForExit(60000));
+    ASSERT_TRUE(m_launcher.WaitForExit(kPatienceMs));
     SYSTEMTIME after{};
     ::GetSystemTime(&after);
 
@@ -195,10 +195,10 @@ TEST_F(UpdateSwapStart, DownloadsTheCheckedProgramPutsItInPlaceStartsItAndRecord
             children = ChildProcessesOf(m_launcher.Id());
             return !children.empty();
         },
-        30000);
+        kPatienceMs);
     m_started = children;
     ASSERT_EQ(children.size(), 1u);
-    HWND started = WaitForWindow(children[0], L"#32770", L"QuarnelHalvira", 60000);
+    HWND started = WaitForWindow(children[0], L"#32770", L"QuarnelHalvira", kPatienceMs);
     ASSERT_NE(started, nullptr);
     EXPECT_TRUE(ChildTexts(started).empty()) << "the launcher's window, not the published dialog";
     // Read once the process shows a window: a process still starting has no module list yet.
@@ -247,7 +247,7 @@ protected:
     // Starts "/TovD", waits for the main window and answers the version-file requests made.
     size_t VersionFileRequestsOfAStart() {
         if (!m_launcher.Start(ProductPath(), L"/TovD")) return ~size_t{0};
-        if (!WaitForMainWindow(m_launcher.Id(), 60000)) return ~size_t{0};
+        if (!WaitForMainWindow(m_launcher.Id(), kPatienceMs)) return ~size_t{0};
         return RecordedRequestsTo("/update/ConfigTov.htm").size();
     }
 

@@ -143,7 +143,7 @@ bool HasTheKeyboard(DWORD pid) {
 }  // namespace
 
 bool PickMenuItem(DWORD pid, WORD from, int moves) {
-    if (!WaitUntil([&] { return OpenMenuOf(pid) != nullptr && HasTheKeyboard(pid); }, 10000)) return false;
+    if (!WaitUntil([&] { return OpenMenuOf(pid) != nullptr && HasTheKeyboard(pid); }, kPatienceMs)) return false;
     PressKeys({from});
     const WORD step = moves < 0 ? VK_UP : VK_DOWN;
     for (int i = 0; i < (moves < 0 ? -moves : moves); ++i) PressKeys({step});

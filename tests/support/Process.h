@@ -40,6 +40,11 @@ bool ClickButton(HWND parent, const std::wstring& text);
 // Pumps this thread's messages for the time, so windows of the test stay responsive.
 void PumpMessagesFor(DWORD ms);
 
+// The bound for anything a test expects to happen. A passing wait returns as soon as it has
+// happened, so the bound only matters on a slow or loaded machine, where game processes (which
+// run at idle priority) may take many seconds to load a page.
+constexpr DWORD kPatienceMs = 60000;
+
 // Pumps until the condition holds or the time is over; returns the condition's last value.
 template <class Condition>
 bool WaitUntil(Condition condition, DWORD ms) {
