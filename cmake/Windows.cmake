@@ -10,7 +10,7 @@ target_compile_options(qh_rules PRIVATE -Wall -Wextra)
 
 # Everything of the product but the entry point and the per-build configuration.
 file(GLOB_RECURSE QH_CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
-list(FILTER QH_CORE_SOURCES EXCLUDE REGEX "/rules/|/res/art/|/app/Main\\.cpp$|/app/Config\\.cpp$|/app/TickCount64Import\\.cpp$")
+list(FILTER QH_CORE_SOURCES EXCLUDE REGEX "/rules/|/res/art/|/framework/link/|/app/Main\\.cpp$|/base/Config\\.cpp$|/app/TickCount64Import\\.cpp$")
 add_library(qh_core STATIC ${QH_CORE_SOURCES})
 target_include_directories(qh_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_definitions(qh_core PUBLIC ${QH_WIN_DEFINES})
@@ -23,7 +23,8 @@ file(GLOB QH_RC_DEPENDS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/res/*.h ${CMAK
 set_source_files_properties(${QH_RC} PROPERTIES OBJECT_DEPENDS "${QH_RC_DEPENDS}")
 
 # One configuration library per build: the generated header and the values it defines.
-function(qh_add_config variant client account bridge portal domains check scripted)
+# The browser is chosen here too, so a build carries only its own.
+function(qh_add_config variant client account bridge portal domains check browser)
     set(QH_VARIANT ${variant})
     set(CFG_CLIENT_HOST ${client})
     set(CFG_ACCOUNT_HOST ${account})
@@ -33,9 +34,9 @@ function(qh_add_config variant client account bridge portal domains check script
     list(GET domains 1 CFG_DOMAIN_2)
     list(GET domains 2 CFG_DOMAIN_3)
     set(CFG_CHECK_URL ${check})
-    set(CFG_SCRIPTED_BROWSER ${scripted})
     configure_file(${CMAKE_SOURCE_DIR}/cmake/BuildConfig.h.in ${CMAKE_BINARY_DIR}/config/${variant}/BuildConfig.h @ONLY)
-    add_library(qh_config_${variant} OBJECT ${CMAKE_SOURCE_DIR}/src/app/Config.cpp)
+    add_library(qh_config_${variant} OBJECT ${CMAKE_SOURCE_DIR}/src/base/Config.cpp
+                ${CMAKE_SOURCE_DIR}/src/framework/link/${browser}BrowserLink.cpp)
     target_include_directories(qh_config_${variant} PRIVATE ${CMAKE_BINARY_DIR}/config/${variant} ${CMAKE_SOURCE_DIR}/src)
 endfunction()
 
@@ -49,13 +50,13 @@ set(QH_DEV_DOMAINS "127.0.0.1;127.0.0.1;127.0.0.1")
 set(QH_DEV_CHECK "http://127.0.0.1:${QH_DEV_CHECK_PORT}/")
 if("production" IN_LIST QH_WINDOWS_BUILDS)
     qh_add_config(production ${QH_CLIENT_HOST} ${QH_ACCOUNT_HOST} ${QH_BRIDGE_HOST} ${QH_PORTAL_HOST}
-                  "${QH_OPERATOR_DOMAINS}" ${QH_CHECK_URL} false)
+                  "${QH_OPERATOR_DOMAINS}" ${QH_CHECK_URL} Ie)
 endif()
 if("dev" IN_LIST QH_WINDOWS_BUILDS)
-    qh_add_config(dev ${QH_DEV_HOST} ${QH_DEV_HOST} ${QH_DEV_HOST} ${QH_DEV_HOST} "${QH_DEV_DOMAINS}" ${QH_DEV_CHECK} false)
+    qh_add_config(dev ${QH_DEV_HOST} ${QH_DEV_HOST} ${QH_DEV_HOST} ${QH_DEV_HOST} "${QH_DEV_DOMAINS}" ${QH_DEV_CHECK} Ie)
 endif()
 if("test" IN_LIST QH_WINDOWS_BUILDS)
-    qh_add_config(test ${QH_DEV_HOST} ${QH_DEV_HOST} ${QH_DEV_HOST} ${QH_DEV_HOST} "${QH_DEV_DOMAINS}" ${QH_DEV_CHECK} true)
+    qh_add_config(test ${QH_DEV_HOST} ${QH_DEV_HOST} ${QH_DEV_HOST} ${QH_DEV_HOST} "${QH_DEV_DOMAINS}" ${QH_DEV_CHECK} Scripted)
 endif()
 
 set(QH_LINK_FLAGS -static -municode -mwindows -s -Wl,--gc-sections)

@@ -1,16 +1,17 @@
 #include "app/App.h"
 
-#include "app/Config.h"
 #include "app/CrashDump.h"
 #include "app/Install.h"
-#include "app/Launch.h"
-#include "app/Messages.h"
 #include "app/NetworkCheck.h"
-#include "app/Paths.h"
-#include "app/Statistics.h"
 #include "app/rules/ReportUrls.h"
+#include "app/Statistics.h"
+#include "base/Config.h"
+#include "base/Launch.h"
+#include "base/Messages.h"
+#include "base/Paths.h"
 #include "features/CacheClean.h"
 #include "gameview/GameFrame.h"
+#include "gameview/GameProcess.h"
 #include "login/LoginBkDlg.h"
 #include "mainwnd/MainDlg.h"
 #include "skin/MessageBox.h"
@@ -24,8 +25,6 @@
 
 #include <vector>
 
-HWND g_hHostWnd = nullptr;
-int g_nHostTabNo = 0;
 
 namespace {
 // A report still on its way when the process ends gets this long to finish (its request has
@@ -54,15 +53,11 @@ StartMode GetStartMode() {
     const StartMode mode = ClassifyStartMode(args, GetExePath(), GetInstallFolder(), UpperCasePath);
     const HostArguments host = ParseHostArguments(mode, args);
     if (mode == StartMode::NewGameTab || mode == StartMode::GameHall) {
-        g_hHostWnd = reinterpret_cast<HWND>(static_cast<UINT_PTR>(host.hostWindow));
-        g_nHostTabNo = host.tabNumber;
+        GameProcess& game = TheGameProcess();
+        game.m_hHostWnd = reinterpret_cast<HWND>(static_cast<UINT_PTR>(host.hostWindow));
+        game.m_nHostTabNo = host.tabNumber;
     }
     return mode;
-}
-
-void LaunchSelf(const wchar_t* path) {
-    // Quoted, so a path with blanks cannot be taken for a shorter program path.
-    StartLauncherProcess(L"\"" + ((path && *path) ? std::wstring(path) : GetExePath()) + L"\"");
 }
 
 CBrindlow3App::CBrindlow3App() noexcept = default;
@@ -177,12 +172,12 @@ bool CBrindlow3App::InitializeOle() {
 bool CBrindlow3App::RunGameProcess(StartMode mode) {
     if (!InitializeOle()) return false;
     if (mode == StartMode::NewGameTab) {
-        CLoginBkDlg login(g_hHostWnd);
+        CLoginBkDlg login(TheGameProcess().m_hHostWnd);
         if (login.DoModal() == IDCANCEL) {
             // The host drops the tab it was waiting for. A missing host gets nothing: a
             // null window would put the request into this thread's own queue.
-            if (g_hHostWnd && ::IsWindow(g_hHostWnd)) {
-                ::PostMessageW(g_hHostWnd, WM_SYSCOMMAND, SC_CLOSE, kLauncherMarker);
+            if (HWND host = TheGameProcess().m_hHostWnd; host && ::IsWindow(host)) {
+                ::PostMessageW(host, WM_SYSCOMMAND, SC_CLOSE, kLauncherMarker);
             }
             return false;
         }

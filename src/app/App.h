@@ -1,7 +1,7 @@
 // The application object: one per process; classifies the start and runs its mode.
 #pragma once
 #include "app/rules/StartMode.h"
-#include "framework/Handles.h"
+#include "base/Handles.h"
 #include "framework/WinApp.h"
 
 #include <optional>
@@ -24,8 +24,6 @@ public:
     std::vector<UniqueHandle> m_reportThreads;
     // "lstTime" as stored before this start: read once, so every computation of one start sees it.
     std::optional<std::wstring> m_strStartDate;
-    std::wstring m_strPageTitle;
-    std::wstring m_strPageUrl;
 
     // Waits (bounded) for the report threads still running; each holds its own references to
     // the events it signals, so one that outlives the wait touches nothing of ours.
@@ -43,10 +41,5 @@ private:
 
 CBrindlow3App& TheApp() noexcept;
 
-// Set from the command line of a game process (modes 6 and 7).
-extern HWND g_hHostWnd;
-extern int g_nHostTabNo;
-
+// Classifies this start; for a game process it also records its host and tab.
 StartMode GetStartMode();
-// Starts a further copy of the executable (this one when path is empty) at idle priority.
-void LaunchSelf(const wchar_t* path);

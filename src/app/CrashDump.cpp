@@ -1,8 +1,8 @@
 #include "app/CrashDump.h"
 
-#include "app/Paths.h"
 #include "app/rules/DumpPath.h"
-#include "framework/Handles.h"
+#include "base/Handles.h"
+#include "base/Paths.h"
 
 #include <dbghelp.h>
 

@@ -1,13 +1,14 @@
 #include "app/Install.h"
 
 #include "app/App.h"
-#include "app/Config.h"
-#include "app/Paths.h"
+#include "app/rules/ReportUrls.h"
 #include "app/SelfDelete.h"
 #include "app/Shortcuts.h"
 #include "app/Statistics.h"
-#include "app/rules/ReportUrls.h"
-#include "framework/Handles.h"
+#include "base/Config.h"
+#include "base/Handles.h"
+#include "base/Launch.h"
+#include "base/Paths.h"
 #include "skin/MessageBox.h"
 
 #include <shlwapi.h>

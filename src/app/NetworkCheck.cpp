@@ -1,6 +1,6 @@
 #include "app/NetworkCheck.h"
 
-#include "app/Config.h"
+#include "base/Config.h"
 
 #include <windows.h>
 #include <wininet.h>

@@ -1,8 +1,8 @@
 #include "app/SelfDelete.h"
 
-#include "app/Paths.h"
 #include "app/rules/SelfDeleteScript.h"
-#include "framework/Handles.h"
+#include "base/Handles.h"
+#include "base/Paths.h"
 
 #include <optional>
 #include <vector>

@@ -1,7 +1,7 @@
 // Deleting the uninstalled executable after its process has ended, through a hidden batch.
 #pragma once
 #include "app/rules/SelfDeleteScript.h"
-#include "framework/Handles.h"
+#include "base/Handles.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "app/Shortcuts.h"
 
 #include "app/SelfDelete.h"
-#include "framework/Handles.h"
+#include "base/Handles.h"
 
 #include <shlobj.h>
 #include <shobjidl.h>

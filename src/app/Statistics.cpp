@@ -1,10 +1,10 @@
 #include "app/Statistics.h"
 
 #include "app/App.h"
-#include "app/Config.h"
-#include "app/Paths.h"
 #include "app/rules/ActivityStats.h"
 #include "app/rules/ReportUrls.h"
+#include "base/Config.h"
+#include "base/Paths.h"
 #include "update/HttpFetch.h"
 
 #include <memory>

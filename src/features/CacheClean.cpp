@@ -1,6 +1,6 @@
 #include "features/CacheClean.h"
 
-#include "framework/Handles.h"
+#include "base/Handles.h"
 
 #include <shlobj.h>
 #include <wininet.h>

@@ -1,7 +1,7 @@
 // The browser cache's size limit, and cleaning the browser's URL cache, its Temporary
 // Internet Files folder and the Flash player's stored data (on a worker thread).
 #pragma once
-#include "framework/Handles.h"
+#include "base/Handles.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "features/FavoriteFile.h"
 
+#include "base/Handles.h"
 #include "features/rules/FavoriteShortcut.h"
-#include "framework/Handles.h"
 
 #include <shlobj.h>
 

@@ -1,7 +1,7 @@
 #include "features/HotKeyStore.h"
 
-#include "app/Messages.h"
-#include "app/Paths.h"
+#include "base/Messages.h"
+#include "base/Paths.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 // control, and set that control.
 #include "features/SoundMute.h"
 
-#include "framework/Handles.h"
+#include "base/Handles.h"
 
 #include <mmsystem.h>
 

@@ -1,7 +1,7 @@
 #include "features/NoticeFetch.h"
 
-#include "app/Config.h"
-#include "app/Paths.h"
+#include "base/Config.h"
+#include "base/Paths.h"
 #include "features/HotKeyStore.h"
 #include "update/HttpFetch.h"
 #include "update/OperatorUrl.h"

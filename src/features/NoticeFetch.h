@@ -2,8 +2,8 @@
 // shown, and its picture. A slow notice server must never stall the window that runs the
 // system-wide keyboard hook.
 #pragma once
+#include "base/Handles.h"
 #include "features/rules/Notice.h"
-#include "framework/Handles.h"
 
 #include <memory>
 #include <string>

@@ -1,7 +1,7 @@
 // Game screenshots: what a window shows, as a PNG file in the player's pictures folder and
 // as a bitmap on the clipboard.
 #pragma once
-#include "framework/Handles.h"
+#include "base/Handles.h"
 
 #include <windows.h>
 

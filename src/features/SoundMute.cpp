@@ -1,5 +1,6 @@
 #include "features/SoundMute.h"
 
+#include "base/OsVersion.h"
 #include "features/SoundHooks.h"
 
 #include <mmsystem.h>
@@ -8,17 +9,10 @@
 
 namespace {
 volatile LONG g_hooksInstalled = 0;
-
-DWORD MajorVersion() {
-    OSVERSIONINFOW info{};
-    static_assert(sizeof(info) == 276, "the size field the system expects");
-    info.dwOSVersionInfoSize = sizeof(info);
-    return ::GetVersionExW(&info) ? info.dwMajorVersion : 0;
-}
 }  // namespace
 
 int SetSoundMute(int muted) {
-    if (MajorVersion() >= 6) {
+    if (IsVistaOrLater()) {
         SetMixerLineMute(MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT, muted);
         return SetMixerLineMute(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, muted);
     }

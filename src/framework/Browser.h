@@ -89,7 +89,8 @@ public:
     virtual bool TranslateAccelerator(MSG* /*msg*/) { return false; }
 };
 
-// The browser of this build: scripted in the test build, Internet Explorer otherwise.
+// The browser of this build, chosen when it is linked (framework/link): scripted in the test
+// build, Internet Explorer in the others.
 std::unique_ptr<Browser> CreateBrowser();
 std::unique_ptr<Browser> CreateScriptedBrowser();
 std::unique_ptr<Browser> CreateIeBrowser();

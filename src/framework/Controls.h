@@ -1,7 +1,7 @@
 // Thin wrappers over the standard and common controls: a CWnd bound to the control plus
 // one-line helpers for the messages the launcher sends them.
 #pragma once
-#include "framework/Handles.h"
+#include "base/Handles.h"
 #include "framework/Wnd.h"
 
 #include <commctrl.h>

@@ -1,8 +1,8 @@
 // Internet Explorer's web-browser control behind the Browser interface, hosted by our own
 // site object (IeBrowserSite) without ATL.
 #pragma once
+#include "base/Handles.h"
 #include "framework/Browser.h"
-#include "framework/Handles.h"
 #include "framework/IeBrowserSite.h"
 #include "framework/IeDocumentEvents.h"
 

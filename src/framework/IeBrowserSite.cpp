@@ -1,7 +1,7 @@
 #include "framework/IeBrowserSite.h"
 
+#include "base/Handles.h"
 #include "framework/Browser.h"
-#include "framework/Handles.h"
 #include "framework/IeDocumentEvents.h"
 
 #include <exdispid.h>

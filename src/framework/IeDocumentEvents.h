@@ -6,7 +6,7 @@
 // holds another while connected. Disconnect gives that one back. The sink is counted in
 // LiveBrowserSites() like the site, so a leak shows.
 #pragma once
-#include "framework/Handles.h"
+#include "base/Handles.h"
 
 #include <windows.h>
 #include <mshtml.h>

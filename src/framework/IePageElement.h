@@ -1,7 +1,7 @@
 // A page element of Internet Explorer's document behind the PageElement interface.
 #pragma once
+#include "base/Handles.h"
 #include "framework/Browser.h"
-#include "framework/Handles.h"
 
 #include <mshtml.h>
 

@@ -1,15 +1,12 @@
 #include "gameview/GameFrame.h"
 
-#include "app/App.h"
-#include "app/Config.h"
 #include "features/HotKeyStore.h"
 #include "framework/FrameWnd.h"
+#include "framework/WinApp.h"
 #include "gameview/GmWndDoc.h"
 #include "gameview/GmWndView.h"
 #include "gameview/MainFrame.h"
-#include "gameview/rules/GamePage.h"
 
-std::wstring g_strGameUrl = DefaultGamePageUrl(config::kClientHost);
 CGmWndView* g_pGameView = nullptr;
 HotKey g_frameKeyBoss;
 HotKey g_frameKeySwitch;
@@ -19,8 +16,6 @@ HotKey g_frameKeyShot;
 namespace {
 CSingleDocSet g_gameSet;
 }
-
-bool IsShowingDefaultPage() { return IsDefaultGamePage(g_strGameUrl, config::kClientHost); }
 
 void LoadFrameHotKeys() {
     g_frameKeyBoss = LoadHotKey(HotKeyField::Boss);
@@ -35,10 +30,10 @@ bool CreateGameFrame() {
     auto frame = std::make_unique<CMainFrame>();
     CMainFrame* mainFrame = frame.get();
     g_gameSet.frame = std::move(frame);
-    TheApp().m_pMainWnd = mainFrame;
+    AfxGetApp()->m_pMainWnd = mainFrame;
     if (!g_gameSet.Open(L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                         [] { return std::unique_ptr<CView>(std::make_unique<CGmWndView>()); })) {
-        TheApp().m_pMainWnd = nullptr;
+        AfxGetApp()->m_pMainWnd = nullptr;
         g_gameSet.Close();
         return false;
     }

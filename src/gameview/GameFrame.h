@@ -7,8 +7,6 @@
 
 class CGmWndView;
 
-// The address the frame shows: the default (hall) page until a login chooses a game server.
-extern std::wstring g_strGameUrl;
 // The one game view, from its initial update on; null before and after.
 extern CGmWndView* g_pGameView;
 // This process's copies of the host's hot keys; all fields -1 until loaded.
@@ -23,5 +21,3 @@ bool CreateGameFrame();
 void DestroyGameFrame();
 // Reads the three hot keys from the settings file into this process's copies.
 void LoadFrameHotKeys();
-// Whether g_strGameUrl is exactly the default page.
-bool IsShowingDefaultPage();

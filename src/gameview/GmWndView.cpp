@@ -1,7 +1,9 @@
 #include "gameview/GmWndView.h"
 
-#include "app/App.h"
+#include "framework/WinApp.h"
 #include "gameview/GameFrame.h"
+#include "gameview/GameProcess.h"
+#include "gameview/GmWndDoc.h"
 #include "gameview/rules/GamePage.h"
 
 CGmWndView::~CGmWndView() {
@@ -19,25 +21,27 @@ void CGmWndView::OnInitialUpdate() {
     CHtmlView::OnInitialUpdate();
     SetSilent(true);  // no script-error boxes over the game
     g_pGameView = this;
-    Navigate2(g_strGameUrl);
+    Navigate2(TheGameProcess().m_strGameUrl);
 }
 
 unsigned CGmWndView::OnGetHostInfo(unsigned flags) {
-    return GameHostFlags(flags, IsShowingDefaultPage());
+    return GameHostFlags(flags, TheGameProcess().IsShowingDefaultPage());
 }
 
 void CGmWndView::OnBeforeNavigate2(const std::wstring&, bool&) {}
 
 void CGmWndView::OnNavigateComplete2(const std::wstring& url) {
-    TheApp().m_strPageUrl = url;
+    if (auto* document = static_cast<CGmWndDoc*>(GetDocument())) document->m_strPageUrl = url;
     RECT client{};
-    if (g_hHostWnd) ::GetClientRect(g_hHostWnd, &client);
+    if (HWND host = TheGameProcess().m_hHostWnd) ::GetClientRect(host, &client);
     const Rect area = GameAreaOf(Rect{client.left, client.top, client.right, client.bottom});
-    CWnd* frame = TheApp().m_pMainWnd;
+    CWnd* frame = AfxGetApp() ? AfxGetApp()->m_pMainWnd : nullptr;
     HWND frameWnd = frame && frame->m_hWnd ? frame->m_hWnd : ::GetParent(m_hWnd);
     // Placed and shown after every completed navigation, so a page that moves on stays in place.
     ::MoveWindow(frameWnd, area.left, area.top, area.Width(), area.Height(), TRUE);
     ::ShowWindow(frameWnd, SW_SHOW);
 }
 
-void CGmWndView::OnTitleChange(const std::wstring& title) { TheApp().m_strPageTitle = title; }
+void CGmWndView::OnTitleChange(const std::wstring& title) {
+    if (auto* document = static_cast<CGmWndDoc*>(GetDocument())) document->m_strPageTitle = title;
+}

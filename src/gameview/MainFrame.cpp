@@ -1,15 +1,20 @@
 #include "gameview/MainFrame.h"
 
-#include "app/App.h"
-#include "app/Messages.h"
-#include "app/CopyDataSend.h"
-#include "features/Screenshot.h"
+#include "base/CopyDataSend.h"
+#include "base/Messages.h"
 #include "features/FavDlg.h"
+#include "features/KeyState.h"
+#include "features/Screenshot.h"
 #include "features/SoundMute.h"
 #include "gameview/GameFrame.h"
+#include "gameview/GameProcess.h"
+#include "gameview/GmWndDoc.h"
 #include "gameview/GmWndView.h"
 #include "gameview/WebPageBox.h"
-#include "features/KeyState.h"
+
+namespace {
+HWND Host() { return TheGameProcess().m_hHostWnd; }
+}  // namespace
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCTW& cs) {
     cs.hMenu = nullptr;
@@ -24,10 +29,11 @@ int CMainFrame::OnCreate(CREATESTRUCTW* cs) {
     ModifyStyleEx(WS_EX_CLIENTEDGE | WS_EX_APPWINDOW, WS_EX_TOOLWINDOW);
     if (CFrameWnd::OnCreate(cs) == -1) return -1;
     SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (g_hHostWnd && ::IsWindow(g_hHostWnd)) {
-        ::PostMessageW(g_hHostWnd, WM_FRAME_CREATED, reinterpret_cast<WPARAM>(m_hWnd), IsShowingDefaultPage() ? 1 : 0);
+    if (Host() && ::IsWindow(Host())) {
+        ::PostMessageW(Host(), WM_FRAME_CREATED, reinterpret_cast<WPARAM>(m_hWnd),
+                       TheGameProcess().IsShowingDefaultPage() ? 1 : 0);
         ModifyStyle(WS_POPUP, WS_CHILD);
-        ::SetParent(m_hWnd, g_hHostWnd);
+        ::SetParent(m_hWnd, Host());
     }
     LoadFrameHotKeys();
     SetTimer(kTimerWatchHost, 800);
@@ -43,7 +49,7 @@ LRESULT CMainFrame::OnSetMute(WPARAM muted) {
 void CMainFrame::OnTimer(UINT_PTR id) {
     switch (id) {
         case kTimerWatchHost:
-            if (!::IsWindow(g_hHostWnd)) ::PostQuitMessage(0);
+            if (!::IsWindow(Host())) ::PostQuitMessage(0);
             break;
         case kTimerKillWebDialog:
             KillTimer(kTimerKillWebDialog);
@@ -60,15 +66,15 @@ void CMainFrame::OnTimer(UINT_PTR id) {
 
 // The host lives in another process; clicking the game must still bring it forward.
 void CMainFrame::RaiseHost() const {
-    if (!::IsWindow(g_hHostWnd)) return;
-    const DWORD hostThread = ::GetWindowThreadProcessId(g_hHostWnd, nullptr);
+    if (!::IsWindow(Host())) return;
+    const DWORD hostThread = ::GetWindowThreadProcessId(Host(), nullptr);
     HWND foreground = ::GetForegroundWindow();
     const DWORD foregroundThread = foreground ? ::GetWindowThreadProcessId(foreground, nullptr) : 0;
     const bool attach = foregroundThread && foregroundThread != hostThread;
     if (attach) ::AttachThreadInput(hostThread, foregroundThread, TRUE);
     const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-    ::SetWindowPos(g_hHostWnd, HWND_TOPMOST, 0, 0, 0, 0, flags);
-    ::SetWindowPos(g_hHostWnd, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+    ::SetWindowPos(Host(), HWND_TOPMOST, 0, 0, 0, 0, flags);
+    ::SetWindowPos(Host(), HWND_NOTOPMOST, 0, 0, 0, 0, flags);
     if (attach) ::AttachThreadInput(hostThread, foregroundThread, FALSE);
 }
 
@@ -87,7 +93,7 @@ void CMainFrame::TakeRequestedScreenshot() {
     const ScreenshotOutcome outcome =
         browser && browser->Window() ? TakeScreenshot(browser->Window(), m_shotRecord, ScreenshotFolder(), m_hWnd)
                                      : ScreenshotOutcome{false, L"游戏页面还没有打开。"};
-    SendCopyDataText(g_hHostWnd, m_hWnd, outcome.saved ? kCopyScreenshotSaved : kCopyScreenshotFailed, outcome.text,
+    SendCopyDataText(Host(), m_hWnd, outcome.saved ? kCopyScreenshotSaved : kCopyScreenshotFailed, outcome.text,
                      kCopyDataTimeoutMs);
 }
 
@@ -123,7 +129,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 bool CMainFrame::ForwardSwitchKey(const MSG* msg) const {
     if (msg->lParam == kLauncherMarker) return false;
     if (!MatchesHotKey(g_frameKeySwitch, static_cast<int>(msg->wParam), CurrentModifierBits())) return false;
-    ::PostMessageW(g_hHostWnd, msg->message, msg->wParam, msg->lParam);
+    ::PostMessageW(Host(), msg->message, msg->wParam, msg->lParam);
     return true;
 }
 
@@ -146,8 +152,9 @@ BOOL CMainFrame::PreTranslateMessage(MSG* msg) {
             break;
         case WM_CHAR:
             if (msg->wParam == 4 && HIWORD(msg->lParam) == 0x0020) {
-                CBrindlow3App& app = TheApp();
-                CFavDlg dlg(app.m_strPageTitle, app.m_strPageUrl, g_hHostWnd);
+                const auto* page = static_cast<const CGmWndDoc*>(GetActiveDocument());
+                CFavDlg dlg(page ? page->m_strPageTitle : std::wstring(), page ? page->m_strPageUrl : std::wstring(),
+                            Host());
                 dlg.DoModal();
                 return TRUE;
             }

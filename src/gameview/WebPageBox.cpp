@@ -1,6 +1,6 @@
 #include "gameview/WebPageBox.h"
 
-#include "framework/OwnWindows.h"
+#include "base/OwnWindows.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #include "login/AddAccDlg.h"
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "res/resource.h"
 #include "skin/ImageLoading.h"
 

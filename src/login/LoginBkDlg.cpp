@@ -1,6 +1,6 @@
 #include "login/LoginBkDlg.h"
 
-#include "framework/Handles.h"
+#include "base/Handles.h"
 #include "res/resource.h"
 #include "skin/Gdiplus.h"
 
@@ -126,23 +126,4 @@ LRESULT CLoginBkDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return CDialog::WindowProc(msg, wParam, lParam);
-}
-
-bool IsUacEnabled() {
-    OSVERSIONINFOW version{};
-    version.dwOSVersionInfoSize = sizeof(version);
-    if (!::GetVersionExW(&version) || version.dwMajorVersion <= 5) return false;
-    UniqueRegKey key;
-    HKEY raw = nullptr;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System\\", 0,
-                        KEY_READ, &raw) != ERROR_SUCCESS) {
-        return false;
-    }
-    key.Reset(raw);
-    DWORD value = 0;
-    DWORD size = sizeof(value);
-    DWORD type = 0;
-    return ::RegQueryValueExW(key.Get(), L"EnableLUA", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) ==
-               ERROR_SUCCESS &&
-           size == sizeof(value) && value == 1;
 }

@@ -30,5 +30,3 @@ private:
     HWND m_hHost;
 };
 
-// Whether User Account Control is on (never before Vista).
-bool IsUacEnabled();

@@ -1,10 +1,9 @@
 #include "login/LoginDlg.h"
 
-#include "app/App.h"
-#include "app/Config.h"
-#include "app/CopyDataSend.h"
-#include "gameview/GameFrame.h"
-#include "login/LoginBkDlg.h"
+#include "base/Config.h"
+#include "base/CopyDataSend.h"
+#include "base/OsVersion.h"
+#include "gameview/GameProcess.h"
 #include "login/rules/LoginCommand.h"
 #include "res/resource.h"
 #include "skin/MessageBox.h"
@@ -20,7 +19,7 @@ constexpr UINT kHostAnswerTimeoutMs = 10000;
 enum class HostAnswer { Accepted, Refused, NoAnswer };
 
 HostAnswer SendRecordToHost(const std::wstring& record) {
-    const auto answer = SendCopyDataText(g_hHostWnd, nullptr, kCopyLoginRecord, record, kHostAnswerTimeoutMs);
+    const auto answer = SendCopyDataText(TheGameProcess().m_hHostWnd, nullptr, kCopyLoginRecord, record, kHostAnswerTimeoutMs);
     if (!answer) return HostAnswer::NoAnswer;
     return *answer ? HostAnswer::Accepted : HostAnswer::Refused;
 }
@@ -132,7 +131,7 @@ void CLoginDlg::LoadGame(const std::wstring& url) {
     const login::LoadGame command = login::ParseLoadGame(url);
     switch (SendRecordToHost(command.record)) {
         case HostAnswer::Accepted:
-            g_strGameUrl = command.gameUrl;
+            TheGameProcess().m_strGameUrl = command.gameUrl;
             EndLogin(IDOK);
             break;
         case HostAnswer::Refused: {
@@ -152,12 +151,12 @@ void CLoginDlg::LoadGame(const std::wstring& url) {
 
 void CLoginDlg::Minimize() {
     if (!m_pLoginWindow) return;
-    if (g_nHostTabNo > 0) {
+    if (TheGameProcess().m_nHostTabNo > 0) {
         EndLogin(IDCANCEL);
     } else if (IsUacEnabled()) {
         m_pLoginWindow->ShowWindow(SW_MINIMIZE);
-    } else if (g_hHostWnd) {
-        ::ShowWindow(g_hHostWnd, SW_MINIMIZE);
+    } else if (TheGameProcess().m_hHostWnd) {
+        ::ShowWindow(TheGameProcess().m_hHostWnd, SW_MINIMIZE);
     }
 }
 

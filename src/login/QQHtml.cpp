@@ -1,7 +1,7 @@
 #include "login/QQHtml.h"
 
-#include "app/Config.h"
-#include "framework/OwnWindows.h"
+#include "base/Config.h"
+#include "base/OwnWindows.h"
 #include "login/rules/LoginCommand.h"
 #include "res/resource.h"
 

@@ -1,7 +1,7 @@
 // Handles on the main window's game processes, so that one that ends (crashed, killed,
 // login abandoned) is noticed on the window's timer without a thread of its own.
 #pragma once
-#include "framework/Handles.h"
+#include "base/Handles.h"
 
 #include <cstdint>
 #include <map>

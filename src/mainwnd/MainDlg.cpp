@@ -1,9 +1,9 @@
 #include "mainwnd/MainDlg.h"
 
-#include "app/App.h"
-#include "app/Launch.h"
-#include "app/Messages.h"
-#include "app/Paths.h"
+#include "base/Launch.h"
+#include "base/Messages.h"
+#include "base/OsVersion.h"
+#include "base/Paths.h"
 #include "features/HotKeyStore.h"
 #include "features/KeyState.h"
 #include "features/SettingDlg.h"
@@ -56,8 +56,7 @@ BOOL CBrindlow3Dlg::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_iconOwned ? m_iconOwned.Get() : m_hIcon));
     g_hKeyboardHook = InstallKeyboardHook(m_hWnd);
     AllowTaskbarCreatedMessage();
-    m_osvi.dwOSVersionInfoSize = sizeof(m_osvi);
-    ::GetVersionExW(&m_osvi);
+    m_osvi = WindowsVersion();
     DressWindow();
     SpawnGameProcess();
     ReloadHotKeys();

@@ -20,7 +20,7 @@ class CSettingDlg;
 extern CSettingDlg* g_pOpenSettingDlg;
 
 // Messages the main window posts to itself (WM_APP range, never sent across processes; the
-// WM_USER ones of app/Messages.h are shared with the game processes and the shell):
+// WM_USER ones of base/Messages.h are shared with the game processes and the shell):
 //   WM_HOOK_ACTION  keyboard hook -> main window; wParam: the HookAction to run. The hook only
 //                   posts it, since the system drops a low-level hook that is slow to return.
 //   WM_NOTICE_FETCHED  notice fetch thread -> main window; lParam: a FetchedNotice the window

@@ -3,9 +3,9 @@
 // ended without closing its tab.
 #include "mainwnd/MainDlg.h"
 
-#include "app/Config.h"
-#include "app/Launch.h"
-#include "app/Paths.h"
+#include "base/Config.h"
+#include "base/Launch.h"
+#include "base/Paths.h"
 #include "mainwnd/LoginReport.h"
 #include "mainwnd/rules/LoginRecord.h"
 #include "mainwnd/rules/MainLayout.h"

@@ -1,7 +1,7 @@
 // The main window's tray menu and the "系统" button's menu, and what their items do.
 #include "mainwnd/MainDlg.h"
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "features/CacheClean.h"
 #include "features/HotKeyStore.h"
 #include "features/SettingDlg.h"

@@ -2,9 +2,9 @@
 // owns the page, to capture and save it, and tells the player how that went.
 #include "mainwnd/MainDlg.h"
 
-#include "app/Messages.h"
-#include "app/CopyDataSend.h"
-#include "app/rules/CopyDataText.h"
+#include "base/CopyDataSend.h"
+#include "base/Messages.h"
+#include "base/rules/CopyDataText.h"
 #include "skin/MessageBox.h"
 
 #include <shellapi.h>

@@ -1,7 +1,7 @@
 // The main window's notification-area icon, and keeping it there when the shell restarts.
 #include "mainwnd/MainDlg.h"
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 
 #include <shellapi.h>
 

@@ -1,6 +1,6 @@
 #include "skin/ImageLoading.h"
 
-#include "framework/Handles.h"
+#include "base/Handles.h"
 #include "skin/Gdiplus.h"
 #include "skin/rules/KeyedPixels.h"
 

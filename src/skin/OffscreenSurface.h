@@ -1,7 +1,7 @@
 // One off-screen surface per paint: everything is composed here and reaches the screen in
 // a single copy, so skinned windows never flicker.
 #pragma once
-#include "framework/Handles.h"
+#include "base/Handles.h"
 
 class OffscreenSurface {
 public:

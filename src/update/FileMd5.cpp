@@ -1,6 +1,6 @@
 #include "update/FileMd5.h"
 
-#include "framework/Handles.h"
+#include "base/Handles.h"
 
 #include <wincrypt.h>
 

@@ -1,6 +1,6 @@
 // Owner of a WinINet handle (root, connection or request).
 #pragma once
-#include "framework/Handles.h"
+#include "base/Handles.h"
 
 #include <wininet.h>
 

@@ -1,6 +1,6 @@
 #include "update/OperatorUrl.h"
 
-#include "app/Config.h"
+#include "base/Config.h"
 #include "update/rules/HttpUrl.h"
 
 #include <iterator>

@@ -1,11 +1,11 @@
 #include "update/UpdateCheck.h"
 
-#include "app/Paths.h"
-#include "app/rules/Version.h"
+#include "base/Paths.h"
+#include "base/rules/Version.h"
 #include "update/FileMd5.h"
-#include "update/VersionConfig.h"
 #include "update/rules/UpdateGate.h"
 #include "update/rules/VersionKey.h"
+#include "update/VersionConfig.h"
 
 namespace {
 // Written by the check and read by the download, both on the GUI thread (or by the menu's

@@ -2,7 +2,7 @@
 
 #include "update/UpdateCheck.h"
 
-#include "framework/Handles.h"
+#include "base/Handles.h"
 
 #include <atomic>
 #include <memory>

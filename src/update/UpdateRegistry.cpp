@@ -1,6 +1,6 @@
 #include "update/UpdateRegistry.h"
 
-#include "framework/Handles.h"
+#include "base/Handles.h"
 #include "update/rules/UpdateGate.h"
 
 #include <cstdlib>

@@ -1,12 +1,12 @@
 #include "update/UpdateSwap.h"
 
-#include "app/Paths.h"
-#include "app/rules/Version.h"
+#include "base/Paths.h"
+#include "base/rules/Version.h"
 #include "update/FileMd5.h"
 #include "update/PrgsDlg.h"
-#include "update/UpdateCheck.h"
 #include "update/rules/SwapPlan.h"
 #include "update/rules/VersionKey.h"
+#include "update/UpdateCheck.h"
 
 #include <windows.h>
 

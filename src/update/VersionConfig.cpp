@@ -1,7 +1,7 @@
 #include "update/VersionConfig.h"
 
-#include "app/Config.h"
-#include "app/Paths.h"
+#include "base/Config.h"
+#include "base/Paths.h"
 #include "update/HttpFetch.h"
 
 #include <windows.h>

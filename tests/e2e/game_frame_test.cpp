@@ -1,6 +1,6 @@
 // The game frame of a "/gmhall" process, driven from a host window of this test through
 // the test build's scripted browser.
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "features/HotKeyStore.h"
 #include "framework/ScriptedBrowserProtocol.h"
 #include "framework/Wnd.h"

@@ -1,7 +1,7 @@
 // Install and uninstall as a user does them: the downloaded executable started from
 // anywhere installs itself with its shortcuts; "卸载 QuarnelHalvira" (/uninst) takes it all
 // away again, the executable itself after its process has ended.
-#include "framework/Handles.h"
+#include "base/Handles.h"
 #include "support/Assertions.h"
 #include "support/DevService.h"
 #include "support/Launcher.h"

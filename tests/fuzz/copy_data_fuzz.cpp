@@ -1,8 +1,8 @@
 // Copy-data messages any process may send the launcher's windows, and the screenshot file
 // name a decoded record leads to.
-#include "FuzzInput.h"
-#include "app/rules/CopyDataText.h"
+#include "base/rules/CopyDataText.h"
 #include "features/rules/ScreenshotName.h"
+#include "FuzzInput.h"
 #include "mainwnd/rules/LoginRecord.h"
 
 #include <cwchar>

@@ -1,5 +1,5 @@
 // Text in copy-data messages between the launcher's windows, from senders it cannot trust.
-#include "app/rules/CopyDataText.h"
+#include "base/rules/CopyDataText.h"
 
 #include <gtest/gtest.h>
 

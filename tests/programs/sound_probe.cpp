@@ -7,11 +7,11 @@
 //   win7        mixer path with the system's (absent) audio devices
 //   win7-mixer  mixer path against a recording stand-in for the mixer functions
 // The report holds "key=value" lines; the process exits 0 when the scenario ran to its end.
+#include "base/Handles.h"
 #include "features/DirectSoundTables.h"
+#include "features/intercept/Detours.h"
 #include "features/SoundHooks.h"
 #include "features/SoundMute.h"
-#include "features/intercept/Detours.h"
-#include "framework/Handles.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "support/FrameHost.h"
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "framework/ScriptedBrowserProtocol.h"
 #include "support/Process.h"
 

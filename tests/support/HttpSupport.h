@@ -1,7 +1,7 @@
 // Helpers for the tests of the HTTP fetch: addresses on the dev service, the request record,
 // a window that records progress messages and a worker thread run while this one pumps.
 #pragma once
-#include "framework/Handles.h"
+#include "base/Handles.h"
 
 #include <atomic>
 #include <functional>

@@ -2,7 +2,7 @@
 
 #include "support/Input.h"
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 
 #include <tlhelp32.h>
 

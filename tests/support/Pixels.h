@@ -1,6 +1,6 @@
 // Memory bitmaps for drawing checks: draw into one, then read its pixels back.
 #pragma once
-#include "framework/Handles.h"
+#include "base/Handles.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,6 +1,6 @@
 // Starting the launcher (or a helper program) as a child process and watching it.
 #pragma once
-#include "framework/Handles.h"
+#include "base/Handles.h"
 
 #include <string>
 #include <vector>

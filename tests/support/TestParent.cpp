@@ -1,6 +1,6 @@
 #include "support/TestParent.h"
 
-#include "framework/Handles.h"
+#include "base/Handles.h"
 
 TestParent::TestParent(int width, int height) {
     CreateEx(0, nullptr, L"test parent", WS_POPUP | WS_VISIBLE, RECT{50, 50, 50 + width, 50 + height}, nullptr, 0);

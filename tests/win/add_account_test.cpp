@@ -1,5 +1,5 @@
 // The add-account prompt: its text and size, the answers it posts, hiding when it loses focus.
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "login/AddAccDlg.h"
 #include "res/resource.h"
 #include "support/Process.h"

@@ -1,6 +1,6 @@
 // The external-account authorisation window: its skinned frame with the page kept inside,
 // and the bridge callback with the "Pauth" cookie closing it.
-#include "app/Config.h"
+#include "base/Config.h"
 #include "framework/ScriptedBrowserProtocol.h"
 #include "login/QQLogin.h"
 #include "res/resource.h"

@@ -1,6 +1,6 @@
 // Cleaning the browser's URL cache and Flash data, and the cache size limit.
+#include "base/Handles.h"
 #include "features/CacheClean.h"
-#include "framework/Handles.h"
 #include "support/Process.h"
 
 #include <shlobj.h>

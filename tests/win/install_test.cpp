@@ -2,7 +2,7 @@
 // executable after its process has ended.
 #include "app/SelfDelete.h"
 #include "app/Shortcuts.h"
-#include "framework/Handles.h"
+#include "base/Handles.h"
 #include "support/Process.h"
 
 #include <shlobj.h>

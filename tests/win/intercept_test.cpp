@@ -2,8 +2,8 @@
 // prologues, callers that hold the address from GetProcAddress or an import, the
 // trampoline reaching the original, refusals that leave the target untouched, and threads
 // running through the target while it is patched.
+#include "base/Handles.h"
 #include "features/intercept/Detours.h"
-#include "framework/Handles.h"
 #include "win/intercept_probes.h"
 
 #include <gtest/gtest.h>

@@ -7,7 +7,7 @@
 #include "support/Launcher.h"
 #include "support/Process.h"
 
-#include "app/Config.h"
+#include "base/Config.h"
 
 #include <gtest/gtest.h>
 

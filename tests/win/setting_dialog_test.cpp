@@ -1,5 +1,5 @@
 // The hot-key settings dialog, run modally and driven with real key presses.
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "features/HotKeyStore.h"
 #include "features/SettingDlg.h"
 #include "res/resource.h"

@@ -1,8 +1,8 @@
 // Usage counters in the per-user Statistic.ini and the report requests they go out with.
 #include "app/App.h"
-#include "app/Paths.h"
-#include "app/Statistics.h"
 #include "app/rules/ActivityStats.h"
+#include "app/Statistics.h"
+#include "base/Paths.h"
 #include "support/DevService.h"
 #include "support/Process.h"
 

@@ -1,8 +1,8 @@
 // The version check against the dev service: which version files mean an update, that the
 // file does not stay behind, and that the daily gate keeps a start from asking at all.
+#include "base/Paths.h"
 #include "support/DevService.h"
 #include "support/HttpSupport.h"
-#include "app/Paths.h"
 #include "update/HttpRequest.h"
 #include "update/UpdateCheck.h"
 

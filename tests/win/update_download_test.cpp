@@ -1,13 +1,13 @@
 // The update dialog's download and the swap of the executable, on files of a scratch folder.
+#include "base/rules/Version.h"
 #include "support/DevService.h"
 #include "support/HttpSupport.h"
 #include "support/Process.h"
-#include "app/rules/Version.h"
 #include "update/FileMd5.h"
 #include "update/PrgsDlg.h"
+#include "update/rules/VersionKey.h"
 #include "update/UpdateCheck.h"
 #include "update/UpdateSwap.h"
-#include "update/rules/VersionKey.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

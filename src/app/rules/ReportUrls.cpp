@@ -1,5 +1,5 @@
 #include "app/rules/ReportUrls.h"
-#include "app/rules/Version.h"
+#include "base/rules/Version.h"
 
 namespace {
 std::wstring Base(const std::wstring& host, const wchar_t* pathAndQuery) { return L"http://" + host + pathAndQuery; }

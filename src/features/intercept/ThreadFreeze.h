@@ -6,7 +6,7 @@
 // construction and destruction may allocate. All memory is taken in the constructor
 // before the first thread is suspended.
 #pragma once
-#include "framework/Handles.h"
+#include "base/Handles.h"
 
 #include <cstdint>
 #include <vector>

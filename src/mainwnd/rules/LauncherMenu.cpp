@@ -1,6 +1,6 @@
 #include "mainwnd/rules/LauncherMenu.h"
 
-#include "app/rules/Version.h"
+#include "base/rules/Version.h"
 
 namespace {
 // Refresh, screenshot, hide/restore, clean cache, separator, update, settings: what both

@@ -1,6 +1,6 @@
+#include "base/rules/CopyDataText.h"
+#include "base/rules/Version.h"
 #include "mainwnd/rules/LoginRecord.h"
-#include "app/rules/CopyDataText.h"
-#include "app/rules/Version.h"
 
 namespace mainwnd {
 

@@ -9,5 +9,4 @@ extern const wchar_t* const kBridgeHost;   // external login bridge (QQ, Weibo, 
 extern const wchar_t* const kPortalHost;   // web-game portal
 extern const wchar_t* const kOperatorDomains[3];
 extern const wchar_t* const kCheckUrl;     // reachable when the network is up
-extern const bool kScriptedBrowser;        // test build: a scripted stand-in for the browser control
 }  // namespace config

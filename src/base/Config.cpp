@@ -1,4 +1,4 @@
-#include "app/Config.h"
+#include "base/Config.h"
 
 #include "BuildConfig.h"
 
@@ -9,5 +9,4 @@ const wchar_t* const kBridgeHost = QH_CFG_BRIDGE_HOST;
 const wchar_t* const kPortalHost = QH_CFG_PORTAL_HOST;
 const wchar_t* const kOperatorDomains[3] = {QH_CFG_DOMAIN_1, QH_CFG_DOMAIN_2, QH_CFG_DOMAIN_3};
 const wchar_t* const kCheckUrl = QH_CFG_CHECK_URL;
-const bool kScriptedBrowser = QH_CFG_SCRIPTED_BROWSER;
 }  // namespace config

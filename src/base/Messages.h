@@ -13,7 +13,7 @@ constexpr UINT WM_ADD_ACCOUNT_CHOICE = WM_USER + 6;  // add-account prompt -> ma
 constexpr UINT WM_RELOAD_HOTKEYS = WM_USER + 7;      // main window -> tab and hall frames
 constexpr UINT WM_TAKE_SCREENSHOT = WM_USER + 8;     // tab frame -> itself, after the host's request
 
-// Copy-data messages between the launcher's processes (kinds in app/rules/CopyDataText.h):
+// Copy-data messages between the launcher's processes (kinds in base/rules/CopyDataText.h):
 // the longest text accepted, and how long a sender waits for the receiver.
 constexpr std::size_t kMaxCopyDataChars = 1024;
 constexpr UINT kCopyDataTimeoutMs = 5000;

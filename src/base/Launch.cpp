@@ -1,4 +1,6 @@
-#include "app/Launch.h"
+#include "base/Launch.h"
+
+#include "base/Paths.h"
 
 UniqueHandle StartLauncherProcess(const std::wstring& commandLine, DWORD* processId) {
     std::wstring mutableLine = commandLine;  // the system may write into it
@@ -14,4 +16,9 @@ UniqueHandle StartLauncherProcess(const std::wstring& commandLine, DWORD* proces
     ::CloseHandle(pi.hThread);
     if (processId) *processId = pi.dwProcessId;
     return UniqueHandle(pi.hProcess);
+}
+
+void LaunchSelf(const wchar_t* path) {
+    // Quoted, so a path with blanks cannot be taken for a shorter program path.
+    StartLauncherProcess(L"\"" + ((path && *path) ? std::wstring(path) : GetExePath()) + L"\"");
 }

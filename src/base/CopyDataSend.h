@@ -1,6 +1,6 @@
 // Sends text to a window of another of the launcher's processes as a copy-data message.
 #pragma once
-#include "app/rules/CopyDataText.h"
+#include "base/rules/CopyDataText.h"
 
 #include <windows.h>
 

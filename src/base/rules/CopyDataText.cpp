@@ -1,4 +1,4 @@
-#include "app/rules/CopyDataText.h"
+#include "base/rules/CopyDataText.h"
 
 #include <cstring>
 

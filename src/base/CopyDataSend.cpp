@@ -1,4 +1,4 @@
-#include "app/CopyDataSend.h"
+#include "base/CopyDataSend.h"
 
 std::optional<LRESULT> SendCopyDataText(HWND to, HWND from, CopyDataKind kind, const std::wstring& text,
                                         UINT timeoutMs) {

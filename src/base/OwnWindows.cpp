@@ -1,4 +1,4 @@
-#include "framework/OwnWindows.h"
+#include "base/OwnWindows.h"
 
 namespace {
 struct Search {
