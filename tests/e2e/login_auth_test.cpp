@@ -5,6 +5,7 @@
 #include "support/DevService.h"
 #include "support/FrameHost.h"
 #include "support/Launcher.h"
+#include "support/LauncherTest.h"
 #include "support/LoginPage.h"
 
 #include <gtest/gtest.h>
@@ -32,19 +33,17 @@ HWND VisibleWindowTitled(DWORD pid, const std::wstring& title) {
     return nullptr;
 }
 
-class LoginAuth : public ::testing::Test {
+class LoginAuth : public LauncherTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(launcher.Start(ProductPath(), L"/TovD"));
-        ASSERT_NE(WaitForMainWindow(launcher.Id(), kPatienceMs), nullptr);
-        ASSERT_TRUE(WaitUntil([&] { return !ChildProcessesOf(launcher.Id()).empty(); }, kPatienceMs));
-        game = ChildProcessesOf(launcher.Id()).front();
+        StartLauncher();
+        const std::vector<DWORD> games = WaitForFirstGameProcesses();
+        ASSERT_FALSE(games.empty());
+        game = games.front();
         loginPage = WaitForLoginPage(game, kPatienceMs);
         ASSERT_NE(loginPage, nullptr);
         ASSERT_TRUE(WaitUntil([&] { return Completed(loginPage) == 1; }, kPatienceMs));  // its start page
     }
-    void TearDown() override { KillProcessTree(launcher.Id()); }
-
     // The login page goes to a bridge redirect; the authorisation window titled `title`
     // shows up instead.
     HWND OpenAuthorisation(const std::wstring& redirect, const std::wstring& title) {
@@ -54,7 +53,6 @@ protected:
         return window;
     }
 
-    ChildProcess launcher;
     DWORD game = 0;
     HWND loginPage = nullptr;
 };

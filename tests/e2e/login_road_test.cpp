@@ -4,6 +4,7 @@
 #include "support/Assertions.h"
 #include "support/DevService.h"
 #include "support/Launcher.h"
+#include "support/LauncherTest.h"
 #include "support/LoginPage.h"
 
 #include <gtest/gtest.h>
@@ -26,15 +27,12 @@ std::wstring CloseQuestionOfTab(DWORD launcherPid, HWND main, int index) {
     return question;
 }
 
-class LoginRoad : public ::testing::Test {
+class LoginRoad : public LauncherTest {
 protected:
     void SetUp() override {
         devservice::ResetRequests();
-        ASSERT_TRUE(launcher.Start(ProductPath(), L"/TovD"));
-        main = WaitForMainWindow(launcher.Id(), kPatienceMs);
-        ASSERT_NE(main, nullptr);
+        StartLauncher();
     }
-    void TearDown() override { KillProcessTree(launcher.Id()); }
 
     // The game process now waiting in its login, and its page (0 / null when none shows).
     DWORD NextLogin(HWND* page) {
@@ -97,8 +95,6 @@ protected:
             kPatienceMs));
     }
 
-    ChildProcess launcher;
-    HWND main = nullptr;
     std::vector<DWORD> games;  // game processes seen so far, oldest first
 };
 }  // namespace

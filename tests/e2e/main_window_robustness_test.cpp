@@ -3,6 +3,7 @@
 #include "support/Assertions.h"
 #include "support/Input.h"
 #include "support/Launcher.h"
+#include "support/LauncherTest.h"
 
 #include <gtest/gtest.h>
 
@@ -15,18 +16,12 @@
 #include <vector>
 
 namespace {
-class MainWindowRobustness : public ::testing::Test {
+class MainWindowRobustness : public LauncherTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(launcher.Start(ProductPath(), L"/TovD"));
-        main = WaitForMainWindow(launcher.Id(), kPatienceMs);
-        ASSERT_NE(main, nullptr);
-        for (int i = 0; i < 100 && ChildProcessesOf(launcher.Id()).empty(); ++i) PumpMessagesFor(50);
-        // The launcher's own first game process waits in its login; these tests play the
-        // game processes' part themselves.
-        for (DWORD child : ChildProcessesOf(launcher.Id())) KillProcess(child);
+        StartLauncher();
+        StopFirstGameProcesses();
     }
-    void TearDown() override { KillProcessTree(launcher.Id()); }
 
     // A game process of its own (tests/programs/game_stand_in) logging `record` in.
     std::unique_ptr<ChildProcess> StartGame(const std::wstring& record) {
@@ -60,9 +55,6 @@ protected:
         return width < 483 ? 0 : (width - 483) / 189;
     }
     bool WaitForTabs(int count) const { return WaitUntil([&] { return TabsShown() == count; }, kPatienceMs); }
-
-    ChildProcess launcher;
-    HWND main = nullptr;
 };
 
 // Whether the shell holds the main window's icon: changing it only works when it does.

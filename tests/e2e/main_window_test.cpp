@@ -3,6 +3,8 @@
 #include "support/DevService.h"
 #include "support/Input.h"
 #include "support/Launcher.h"
+#include "support/LauncherTest.h"
+#include "support/OtherApplication.h"
 
 #include <gtest/gtest.h>
 
@@ -10,24 +12,15 @@
 #include <memory>
 
 namespace {
-class MainWindow : public ::testing::Test {
+class MainWindow : public LauncherTest {
 protected:
     void SetUp() override {
         devservice::ResetRequests();
-        ASSERT_TRUE(launcher.Start(ProductPath(), L"/TovD"));
-        main = WaitForMainWindow(launcher.Id(), kPatienceMs);
-        ASSERT_NE(main, nullptr);
-        WaitUntil([&] { return !ChildProcessesOf(launcher.Id()).empty(); }, kPatienceMs);
-        firstGameProcesses = ChildProcessesOf(launcher.Id());
+        StartLauncher();
+        firstGameProcesses = WaitForFirstGameProcesses();
     }
-    // The first game process is a copy of the launcher waiting in its login; tests that
-    // play the game processes' part stop it first, as if it had died before logging in.
-    void StopRealGameProcess() {
+    void StopRealGameProcess() const {
         for (DWORD child : firstGameProcesses) KillProcess(child);
-    }
-    void TearDown() override {
-        // Game processes, further main windows and theirs, and the launcher itself.
-        KillProcessTree(launcher.Id());
     }
 
     // Logs an account in as a game process would: record first, then the frame.
@@ -42,8 +35,6 @@ protected:
         return frame;
     }
 
-    ChildProcess launcher;
-    HWND main = nullptr;
     std::vector<DWORD> firstGameProcesses;
 };
 
@@ -319,25 +310,6 @@ TEST_F(MainWindow, ExitDetachesHidesAndClosesEveryFrame) {
         EXPECT_NE(::GetAncestor(frame->Handle(), GA_PARENT), main);
     }
 }
-
-namespace {
-// A window of this test program in front, so the keys go to "another application".
-class OtherApplication {
-public:
-    OtherApplication() {
-        m_hwnd = ::CreateWindowExW(0, L"STATIC", L"another application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300,
-                                   200, nullptr, nullptr, nullptr, nullptr);
-        ::SetForegroundWindow(m_hwnd);
-        PumpMessagesFor(200);
-    }
-    ~OtherApplication() { ::DestroyWindow(m_hwnd); }
-    OtherApplication(const OtherApplication&) = delete;
-    OtherApplication& operator=(const OtherApplication&) = delete;
-
-private:
-    HWND m_hwnd = nullptr;
-};
-}  // namespace
 
 TEST_F(MainWindow, BossKeyHidesAndRestoresWhicheverProgramHasTheFocus) {
     OtherApplication other;

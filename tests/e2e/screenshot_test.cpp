@@ -1,12 +1,14 @@
 // Game screenshots end to end: a logged-in tab of the real launcher, its page captured by the
 // screenshot key and the menu item into the player's pictures folder and onto the clipboard.
 #include "features/Screenshot.h"
+#include "skin/Gdiplus.h"
 #include "support/DevService.h"
 #include "support/FrameHost.h"
 #include "support/Input.h"
 #include "support/Launcher.h"
+#include "support/LauncherTest.h"
 #include "support/LoginPage.h"
-#include "skin/Gdiplus.h"
+#include "support/OtherApplication.h"
 
 #include <gtest/gtest.h>
 #include <commctrl.h>
@@ -143,25 +145,7 @@ std::optional<std::wstring> ShownBalloonText() {
     return std::nullopt;
 }
 
-// Another program's window, in front and with the keyboard.
-class OtherApplication {
-public:
-    OtherApplication() {
-        m_hwnd = ::CreateWindowExW(0, L"STATIC", L"another application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300,
-                                   200, nullptr, nullptr, nullptr, nullptr);
-        ::SetForegroundWindow(m_hwnd);
-        WaitUntil([&] { return ::GetForegroundWindow() == m_hwnd; }, kPatienceMs);
-    }
-    ~OtherApplication() { ::DestroyWindow(m_hwnd); }
-    OtherApplication(const OtherApplication&) = delete;
-    OtherApplication& operator=(const OtherApplication&) = delete;
-    HWND Handle() const { return m_hwnd; }
-
-private:
-    HWND m_hwnd = nullptr;
-};
-
-class Screenshot : public ::testing::Test {
+class Screenshot : public LauncherTest {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_gdiplus.Ok());
@@ -172,24 +156,22 @@ protected:
         m_before = PngsIn(m_folder);
         EmptyClipboard();
 
-        ASSERT_TRUE(m_launcher.Start(ProductPath(), L"/TovD"));
-        m_main = WaitForMainWindow(m_launcher.Id(), kPatienceMs);
-        ASSERT_NE(m_main, nullptr);
-        const DWORD game = WaitForNewChildProcess(m_launcher.Id(), {}, kPatienceMs);
+        StartLauncher();
+        const DWORD game = WaitForNewChildProcess(launcher.Id(), {}, kPatienceMs);
         ASSERT_NE(game, 0u);
         HWND login = WaitForLoginPage(game, kPatienceMs);
         ASSERT_NE(login, nullptr);
         PageNavigates(login, LoadGameAddress(kRecord, L"1"));
         ASSERT_TRUE(WaitUntil(
             [&] {
-                m_frame = FrameOf(game, m_main);
+                m_frame = FrameOf(game, main);
                 return m_frame && ::IsWindowVisible(m_frame);
             },
             kPatienceMs));
         ASSERT_TRUE(WaitUntil([&] { return (m_page = FindScriptedBrowser(m_frame)) != nullptr; }, kPatienceMs));
     }
     void TearDown() override {
-        KillProcessTree(m_launcher.Id());
+        LauncherTest::TearDown();
         for (const std::wstring& name : NewPngs()) ::DeleteFileW((m_folder + L"\\" + name).c_str());
     }
 
@@ -231,13 +213,11 @@ protected:
         }
     }
 
-    void OpenTrayMenu() const { ::PostMessageW(m_main, WM_USER + 1, 1, WM_RBUTTONUP); }
+    void OpenTrayMenu() const { ::PostMessageW(main, WM_USER + 1, 1, WM_RBUTTONUP); }
 
     GdiplusSession m_gdiplus;
     std::wstring m_folder;
     std::set<std::wstring> m_before;
-    ChildProcess m_launcher;
-    HWND m_main = nullptr;
     HWND m_frame = nullptr;
     HWND m_page = nullptr;
 };
@@ -245,7 +225,7 @@ protected:
 
 TEST_F(Screenshot, F9WithTheFocusInTheGameSavesThePage) {
     ClickCentre(m_page);
-    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == m_main; }, kPatienceMs));
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == main; }, kPatienceMs));
     PressKeys({VK_F9});
     const std::vector<std::wstring> added = WaitForPngs(1);
     ASSERT_EQ(added.size(), 1u);
@@ -253,9 +233,9 @@ TEST_F(Screenshot, F9WithTheFocusInTheGameSavesThePage) {
 }
 
 TEST_F(Screenshot, F9WithTheFocusInTheMainWindowSavesThePage) {
-    ::SetForegroundWindow(m_main);
+    ::SetForegroundWindow(main);
     ::SetFocus(nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == m_main; }, kPatienceMs));
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == main; }, kPatienceMs));
     PressKeys({VK_F9});
     const std::vector<std::wstring> added = WaitForPngs(1);
     ASSERT_EQ(added.size(), 1u);
@@ -264,7 +244,7 @@ TEST_F(Screenshot, F9WithTheFocusInTheMainWindowSavesThePage) {
 
 TEST_F(Screenshot, MenuItemSavesThePageAndTheBalloonSaysSo) {
     OpenTrayMenu();
-    ASSERT_TRUE(PickMenuItem(m_launcher.Id(), VK_HOME, 1));  // 截图
+    ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_HOME, 1));  // 截图
     const std::vector<std::wstring> added = WaitForPngs(1);
     ASSERT_EQ(added.size(), 1u);
     ExpectPictureOfThePage(added[0]);
@@ -275,10 +255,10 @@ TEST_F(Screenshot, MenuItemSavesThePageAndTheBalloonSaysSo) {
 }
 
 TEST_F(Screenshot, MenuItemWorksWhileTheWindowIsHidden) {
-    ::PostMessageW(m_main, WM_USER + 1, 1, WM_LBUTTONUP);  // the tray icon's click hides it
-    ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(m_main); }, kPatienceMs));
+    ::PostMessageW(main, WM_USER + 1, 1, WM_LBUTTONUP);  // the tray icon's click hides it
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main); }, kPatienceMs));
     OpenTrayMenu();
-    ASSERT_TRUE(PickMenuItem(m_launcher.Id(), VK_HOME, 1));  // 截图
+    ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_HOME, 1));  // 截图
     const std::vector<std::wstring> added = WaitForPngs(1);
     ASSERT_EQ(added.size(), 1u);
     ExpectPictureOfThePage(added[0]);
@@ -292,7 +272,7 @@ TEST_F(Screenshot, F9InAnotherProgramIsLeftAlone) {
         // The menu's screenshot comes after whatever that key caused: only one picture may
         // come of both.
         OpenTrayMenu();
-        ASSERT_TRUE(PickMenuItem(m_launcher.Id(), VK_HOME, 1));  // 截图
+        ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_HOME, 1));  // 截图
     }
     ASSERT_EQ(WaitForPngs(1).size(), 1u);
     PumpMessagesFor(500);
@@ -309,8 +289,8 @@ TEST_F(Screenshot, AFileWhereTheFolderBelongsGivesTheFailureBoxAndNoPicture) {
         ASSERT_TRUE(blocker);
     }
     OpenTrayMenu();
-    const bool picked = PickMenuItem(m_launcher.Id(), VK_HOME, 1);  // 截图
-    HWND box = picked ? WaitForMessageBox(m_launcher.Id(), m_main, kPatienceMs) : nullptr;
+    const bool picked = PickMenuItem(launcher.Id(), VK_HOME, 1);  // 截图
+    HWND box = picked ? WaitForMessageBox(launcher.Id(), main, kPatienceMs) : nullptr;
     std::vector<std::wstring> texts = box ? ChildTexts(box) : std::vector<std::wstring>{};
     const DWORD attributes = ::GetFileAttributesW(m_folder.c_str());
     if (box) ClickButton(box, L"确定");
