@@ -91,8 +91,7 @@ BOOL CBrindlow3App::InitInstance() {
 
     if (!RunUpdateStage(mode)) return FALSE;
 
-    Gdiplus::GdiplusStartupInput gdiplusInput;
-    Gdiplus::GdiplusStartup(&m_gdiplusToken, &gdiplusInput, nullptr);
+    StartProcessGdiplus();
 
     return RunMode(mode) ? TRUE : FALSE;
 }
@@ -197,10 +196,6 @@ int CBrindlow3App::ExitInstance() {
     WaitForReportThreads(kReportWaitMs);
     m_hReportStarted.Reset();
     m_hReportDone.Reset();
-    if (m_gdiplusToken) {
-        Gdiplus::GdiplusShutdown(m_gdiplusToken);
-        m_gdiplusToken = 0;
-    }
     DestroyGameFrame();  // its browser must go while COM is still there
     if (m_bOleInitialized) {
         ::OleUninitialize();

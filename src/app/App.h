@@ -16,7 +16,6 @@ public:
     BOOL InitInstance() override;
     int ExitInstance() override;
 
-    ULONG_PTR m_gdiplusToken = 0;
     wchar_t m_szUpdAddr[512] = {};
     UniqueHandle m_hReportStarted;  // set by the report thread once it has copied its URL
     UniqueHandle m_hReportDone;     // set by the report thread when its request has finished

@@ -9,6 +9,7 @@
 #include "base/Handles.h"
 #include "base/Launch.h"
 #include "base/Paths.h"
+#include "base/rules/PathParts.h"
 #include "skin/MessageBox.h"
 
 #include <shlwapi.h>
@@ -42,8 +43,7 @@ bool CopyIntoInstallFolder(const std::wstring& running, const std::wstring& inst
 bool InstallClient() {
     const ComScope com;
     const std::wstring running = GetExePath();
-    const size_t slash = running.rfind(L'\\');
-    const std::wstring installed = GetInstallFolder() + (slash == std::wstring::npos ? L"\\" + running : running.substr(slash));
+    const std::wstring installed = GetInstallFolder() + L"\\" + FileNameOf(running);
     if (running.empty() || !CopyIntoInstallFolder(running, installed)) {
         // Shortcuts to nothing and an install report for an install that did not happen would
         // only mislead: say so and stop.

@@ -3,6 +3,7 @@
 #include "app/rules/SelfDeleteScript.h"
 #include "base/Handles.h"
 #include "base/Paths.h"
+#include "base/rules/PathParts.h"
 
 #include <optional>
 #include <vector>
@@ -73,7 +74,7 @@ UniqueHandle StartDeleteBatch(const std::wstring& exe, int rounds) {
     const std::optional<std::string> exeAnsi = AnsiPath(exe);
     const std::optional<std::string> batchAnsi = AnsiPath(batch.substr(0, batch.size() - 4));
     if (!exeAnsi || !batchAnsi) return {};
-    const std::wstring folder = exe.substr(0, exe.rfind(L'\\'));
+    const std::wstring folder = FolderOf(exe);
     const std::optional<std::string> script =
         SelfDeleteScript(*exeAnsi, *batchAnsi + ".bat", CountFiles(folder) <= 1, rounds);
     if (!script || AppendTextToFile(batch, *script) < 0) return {};

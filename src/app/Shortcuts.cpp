@@ -2,14 +2,13 @@
 
 #include "app/SelfDelete.h"
 #include "base/Handles.h"
+#include "base/Paths.h"
 
 #include <shlobj.h>
 #include <shobjidl.h>
 
 namespace {
 constexpr wchar_t kLinkName[] = L"QuarnelHalvira";
-
-bool FileExists(const std::wstring& path) { return !path.empty() && ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::wstring LinkPath(const std::wstring& folder, const std::wstring& name) { return folder + L"\\" + name + L".lnk"; }
 
@@ -18,12 +17,6 @@ std::wstring ProgramsFolder() {
     return programs.empty() ? programs : programs + L"\\" + kProgramsFolderName;
 }
 }  // namespace
-
-std::wstring ShellFolder(int csidl) {
-    wchar_t path[MAX_PATH] = {};
-    if (FAILED(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
-    return path;
-}
 
 bool CreateShellLink(const std::wstring& target, const wchar_t* description, const std::wstring& linkPath,
                      const std::wstring& arguments) {
@@ -44,7 +37,7 @@ bool CreateShellLink(const std::wstring& target, const wchar_t* description, con
 }
 
 bool CreateDesktopShortcut(const std::wstring& target) {
-    if (!FileExists(target)) return false;
+    if (!PathExists(target)) return false;
     const std::wstring desktop = ShellFolder(CSIDL_DESKTOPDIRECTORY);
     if (desktop.empty()) return false;
     // An older layout put the link beside the documents folder, under the desktop's name.
@@ -58,7 +51,7 @@ bool CreateDesktopShortcut(const std::wstring& target) {
 }
 
 bool CreateProgramsShortcut(const std::wstring& arguments, const std::wstring& target, const std::wstring& name) {
-    if (name.empty() || !FileExists(target)) return false;
+    if (name.empty() || !PathExists(target)) return false;
     const std::wstring folder = ProgramsFolder();
     if (folder.empty()) return false;
     ::CreateDirectoryW(folder.c_str(), nullptr);

@@ -15,6 +15,4 @@ bool DeleteProgramsShortcut(const std::wstring& name);
 // it holds no file.
 bool RemoveShortcuts();
 
-// The shell's per-user folder (CSIDL_*), empty when it cannot be resolved.
-std::wstring ShellFolder(int csidl);
 inline constexpr wchar_t kProgramsFolderName[] = L"Quarnel登录器";

@@ -1,5 +1,7 @@
 #include "base/Paths.h"
 
+#include "base/rules/PathParts.h"
+
 #include <windows.h>
 #include <shlobj.h>
 
@@ -17,16 +19,20 @@ std::wstring GetExePath() {
 }
 
 std::wstring GetExeDirectory() {
-    std::wstring path = GetExePath();
-    const size_t slash = path.find_last_of(L'\\');
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+    return FolderOf(GetExePath());
 }
 
-std::wstring GetLocalAppDataPath() {
-    wchar_t buffer[MAX_PATH] = {};
-    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, buffer))) return {};
-    return buffer;
+std::wstring ShellFolder(int csidl) {
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+    return path;
 }
+
+bool PathExists(const std::wstring& path) {
+    return !path.empty() && ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::wstring GetLocalAppDataPath() { return ShellFolder(CSIDL_LOCAL_APPDATA); }
 
 std::wstring GetInstallFolder() {
     const std::wstring base = GetLocalAppDataPath();

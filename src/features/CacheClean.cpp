@@ -1,6 +1,7 @@
 #include "features/CacheClean.h"
 
 #include "base/Handles.h"
+#include "base/Paths.h"
 
 #include <shlobj.h>
 #include <wininet.h>
@@ -13,16 +14,6 @@ constexpr DWORD kCookieEntry = 0x00100000;  // COOKIE_CACHE_ENTRY
 std::wstring WithBackslash(std::wstring path) {
     if (!path.empty() && path.back() != L'\\') path += L'\\';
     return path;
-}
-
-// The shell's folder as a path; empty when it cannot be resolved.
-std::wstring AppDataFolder() {
-    PIDLIST_ABSOLUTE items = nullptr;
-    if (FAILED(::SHGetSpecialFolderLocation(nullptr, CSIDL_APPDATA, &items)) || !items) return {};
-    wchar_t path[MAX_PATH] = {};
-    const bool ok = ::SHGetPathFromIDListW(items, path) != FALSE;
-    ::CoTaskMemFree(items);
-    return ok ? std::wstring(path) : std::wstring();
 }
 
 // Walks the whole URL cache. Each entry is fetched into a buffer grown to the size the
@@ -120,7 +111,7 @@ int DeleteDirectoryTree(const std::wstring& path) {
 }
 
 int DeleteFlashSharedObjects() {
-    const std::wstring appData = AppDataFolder();
+    const std::wstring appData = ShellFolder(CSIDL_APPDATA);
     if (appData.empty()) return 0;
     return DeleteDirectoryTree(WithBackslash(appData) + L"Macromedia\\Flash Player\\#SharedObjects");
 }
@@ -133,9 +124,8 @@ int DeleteIeCache() {
             ::DeleteUrlCacheEntryW(entry->lpszSourceUrlName);
         }
     }
-    wchar_t folder[MAX_PATH] = {};
-    if (!::SHGetSpecialFolderPathW(nullptr, folder, CSIDL_INTERNET_CACHE, FALSE)) return 0;
-    return DeleteDirectoryTree(folder);
+    const std::wstring folder = ShellFolder(CSIDL_INTERNET_CACHE);
+    return folder.empty() ? 0 : DeleteDirectoryTree(folder);
 }
 
 DWORD WINAPI CleanCacheThread(void*) {

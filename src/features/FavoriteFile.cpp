@@ -1,6 +1,7 @@
 #include "features/FavoriteFile.h"
 
 #include "base/Handles.h"
+#include "base/Paths.h"
 #include "features/rules/FavoriteShortcut.h"
 
 #include <shlobj.h>
@@ -32,13 +33,7 @@ bool WriteWhole(const std::wstring& path, const std::string& bytes) {
 
 }  // namespace
 
-std::wstring FavoritesFolder() {
-    wchar_t folder[MAX_PATH] = {};
-    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_FAVORITES | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, folder))) {
-        return {};
-    }
-    return folder;
-}
+std::wstring FavoritesFolder() { return ShellFolder(CSIDL_FAVORITES | CSIDL_FLAG_CREATE); }
 
 bool SaveFavorite(const std::wstring& name, const std::wstring& title, const std::wstring& url) {
     const std::string content = ToAnsi(FavoriteShortcutText(url));

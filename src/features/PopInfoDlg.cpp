@@ -84,7 +84,11 @@ void CPopInfoDlg::SetUpFrame(int background, int closeStrip, int btnRight, int b
     metrics.buttonGap = 0;
     SetFrameMetrics(metrics);
     HMODULE module = ::GetModuleHandleW(nullptr);
-    SetSkin(LoadSkinImage(module, background), true, false, nullptr, nullptr, nullptr, LoadSkinImage(module, closeStrip));
+    FrameSkin skin;
+    skin.frame = LoadSkinImage(module, background);
+    skin.resizeToImage = true;
+    skin.closeStrip = LoadSkinImage(module, closeStrip);
+    SetSkin(std::move(skin));
 }
 
 void CPopInfoDlg::StyleLabel(CStaticEx& label, COLORREF text, bool bold) {

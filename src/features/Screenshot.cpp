@@ -1,5 +1,7 @@
 #include "features/Screenshot.h"
 
+#include "base/Paths.h"
+#include "base/rules/PathParts.h"
 #include "features/rules/ScreenshotName.h"
 #include "skin/Gdiplus.h"
 
@@ -70,12 +72,6 @@ bool PngEncoder(CLSID* clsid) {
     return false;
 }
 
-std::wstring FolderOf(const std::wstring& path) {
-    const size_t slash = path.find_last_of(L'\\');
-    return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
-}
-
-bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 LocalStamp Now() {
     SYSTEMTIME t{};
@@ -109,20 +105,16 @@ UniqueBitmap CaptureWindowImage(HWND window) {
 }
 
 std::wstring ScreenshotFolder() {
-    wchar_t pictures[MAX_PATH] = {};
-    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_MYPICTURES | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT,
-                                  pictures)) ||
-        pictures[0] == L'\0') {
-        return {};
-    }
-    return std::wstring(pictures) + L"\\QuarnelHalvira";
+    const std::wstring pictures = ShellFolder(CSIDL_MYPICTURES | CSIDL_FLAG_CREATE);
+    return pictures.empty() ? std::wstring() : pictures + L"\\QuarnelHalvira";
 }
 
 bool SaveBitmapAsPng(HBITMAP bitmap, const std::wstring& path) {
     CLSID png{};
-    if (!bitmap || Exists(path) || !PngEncoder(&png)) return false;
+    if (!bitmap || PathExists(path) || !StartProcessGdiplus() || !PngEncoder(&png)) return false;
     wchar_t temporary[MAX_PATH] = {};
-    if (!::GetTempFileNameW(FolderOf(path).c_str(), L"qhs", 0, temporary)) return false;
+    const std::wstring folder = FolderOf(path);
+    if (!::GetTempFileNameW(folder.empty() ? L"." : folder.c_str(), L"qhs", 0, temporary)) return false;
     bool written = false;
     {
         std::unique_ptr<Gdiplus::Bitmap> image(Gdiplus::Bitmap::FromHBITMAP(bitmap, nullptr));
@@ -169,8 +161,9 @@ ScreenshotOutcome TakeScreenshot(HWND page, const std::wstring& record, const st
     if (!image) return {false, L"无法获取游戏画面。"};
     // Room for the name within the classic path limit, which every program can open.
     const size_t room = MAX_PATH - 1 > folder.size() + 1 ? MAX_PATH - 1 - (folder.size() + 1) : 0;
-    const auto name = ChooseScreenshotName(record, Now(), std::min(room, kMaxFileNameChars),
-                                           [&](const std::wstring& candidate) { return Exists(folder + L"\\" + candidate); });
+    const auto name =
+        ChooseScreenshotName(record, Now(), std::min(room, kMaxFileNameChars),
+                             [&](const std::wstring& candidate) { return PathExists(folder + L"\\" + candidate); });
     if (!name) return {false, L"截图文件夹的路径太长：" + folder};
     const std::wstring path = folder + L"\\" + *name;
     if (!SaveBitmapAsPng(image.Get(), path)) return {false, L"无法写入截图文件：" + path};

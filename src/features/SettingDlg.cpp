@@ -40,7 +40,7 @@ BOOL CSettingDlg::OnInitDialog() {
     CDlgEx::OnInitDialog();
     SetStandardSkin(IDP_DIALOG_FRAME, false);
     SetTitle(L"设置");
-    m_bmpButton.Reset(LoadSkinImage(::GetModuleHandleW(nullptr), IDP_PUSH_BUTTON));
+    m_bmpButton = LoadSkinImage(::GetModuleHandleW(nullptr), IDP_PUSH_BUTTON);
     m_btnOk.SetSkinBitmap(m_bmpButton.Get(), false);
     m_btnCancel.SetSkinBitmap(m_bmpButton.Get(), false);
     m_groupBrush.Reset(::CreateSolidBrush(kGroupBackground));

@@ -91,14 +91,6 @@ STDMETHODIMP IeBrowserSite::QueryInterface(REFIID riid, void** object) {
     return S_OK;
 }
 
-STDMETHODIMP_(ULONG) IeBrowserSite::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&m_refs)); }
-
-STDMETHODIMP_(ULONG) IeBrowserSite::Release() {
-    const LONG refs = ::InterlockedDecrement(&m_refs);
-    if (refs == 0) delete this;
-    return static_cast<ULONG>(refs);
-}
-
 STDMETHODIMP IeBrowserSite::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
     if (moniker) *moniker = nullptr;
     return E_NOTIMPL;
@@ -183,16 +175,6 @@ STDMETHODIMP IeBrowserSite::TranslateUrl(DWORD, LPWSTR, LPWSTR* out) {
 STDMETHODIMP IeBrowserSite::FilterDataObject(IDataObject*, IDataObject** out) {
     if (out) *out = nullptr;
     return S_FALSE;
-}
-
-STDMETHODIMP IeBrowserSite::GetTypeInfoCount(UINT* count) {
-    if (count) *count = 0;
-    return S_OK;
-}
-
-STDMETHODIMP IeBrowserSite::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-    if (info) *info = nullptr;
-    return E_NOTIMPL;
 }
 
 STDMETHODIMP IeBrowserSite::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) {

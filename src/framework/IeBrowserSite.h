@@ -8,6 +8,8 @@
 // reference to the control, so there is no cycle. LiveBrowserSites() counts the site
 // objects alive in the process, so a leak shows.
 #pragma once
+#include "framework/ComObject.h"
+
 #include <windows.h>
 #include <exdisp.h>
 #include <mshtmhst.h>
@@ -18,12 +20,8 @@
 class BrowserEvents;
 class IeDocumentEvents;
 
-class IeBrowserSite final : public IOleClientSite,
-                            public IOleInPlaceSite,
-                            public IOleInPlaceFrame,
-                            public IDocHostUIHandler,
-                            public IDocHostShowUI,
-                            public IDispatch {
+class IeBrowserSite final : public ComEventSink<IOleClientSite, IOleInPlaceSite, IOleInPlaceFrame, IDocHostUIHandler,
+                                                IDocHostShowUI> {
 public:
     // Returns a site with one reference, owned by the caller.
     static IeBrowserSite* New(HWND parent, BrowserEvents* events) noexcept;
@@ -43,8 +41,6 @@ public:
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID riid, void** object) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
 
     // IOleClientSite
     STDMETHODIMP SaveObject() override { return E_NOTIMPL; }
@@ -107,19 +103,15 @@ public:
                           IDispatch* hit) override;
 
     // IDispatch: DWebBrowserEvents2
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override;
 
 private:
     IeBrowserSite(HWND parent, BrowserEvents* events) noexcept;
-    ~IeBrowserSite();
+    ~IeBrowserSite() override;
     void DispatchEvent(DISPID id, const DISPPARAMS& params);
     void ConnectTopDocument(const VARIANT& navigated) noexcept;
     std::optional<std::wstring> FrameLocation(const VARIANT& navigating) const;
 
-    LONG m_refs = 1;
     HWND m_parent;
     BrowserEvents* m_events;
     IeDocumentEvents* m_documentEvents = nullptr;

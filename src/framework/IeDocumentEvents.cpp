@@ -52,24 +52,6 @@ STDMETHODIMP IeDocumentEvents::QueryInterface(REFIID riid, void** object) {
     return S_OK;
 }
 
-STDMETHODIMP_(ULONG) IeDocumentEvents::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&m_refs)); }
-
-STDMETHODIMP_(ULONG) IeDocumentEvents::Release() {
-    const LONG refs = ::InterlockedDecrement(&m_refs);
-    if (refs == 0) delete this;
-    return static_cast<ULONG>(refs);
-}
-
-STDMETHODIMP IeDocumentEvents::GetTypeInfoCount(UINT* count) {
-    if (count) *count = 0;
-    return S_OK;
-}
-
-STDMETHODIMP IeDocumentEvents::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-    if (info) *info = nullptr;
-    return E_NOTIMPL;
-}
-
 STDMETHODIMP IeDocumentEvents::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
                                       UINT*) {
     // Every HTMLDocumentEvents2 member carries the event object as its only argument.

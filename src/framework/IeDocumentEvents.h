@@ -7,6 +7,7 @@
 // LiveBrowserSites() like the site, so a leak shows.
 #pragma once
 #include "base/Handles.h"
+#include "framework/ComObject.h"
 
 #include <windows.h>
 #include <mshtml.h>
@@ -14,7 +15,7 @@
 
 class BrowserEvents;
 
-class IeDocumentEvents final : public IDispatch {
+class IeDocumentEvents final : public ComEventSink<> {
 public:
     static IeDocumentEvents* New(BrowserEvents* events) noexcept;
     void Detach() noexcept { m_events = nullptr; }
@@ -24,19 +25,13 @@ public:
     void Disconnect() noexcept;
 
     STDMETHODIMP QueryInterface(REFIID riid, void** object) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
                         UINT*) override;
 
 private:
     explicit IeDocumentEvents(BrowserEvents* events) noexcept;
-    ~IeDocumentEvents();
+    ~IeDocumentEvents() override;
 
-    LONG m_refs = 1;
     BrowserEvents* m_events;
     ComPtr<IUnknown> m_document;
     ComPtr<IConnectionPoint> m_point;

@@ -1,9 +1,5 @@
 #include "framework/View.h"
 
-namespace {
-const wchar_t kFrameOrViewClass[] = L"AfxFrameOrView90su";
-}
-
 const wchar_t* CView::FrameOrViewClassName() {
     static const ATOM atom = [] {
         WNDCLASSEXW wc{sizeof(wc)};

@@ -3,6 +3,9 @@
 #include "framework/Document.h"
 #include "framework/Wnd.h"
 
+// The window class of frames and views (also how another process finds a game view).
+inline constexpr wchar_t kFrameOrViewClass[] = L"AfxFrameOrView90su";
+
 class CView : public CWnd {
 public:
     // Creates the view as a child of the frame, through PreCreateWindow.
@@ -16,7 +19,7 @@ public:
     // A key message the frame did not want: the view may use it; true when it did.
     virtual bool TranslateViewAccelerator(MSG*) { return false; }
 
-    // "AfxFrameOrView90su": the window class of frames and views, registered once.
+    // kFrameOrViewClass, registered once.
     static const wchar_t* FrameOrViewClassName();
 
 protected:

@@ -2,8 +2,10 @@
 
 #include "base/CopyDataSend.h"
 #include "base/Messages.h"
+#include "base/RaiseWindow.h"
 #include "features/FavDlg.h"
 #include "features/KeyState.h"
+#include "features/rules/FavoriteShortcut.h"
 #include "features/Screenshot.h"
 #include "features/SoundMute.h"
 #include "gameview/GameFrame.h"
@@ -57,25 +59,12 @@ void CMainFrame::OnTimer(UINT_PTR id) {
             break;
         case kTimerRaiseHost:
             KillTimer(kTimerRaiseHost);
-            RaiseHost();
+            // The host lives in another process; clicking the game must still bring it forward.
+            RaiseAboveOthers(Host(), false);
             break;
         default:
             break;
     }
-}
-
-// The host lives in another process; clicking the game must still bring it forward.
-void CMainFrame::RaiseHost() const {
-    if (!::IsWindow(Host())) return;
-    const DWORD hostThread = ::GetWindowThreadProcessId(Host(), nullptr);
-    HWND foreground = ::GetForegroundWindow();
-    const DWORD foregroundThread = foreground ? ::GetWindowThreadProcessId(foreground, nullptr) : 0;
-    const bool attach = foregroundThread && foregroundThread != hostThread;
-    if (attach) ::AttachThreadInput(hostThread, foregroundThread, TRUE);
-    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-    ::SetWindowPos(Host(), HWND_TOPMOST, 0, 0, 0, 0, flags);
-    ::SetWindowPos(Host(), HWND_NOTOPMOST, 0, 0, 0, 0, flags);
-    if (attach) ::AttachThreadInput(hostThread, foregroundThread, FALSE);
 }
 
 LRESULT CMainFrame::OnCopyData(const COPYDATASTRUCT* data) {
@@ -151,7 +140,7 @@ BOOL CMainFrame::PreTranslateMessage(MSG* msg) {
             }
             break;
         case WM_CHAR:
-            if (msg->wParam == 4 && HIWORD(msg->lParam) == 0x0020) {
+            if (IsAddFavoriteChar(msg->wParam, msg->lParam)) {
                 const auto* page = static_cast<const CGmWndDoc*>(GetActiveDocument());
                 CFavDlg dlg(page ? page->m_strPageTitle : std::wstring(), page ? page->m_strPageUrl : std::wstring(),
                             Host());

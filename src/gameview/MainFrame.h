@@ -29,7 +29,6 @@ private:
     // waits on the capture. 1 when the request was well-formed.
     LRESULT OnCopyData(const COPYDATASTRUCT* data);
     void TakeRequestedScreenshot();
-    void RaiseHost() const;
     bool ForwardSwitchKey(const MSG* msg) const;
     void RefreshOnF5(const MSG* msg) const;
 

@@ -21,8 +21,11 @@ BOOL CAddAccDlg::OnInitDialog() {
     m_nBtnTop = 1;
     m_nBtnGap = 0;
     HMODULE module = ::GetModuleHandleW(nullptr);
-    SetSkin(LoadSkinImage(module, IDP_ADD_ACCOUNT_BACKGROUND), true, false, nullptr, nullptr, nullptr, nullptr);
-    m_bmpButton.Reset(LoadSkinImage(module, IDP_PUSH_BUTTON));
+    FrameSkin skin;
+    skin.frame = LoadSkinImage(module, IDP_ADD_ACCOUNT_BACKGROUND);
+    skin.resizeToImage = true;
+    SetSkin(std::move(skin));
+    m_bmpButton = LoadSkinImage(module, IDP_PUSH_BUTTON);
     m_btnYes.SetSkinBitmap(m_bmpButton.Get(), true);
     m_btnNo.SetSkinBitmap(m_bmpButton.Get(), true);
     m_lblText.m_nLineSpacing = 5;

@@ -3,6 +3,7 @@
 #include "base/Handles.h"
 #include "res/resource.h"
 #include "skin/Gdiplus.h"
+#include "skin/ImageLoading.h"
 
 namespace {
 constexpr UINT_PTR kHostWatchTimer = 1;
@@ -39,24 +40,8 @@ BOOL CLoginBkDlg::OnInitDialog() {
 }
 
 bool CLoginBkDlg::LoadPngResourceImage() {
-    HMODULE module = ::GetModuleHandleW(nullptr);
-    HRSRC res = ::FindResourceW(module, MAKEINTRESOURCEW(IDP_LOGIN_BACKGROUND), L"PNG");
-    if (!res) return false;
-    const DWORD size = ::SizeofResource(module, res);
-    const void* bytes = ::LockResource(::LoadResource(module, res));
-    HGLOBAL memory = bytes ? ::GlobalAlloc(GMEM_MOVEABLE, size) : nullptr;
-    if (!memory) return false;
-    memcpy(::GlobalLock(memory), bytes, size);
-    ::GlobalUnlock(memory);
-    ComPtr<IStream> stream;
-    if (FAILED(::CreateStreamOnHGlobal(memory, TRUE, stream.Put()))) {
-        ::GlobalFree(memory);
-        return false;
-    }
-    m_pBkImage.reset(Gdiplus::Bitmap::FromStream(stream.Get()));
-    if (m_pBkImage && m_pBkImage->GetLastStatus() == Gdiplus::Ok) return true;
-    m_pBkImage.reset();
-    return false;
+    m_pBkImage = LoadPngResource(::GetModuleHandleW(nullptr), IDP_LOGIN_BACKGROUND);
+    return m_pBkImage != nullptr;
 }
 
 bool CLoginBkDlg::DrawLayeredBackground() {

@@ -4,9 +4,13 @@
 #include "base/Messages.h"
 #include "base/OsVersion.h"
 #include "base/Paths.h"
+#include "base/RaiseWindow.h"
 #include "features/HotKeyStore.h"
 #include "features/KeyState.h"
 #include "features/SettingDlg.h"
+#include "features/rules/FavoriteShortcut.h"
+#include "framework/View.h"
+#include "gameview/rules/GamePage.h"
 #include "mainwnd/KeyboardHook.h"
 #include "mainwnd/rules/HotKeyDispatch.h"
 #include "mainwnd/rules/LoginRecord.h"
@@ -24,12 +28,6 @@ constexpr UINT kCmdHide = IDC_BTN_HIDE;
 constexpr UINT kCmdSound = IDC_BTN_SOUND;
 constexpr UINT kCmdSystem = IDC_BTN_SYSTEM;
 constexpr UINT kCmdAddAccount = IDC_LBL_ADD_ACCOUNT;
-
-void RaiseWithoutMoving(HWND hwnd) {
-    const UINT flags = SWP_NOMOVE | SWP_NOSIZE;
-    ::SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, flags);
-    ::SetWindowPos(hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
-}
 }  // namespace
 
 CBrindlow3Dlg::CBrindlow3Dlg() noexcept : CDlgEx(IDD_MAIN), m_dlgPreload(LoginPageUrl()) {
@@ -55,7 +53,7 @@ BOOL CBrindlow3Dlg::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_iconOwned ? m_iconOwned.Get() : m_hIcon));
     g_hKeyboardHook = InstallKeyboardHook(m_hWnd);
-    AllowTaskbarCreatedMessage();
+    m_tray.Attach(m_hWnd, m_hIcon, WM_TRAY_NOTIFY);
     m_osvi = WindowsVersion();
     DressWindow();
     SpawnGameProcess();
@@ -75,11 +73,11 @@ void CBrindlow3Dlg::DressWindow() {
     HMODULE module = ::GetModuleHandleW(nullptr);
     SetWindowPos(nullptr, 0, 0, 1, 1, SWP_NOZORDER | SWP_NOACTIVATE);
 
-    m_bmpHide.Reset(LoadSkinImage(module, IDP_HIDE_BUTTON));
-    m_bmpSoundOn.Reset(LoadSkinImage(module, IDP_SOUND_ON));
-    m_bmpSoundOff.Reset(LoadSkinImage(module, IDP_SOUND_OFF));
-    m_bmpSystem.Reset(LoadSkinImage(module, IDP_SYSTEM_BUTTON));
-    m_bmpAddIcon.Reset(LoadSkinImage(module, IDP_ADD_ACCOUNT_ICON));
+    m_bmpHide = LoadSkinImage(module, IDP_HIDE_BUTTON);
+    m_bmpSoundOn = LoadSkinImage(module, IDP_SOUND_ON);
+    m_bmpSoundOff = LoadSkinImage(module, IDP_SOUND_OFF);
+    m_bmpSystem = LoadSkinImage(module, IDP_SYSTEM_BUTTON);
+    m_bmpAddIcon = LoadSkinImage(module, IDP_ADD_ACCOUNT_ICON);
     m_btnHide.SetSkinBitmap(m_bmpHide.Get(), false);
     m_btnSound.SetSkinBitmap(m_bmpSoundOn.Get(), false);
     m_btnSystem.SetSkinBitmap(m_bmpSystem.Get(), false);
@@ -93,15 +91,6 @@ void CBrindlow3Dlg::DressWindow() {
 }
 
 bool CBrindlow3Dlg::StartUpdater() { return StartLauncherProcess(mainwnd::UpdaterCommandLine(GetExePath())).IsValid(); }
-
-void CBrindlow3Dlg::ReloadHotKeys() {
-    g_keyBoss = LoadHotKey(HotKeyField::Boss);
-    g_keySwitch = LoadHotKey(HotKeyField::Switch);
-    for (int i = 0; i < TabCount(); ++i) ::PostMessageW(FrameAt(i), WM_RELOAD_HOTKEYS, 0, 0);
-    if (m_hHallWnd) ::PostMessageW(m_hHallWnd, WM_RELOAD_HOTKEYS, 0, 0);
-    g_keySound = LoadHotKey(HotKeyField::Sound);
-    g_keyShot = LoadHotKey(HotKeyField::Shot);
-}
 
 void CBrindlow3Dlg::ExitLauncher() {
     TerminatePendingProcesses();
@@ -118,7 +107,7 @@ void CBrindlow3Dlg::ExitLauncher() {
 }
 
 void CBrindlow3Dlg::OnCancel() {
-    RaiseWithoutMoving(m_hWnd);
+    RaiseAboveOthers(m_hWnd, true);
     if (ShowSkinMsgBox(MB_YESNO, L"窗口即将关闭，确定要退出游戏？", m_hWnd) == IDYES) ExitLauncher();
 }
 
@@ -132,24 +121,7 @@ void CBrindlow3Dlg::ToggleHide() {
         return;
     }
     ShowWindow(SW_RESTORE);
-    BringToFront();
-}
-
-void CBrindlow3Dlg::BringToFront() {
-    const DWORD foregroundThread = ::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr);
-    const DWORD thisThread = ::GetCurrentThreadId();
-    const bool attach = foregroundThread && foregroundThread != thisThread;
-    if (attach) ::AttachThreadInput(thisThread, foregroundThread, TRUE);
-    RaiseWithoutMoving(m_hWnd);
-    ::SetForegroundWindow(m_hWnd);
-    if (attach) ::AttachThreadInput(thisThread, foregroundThread, FALSE);
-}
-
-void CBrindlow3Dlg::OnHookAction(WPARAM action) {
-    if (TabCount() == 0) return;  // the login stage: the hot keys do nothing yet
-    if (action == static_cast<WPARAM>(HookAction::ToggleHide)) ToggleHide();
-    if (action == static_cast<WPARAM>(HookAction::ToggleMute)) m_bMuted = !m_bMuted;
-    if (action == static_cast<WPARAM>(HookAction::TakeScreenshot)) CaptureCurrentTab();
+    RaiseAboveOthers(m_hWnd, true);
 }
 
 void CBrindlow3Dlg::OnAddAccountChoice(WPARAM choice) {
@@ -173,8 +145,16 @@ void CBrindlow3Dlg::ShowAddAccountPrompt() {
     m_dlgAddAcc.ShowWindow(SW_SHOW);
 }
 
+void CBrindlow3Dlg::SetTrayIcon(bool add) {
+    if (add) {
+        m_tray.Add();
+    } else {
+        m_tray.Remove();
+    }
+}
+
 void CBrindlow3Dlg::OnMuteTimer() {
-    if (m_bRunning && !m_bTrayIconShown) SetTrayIcon(true);  // the shell may not have been ready
+    m_tray.Retry();  // the shell may not have been ready
     for (int i = 0; i < TabCount(); ++i) ::PostMessageW(FrameAt(i), WM_SET_MUTE, m_bMuted ? 1 : 0, 0);
     if (m_bMuted != m_bSoundLookMuted) {
         m_bSoundLookMuted = m_bMuted;
@@ -186,7 +166,7 @@ void CBrindlow3Dlg::OnMuteTimer() {
 
 void CBrindlow3Dlg::OnSize(UINT type, int cx) {
     const RECT client = GetClientRect();
-    const Rect area = tabs::GameArea(Size{client.right, client.bottom});
+    const Rect area = GameAreaOf(Rect{0, 0, client.right, client.bottom});
     if (m_hHallWnd && ::IsWindowVisible(m_hHallWnd)) {
         ::MoveWindow(m_hHallWnd, area.left, area.top, area.Width(), area.Height(), FALSE);
     } else if (TabCount() > 0 && type != SIZE_MINIMIZED) {
@@ -226,7 +206,7 @@ bool CBrindlow3Dlg::OnWindowPosChanging(WINDOWPOS* pos) {
 }
 
 void CBrindlow3Dlg::RepaintGameArea() {
-    HWND view = ::FindWindowExW(CurrentFrame(), nullptr, L"AfxFrameOrView90su", L"");
+    HWND view = ::FindWindowExW(CurrentFrame(), nullptr, kFrameOrViewClass, L"");
     HWND embedding = view ? ::FindWindowExW(view, nullptr, L"Shell Embedding", L"") : nullptr;
     HWND docView = embedding ? ::FindWindowExW(embedding, nullptr, L"Shell DocObject View", L"") : nullptr;
     HWND server = docView ? ::FindWindowExW(docView, nullptr, L"Internet Explorer_Server", L"") : nullptr;
@@ -254,59 +234,6 @@ bool CBrindlow3Dlg::OnCommand(UINT id, UINT code, HWND control) {
         default:
             return CDlgEx::OnCommand(id, code, control);
     }
-}
-
-BOOL CBrindlow3Dlg::PreTranslateMessage(MSG* msg) {
-    const UINT message = msg->message;
-    // 1. The window-switch key, unless the launcher made the key press itself.
-    if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN) && msg->lParam != kLauncherMarker &&
-        MatchesHotKey(g_keySwitch, static_cast<int>(msg->wParam), CurrentModifierBits())) {
-        SwitchToNextTab();
-        return TRUE;
-    }
-    // 2. Esc and Space never reach the dialog.
-    if (message == WM_KEYDOWN && (msg->wParam == VK_ESCAPE || msg->wParam == VK_SPACE)) return TRUE;
-    // 3. Close requests.
-    if (message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == SC_CLOSE && msg->hwnd == m_hWnd) {
-        if (msg->lParam == kLauncherMarker) {
-            if (TabCount() == 0) {
-                ExitLauncher();
-                return TRUE;
-            }
-            if (ForgetNewestPendingProcess()) return TRUE;
-        } else if (msg->lParam == 0 && TabCount() == 0) {
-            TerminatePendingProcesses();
-            ExitLauncher();
-            return TRUE;
-        }
-    }
-    // 4. F5 and Ctrl+D belong to the game page.
-    if (TabCount() > 0 && ((message == WM_CHAR && msg->wParam == 4 && HIWORD(msg->lParam) == 0x0020) ||
-                           (message == WM_KEYDOWN && msg->wParam == VK_F5))) {
-        HWND frame = CurrentFrame();
-        if (frame && ::IsWindowVisible(frame)) {
-            ::PostMessageW(frame, message, msg->wParam, msg->lParam);
-        } else if (m_hHallWnd && ::IsWindowVisible(m_hHallWnd)) {
-            ::PostMessageW(m_hHallWnd, message, msg->wParam, msg->lParam);
-        }
-        return TRUE;
-    }
-    // 5. Restore before any tab exists.
-    if (message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == SC_RESTORE && TabCount() == 0) ShowWindow(SW_RESTORE);
-    // 6. The tab tooltip sees the mouse; strip moves arrive as non-client moves.
-    if (m_tipTabs.m_hWnd) {
-        if (message == WM_NCMOUSEMOVE && msg->hwnd == m_hWnd) {
-            MSG client = *msg;
-            POINT pt{GET_X_LPARAM(msg->lParam), GET_Y_LPARAM(msg->lParam)};
-            ::ScreenToClient(m_hWnd, &pt);
-            client.message = WM_MOUSEMOVE;
-            client.lParam = MAKELPARAM(pt.x, pt.y);
-            m_tipTabs.RelayEvent(&client);
-        } else {
-            m_tipTabs.RelayEvent(msg);
-        }
-    }
-    return CDlgEx::PreTranslateMessage(msg);
 }
 
 LRESULT CBrindlow3Dlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -415,10 +342,7 @@ LRESULT CBrindlow3Dlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
         }
         default:
-            if (msg == m_uTaskbarCreated && m_uTaskbarCreated != 0) {
-                OnTaskbarCreated();
-                return 0;
-            }
+            if (m_tray.OnShellMessage(msg)) return 0;
             break;
     }
     return CDlgEx::WindowProc(msg, wParam, lParam);

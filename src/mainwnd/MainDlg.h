@@ -7,6 +7,7 @@
 #include "login/AddAccDlg.h"
 #include "login/LoginDlg.h"
 #include "mainwnd/GameProcessWatch.h"
+#include "mainwnd/TrayIcon.h"
 #include "mainwnd/rules/TabList.h"
 #include "mainwnd/rules/TabStrip.h"
 #include "skin/BtnEx.h"
@@ -51,7 +52,6 @@ public:
     void SpawnGameProcess();
     bool StartUpdater();
     void ToggleHide();
-    void BringToFront();
     void ReloadHotKeys();
     void ExitLauncher();
     void ShowTab(HWND frame);
@@ -107,11 +107,6 @@ private:
     void TerminatePendingProcesses();
     [[nodiscard]] HWND FrameAt(int index) const;
 
-    // Tray icon (MainDlgTray.cpp)
-    void AllowTaskbarCreatedMessage();
-    void OnTaskbarCreated();
-    void ShowTrayBalloon(const wchar_t* title, const std::wstring& text);
-
     // Screenshots (MainDlgScreenshot.cpp)
     LRESULT OnCopyData(HWND sender, const COPYDATASTRUCT* data);
     LRESULT OnScreenshotReply(HWND sender, const COPYDATASTRUCT* data);
@@ -146,11 +141,11 @@ private:
     [[nodiscard]] HWND CurrentFrame() const;
 
     UniqueIcon m_iconOwned;
+    CachedFont m_tabFont;
     UniqueBitmap m_bmpHide, m_bmpSystem, m_bmpSoundOn, m_bmpSoundOff, m_bmpAddIcon;
     bool m_bSoundLookMuted = false;  // the sound button's look last shown
     bool m_bRunning = false;         // a first tab has registered: maximised, tray icon, timer
-    bool m_bTrayIconShown = false;   // the shell accepted the icon (it forgets it when it restarts)
-    UINT m_uTaskbarCreated = 0;      // the shell's broadcast after it (re)started
+    TrayIcon m_tray;
     int m_nLastWidth = 0;
     UniqueHandle m_hNoticeFetch;  // the notice fetch thread while it runs
     bool m_bShotSaved = false;      // the last screenshot reply: saved, or failed

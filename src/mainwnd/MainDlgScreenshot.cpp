@@ -5,6 +5,7 @@
 #include "base/CopyDataSend.h"
 #include "base/Messages.h"
 #include "base/rules/CopyDataText.h"
+#include "base/rules/PathParts.h"
 #include "skin/MessageBox.h"
 
 #include <shellapi.h>
@@ -12,10 +13,6 @@
 namespace {
 constexpr wchar_t kSavedTitle[] = L"截图已保存";
 
-std::wstring FileNameOf(const std::wstring& path) {
-    const size_t slash = path.find_last_of(L'\\');
-    return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
 }  // namespace
 
 void CBrindlow3Dlg::CaptureCurrentTab() {
@@ -60,7 +57,7 @@ void CBrindlow3Dlg::OnScreenshotDone() {
         return;
     }
     m_strLastShot = m_strShotReply;
-    ShowTrayBalloon(kSavedTitle, FileNameOf(m_strLastShot));
+    m_tray.ShowBalloon(kSavedTitle, FileNameOf(m_strLastShot));
 }
 
 void CBrindlow3Dlg::ShowScreenshotFailure(const std::wstring& reason) {

@@ -1,5 +1,6 @@
 // The tab strip of the main window: drawing, mouse handling, switching and closing tabs.
 #include "mainwnd/MainDlg.h"
+#include "gameview/rules/GamePage.h"
 #include "res/resource.h"
 #include "skin/ImageLoading.h"
 #include "skin/MessageBox.h"
@@ -9,7 +10,7 @@ RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 // Three equal images side by side in one resource strip.
 void LoadThreeImages(CImageList& list, int resource) {
-    UniqueBitmap strip(LoadSkinImage(::GetModuleHandleW(nullptr), resource));
+    const UniqueBitmap strip = LoadSkinImage(::GetModuleHandleW(nullptr), resource);
     const SIZE size = BitmapSize(strip.Get());
     if (size.cx < 3 || !list.Create(size.cx / 3, size.cy, ILC_COLOR24 | ILC_MASK, 0, 0)) return;
     list.Add(strip.Get(), RGB(255, 0, 255));
@@ -34,11 +35,9 @@ void CBrindlow3Dlg::InvalidateClient(const Rect& rc) {
 void CBrindlow3Dlg::PaintContent(HDC dc) { DrawTabStrip(dc); }
 
 void CBrindlow3Dlg::DrawTabStrip(HDC dc) {
-    LOGFONTW lf{};
-    ::GetObjectW(GetFont(), sizeof(lf), &lf);
+    LOGFONTW lf = DescriptionOf(GetFont());
     lf.lfHeight = -12;
-    UniqueFont font(::CreateFontIndirectW(&lf));
-    SelectScope selectFont(dc, font.Get());
+    SelectScope selectFont(dc, m_tabFont.For(lf));
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, RGB(0, 0, 0));
     auto widthOf = [dc](const std::wstring& text) {
@@ -122,7 +121,7 @@ void CBrindlow3Dlg::ShowTab(HWND frame) {
     }
     if (!frame) return;
     const RECT client = GetClientRect();
-    const Rect area = tabs::GameArea(Size{client.right, client.bottom});
+    const Rect area = GameAreaOf(Rect{0, 0, client.right, client.bottom});
     ::MoveWindow(frame, area.left, area.top, area.Width(), area.Height(), FALSE);
     ::ShowWindow(frame, SW_SHOW);
     ::SetForegroundWindow(frame);

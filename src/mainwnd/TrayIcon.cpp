@@ -1,7 +1,4 @@
-// The main window's notification-area icon, and keeping it there when the shell restarts.
-#include "mainwnd/MainDlg.h"
-
-#include "base/Messages.h"
+#include "mainwnd/TrayIcon.h"
 
 #include <shellapi.h>
 
@@ -14,54 +11,80 @@ constexpr UINT kTrayIconId = 1;
 using ChangeFilterExFn = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
 using ChangeFilterFn = BOOL(WINAPI*)(UINT, DWORD);
 constexpr DWORD kMsgFilterAllow = 1;  // MSGFLT_ALLOW, and MSGFLT_ADD for the older call
-}  // namespace
 
-void CBrindlow3Dlg::SetTrayIcon(bool add) {
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof(data);
-    data.hWnd = m_hWnd;
-    data.uID = kTrayIconId;
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data.uCallbackMessage = WM_TRAY_NOTIFY;
-    data.hIcon = m_hIcon;
-    std::wcsncpy(data.szTip, L"QuarnelHalvira", sizeof(data.szTip) / sizeof(data.szTip[0]) - 1);
-    // A missing notification area is not an error; a failed add is tried again on the timer.
-    const bool done = ::Shell_NotifyIconW(add ? NIM_ADD : NIM_DELETE, &data) != FALSE;
-    m_bTrayIconShown = add && done;
+template <size_t N>
+void CopyText(wchar_t (&field)[N], const wchar_t* text) {
+    std::wcsncpy(field, text, N - 1);
+    field[N - 1] = L'\0';
 }
 
-void CBrindlow3Dlg::ShowTrayBalloon(const wchar_t* title, const std::wstring& text) {
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof(data);
-    data.hWnd = m_hWnd;
-    data.uID = kTrayIconId;
-    data.uFlags = NIF_INFO;
-    data.dwInfoFlags = NIIF_INFO;
-    data.uTimeout = 10000;
-    std::wcsncpy(data.szInfoTitle, title, sizeof(data.szInfoTitle) / sizeof(data.szInfoTitle[0]) - 1);
-    std::wcsncpy(data.szInfo, text.c_str(), sizeof(data.szInfo) / sizeof(data.szInfo[0]) - 1);
-    ::Shell_NotifyIconW(NIM_MODIFY, &data);
-}
-
-void CBrindlow3Dlg::AllowTaskbarCreatedMessage() {
-    m_uTaskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
-    if (m_uTaskbarCreated == 0) return;
-    // The launcher runs elevated; the shell does not, and from Vista on the message filter
-    // drops its broadcast unless this window lets that one message through.
+// The launcher may run elevated and the shell not: from Vista on the message filter drops the
+// shell's broadcast unless the window lets that one message through.
+void AllowMessageFromShell(HWND owner, UINT message) {
     HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
     if (!user32) return;
     if (auto filterEx = reinterpret_cast<ChangeFilterExFn>(
             reinterpret_cast<void*>(::GetProcAddress(user32, "ChangeWindowMessageFilterEx")))) {
-        filterEx(m_hWnd, m_uTaskbarCreated, kMsgFilterAllow, nullptr);
+        filterEx(owner, message, kMsgFilterAllow, nullptr);
     } else if (auto filter = reinterpret_cast<ChangeFilterFn>(
                    reinterpret_cast<void*>(::GetProcAddress(user32, "ChangeWindowMessageFilter")))) {
-        filter(m_uTaskbarCreated, kMsgFilterAllow);
+        filter(message, kMsgFilterAllow);
     }
 }
+}  // namespace
 
-void CBrindlow3Dlg::OnTaskbarCreated() {
-    // A restarted shell has forgotten every icon; a window still at its login stage has none.
-    if (!m_bRunning) return;
-    m_bTrayIconShown = false;
-    SetTrayIcon(true);
+void TrayIcon::Attach(HWND owner, HICON icon, UINT callbackMessage) {
+    m_owner = owner;
+    m_icon = icon;
+    m_callbackMessage = callbackMessage;
+    m_taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
+    if (m_taskbarCreated != 0) AllowMessageFromShell(owner, m_taskbarCreated);
+}
+
+bool TrayIcon::Notify(DWORD action) const {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = m_owner;
+    data.uID = kTrayIconId;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = m_callbackMessage;
+    data.hIcon = m_icon;
+    CopyText(data.szTip, L"QuarnelHalvira");
+    return ::Shell_NotifyIconW(action, &data) != FALSE;
+}
+
+void TrayIcon::Add() {
+    m_wanted = true;
+    // A missing notification area is not an error; a failed add is tried again by Retry.
+    if (m_owner) m_shown = Notify(NIM_ADD);
+}
+
+void TrayIcon::Remove() {
+    m_wanted = false;
+    if (m_shown) Notify(NIM_DELETE);
+    m_shown = false;
+}
+
+void TrayIcon::Retry() {
+    if (m_wanted && !m_shown) Add();
+}
+
+bool TrayIcon::OnShellMessage(UINT msg) {
+    if (m_taskbarCreated == 0 || msg != m_taskbarCreated) return false;
+    m_shown = false;
+    Retry();
+    return true;
+}
+
+void TrayIcon::ShowBalloon(const wchar_t* title, const std::wstring& text) const {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = m_owner;
+    data.uID = kTrayIconId;
+    data.uFlags = NIF_INFO;
+    data.dwInfoFlags = NIIF_INFO;
+    data.uTimeout = 10000;
+    CopyText(data.szInfoTitle, title);
+    CopyText(data.szInfo, text.c_str());
+    ::Shell_NotifyIconW(NIM_MODIFY, &data);
 }

@@ -90,13 +90,9 @@ void CBtnEx::DrawItem(HDC target, UINT itemState) {
         ::SetBkMode(surface.Dc(), TRANSPARENT);
         ::SetTextColor(surface.Dc(),
                        skin::ButtonMouseState::UsesGrayText(picture) ? ::GetSysColor(COLOR_GRAYTEXT) : m_crText);
-        HFONT base = GetFont();
-        if (!base) base = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-        LOGFONTW lf{};
-        ::GetObjectW(base, sizeof(lf), &lf);
+        LOGFONTW lf = DescriptionOf(GetFont());
         lf.lfHeight = -12;
-        UniqueFont font(::CreateFontIndirectW(&lf));
-        SelectScope selectFont(surface.Dc(), font.Get());
+        SelectScope selectFont(surface.Dc(), m_textFont.For(lf));
         RECT client = GetClientRect();
         ::DrawTextW(surface.Dc(), m_strText.c_str(), -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }

@@ -2,6 +2,7 @@
 // disabled), an optional caption and a tooltip.
 #pragma once
 #include "framework/Controls.h"
+#include "skin/CachedFont.h"
 #include "skin/rules/ButtonStates.h"
 
 #include <string>
@@ -38,4 +39,5 @@ private:
     bool m_bTipOn = false;
     CToolTipCtrl m_tip;
     std::wstring m_strTip;
+    CachedFont m_textFont;
 };

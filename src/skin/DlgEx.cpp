@@ -1,6 +1,7 @@
 #include "skin/DlgEx.h"
 
 #include "res/resource.h"
+#include "skin/CachedFont.h"
 #include "skin/ImageLoading.h"
 #include "skin/OffscreenSurface.h"
 #include "skin/rules/CaptionButtons.h"
@@ -55,44 +56,46 @@ BOOL CDlgEx::OnInitDialog() {
     return result;
 }
 
-void CDlgEx::SetSkin(HBITMAP frame, bool resizeToImage, bool stretch, HBITMAP minStrip, HBITMAP maxStrip,
-                     HBITMAP restoreStrip, HBITMAP closeStrip) {
+void CDlgEx::SetSkin(FrameSkin skin) {
     m_bmpOverlay.Reset();
-    m_bmpBack.Reset(frame);
-    m_bStretch = stretch;
-    m_szBack = BitmapSize(frame);
+    const bool resizeToImage = skin.resizeToImage && skin.frame;
+    m_bmpBack = std::move(skin.frame);
+    m_bStretch = skin.stretch;
+    m_szBack = BitmapSize(m_bmpBack.Get());
     CacheFramePixels();
 
-    if (resizeToImage && frame) {
+    if (resizeToImage) {
         SetWindowPos(nullptr, 0, 0, m_szBack.cx, m_szBack.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    const int width = (resizeToImage && frame) ? m_szBack.cx : GetClientRect().right;
+    const int width = resizeToImage ? m_szBack.cx : GetClientRect().right;
     BuildRegion();
 
-    const skin::CaptionButtonRects rects = skin::LayoutCaptionButtons(
-        width, Metrics(), StripSize(closeStrip), StripSize(maxStrip), StripSize(minStrip));
-    if (closeStrip && rects.close) {
+    const skin::CaptionButtonRects rects =
+        skin::LayoutCaptionButtons(width, Metrics(), StripSize(skin.closeStrip.Get()), StripSize(skin.maxStrip.Get()),
+                                   StripSize(skin.minStrip.Get()));
+    if (skin.closeStrip && rects.close) {
         m_btnClose.DestroyWindow();
-        m_bmpClose.Reset(closeStrip);
-        m_btnClose.CreateImageButton(rects.close->right, rects.close->top, closeStrip, skin::kCloseButtonId, m_hWnd);
+        m_bmpClose = std::move(skin.closeStrip);
+        m_btnClose.CreateImageButton(rects.close->right, rects.close->top, m_bmpClose.Get(), skin::kCloseButtonId,
+                                     m_hWnd);
         m_btnClose.SetToolTipText(skin::kCloseTooltip);
     }
-    if (maxStrip && rects.maximize) {
+    if (skin.maxStrip && rects.maximize) {
         m_btnMax.DestroyWindow();
-        m_bmpMax.Reset(maxStrip);
-        m_bmpRestore.Reset(restoreStrip);
-        m_btnMax.CreateImageButton(rects.maximize->right, rects.maximize->top, maxStrip, skin::kMaximizeButtonId,
-                                   m_hWnd);
+        m_bmpMax = std::move(skin.maxStrip);
+        m_bmpRestore = std::move(skin.restoreStrip);
+        m_btnMax.CreateImageButton(rects.maximize->right, rects.maximize->top, m_bmpMax.Get(),
+                                   skin::kMaximizeButtonId, m_hWnd);
         m_btnMax.SetToolTipText(skin::MaximizeButtonTooltip(false));
     }
-    if (minStrip && rects.minimize) {
+    if (skin.minStrip && rects.minimize) {
         m_btnMin.DestroyWindow();
-        m_bmpMin.Reset(minStrip);
-        m_btnMin.CreateImageButton(rects.minimize->right, rects.minimize->top, minStrip, skin::kMinimizeButtonId,
-                                   m_hWnd);
+        m_bmpMin = std::move(skin.minStrip);
+        m_btnMin.CreateImageButton(rects.minimize->right, rects.minimize->top, m_bmpMin.Get(),
+                                   skin::kMinimizeButtonId, m_hWnd);
         m_btnMin.SetToolTipText(skin::kMinimizeTooltip);
     }
-    Invalidate(TRUE);
+    Invalidate(TRUE);  // strips no button took are freed with `skin`
 }
 
 void CDlgEx::SetFrameMetrics(const skin::FrameMetrics& metrics) {
@@ -104,16 +107,24 @@ void CDlgEx::SetFrameMetrics(const skin::FrameMetrics& metrics) {
 }
 
 void CDlgEx::SetStandardSkin(int frameImageId, bool withMinMax) {
-    m_nCaptionHeight = 30;
-    m_nBorder = 4;
-    m_nBtnRight = 0;
-    m_nBtnTop = 0;
-    m_nBtnGap = 0;
+    skin::FrameMetrics standard;
+    standard.captionHeight = 30;
+    standard.border = 4;
+    standard.buttonRight = 0;
+    standard.buttonTop = 0;
+    standard.buttonGap = 0;
+    SetFrameMetrics(standard);
     HMODULE module = ::GetModuleHandleW(nullptr);
-    auto load = [module](int id) { return LoadSkinImage(module, id); };
-    SetSkin(load(frameImageId), false, true, withMinMax ? load(IDP_MIN_BUTTON) : nullptr,
-            withMinMax ? load(IDP_MAX_BUTTON) : nullptr, withMinMax ? load(IDP_RESTORE_BUTTON) : nullptr,
-            load(IDP_CLOSE_BUTTON));
+    FrameSkin skin;
+    skin.frame = LoadSkinImage(module, frameImageId);
+    skin.stretch = true;
+    if (withMinMax) {
+        skin.minStrip = LoadSkinImage(module, IDP_MIN_BUTTON);
+        skin.maxStrip = LoadSkinImage(module, IDP_MAX_BUTTON);
+        skin.restoreStrip = LoadSkinImage(module, IDP_RESTORE_BUTTON);
+    }
+    skin.closeStrip = LoadSkinImage(module, IDP_CLOSE_BUTTON);
+    SetSkin(std::move(skin));
 }
 
 void CDlgEx::CacheFramePixels() {
@@ -226,14 +237,11 @@ bool CDlgEx::PaintFrame(HDC target) {
                      nullptr, DI_NORMAL);
     }
     if (caption.drawTitle) {
-        LOGFONTW lf{};
-        HFONT dialogFont = GetFont();
-        ::GetObjectW(dialogFont ? dialogFont : ::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
+        LOGFONTW lf = DescriptionOf(GetFont());
         lf.lfHeight = skin::kTitleFontHeight;
         lf.lfWeight = m_nTitleWeight;
         wcsncpy(lf.lfFaceName, skin::kTitleFontFace, LF_FACESIZE - 1);
-        UniqueFont font(::CreateFontIndirectW(&lf));
-        SelectScope selectFont(dc, font.Get());
+        SelectScope selectFont(dc, m_titleFont.For(lf));
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, m_crTitle);
         const std::wstring title = GetWindowText();

@@ -12,14 +12,24 @@
 #include <string>
 #include <vector>
 
+// What a skinned frame is drawn from: its image, how the image is used, and the four-state
+// caption-button strips, each of which may be missing (no button then).
+struct FrameSkin {
+    UniqueBitmap frame;
+    bool resizeToImage = false;  // the window takes the image's size
+    bool stretch = false;        // the image's middle is stretched, else copied at its size
+    UniqueBitmap minStrip;
+    UniqueBitmap maxStrip;
+    UniqueBitmap restoreStrip;
+    UniqueBitmap closeStrip;
+};
+
 class CDlgEx : public CDialog {
 public:
     explicit CDlgEx(UINT templateId, HWND parent = nullptr) noexcept;
 
-    // Installs the frame image and creates the caption buttons from the given strips (a
-    // null strip makes no button). The frame owns every bitmap handed in.
-    void SetSkin(HBITMAP frame, bool resizeToImage, bool stretch, HBITMAP minStrip, HBITMAP maxStrip,
-                 HBITMAP restoreStrip, HBITMAP closeStrip);
+    // Installs the frame image and creates the caption buttons from the strips it has.
+    void SetSkin(FrameSkin skin);
     // The launcher's usual frame: a 30-pixel band, 4-pixel border, buttons flush with the
     // top right, the given frame image stretched, a close button and, when asked, maximise,
     // restore and minimise buttons.
@@ -27,7 +37,7 @@ public:
     void SetTitle(const wchar_t* text);
     // Takes the band, border and caption-button placement from one description.
     void SetFrameMetrics(const skin::FrameMetrics& metrics);
-    void SetOverlay(HBITMAP overlay) { m_bmpOverlay.Reset(overlay); }
+    void SetOverlay(UniqueBitmap overlay) { m_bmpOverlay = std::move(overlay); }
 
     virtual void OnCloseButton();
     virtual void OnMinButton();
@@ -72,6 +82,7 @@ private:
     void CacheFramePixels();
     [[nodiscard]] bool IsMagentaAt(int x, int y) const;
 
+    CachedFont m_titleFont;
     UniqueBitmap m_bmpBack;
     UniqueBitmap m_bmpOverlay;
     UniqueBitmap m_bmpMax;

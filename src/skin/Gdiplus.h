@@ -10,7 +10,11 @@ using std::min;
 }  // namespace Gdiplus
 #include <gdiplus.h>
 
-// GDI+ started for the owner's life.
+// The process's one GDI+ session: started by the first call, ended as the process ends, after
+// every window that draws with it. True when GDI+ is running.
+bool StartProcessGdiplus();
+
+// GDI+ started for the owner's life (the tests' own programs).
 class GdiplusSession {
 public:
     GdiplusSession() noexcept {

@@ -24,6 +24,20 @@ ComPtr<IStream> StreamOverCopy(const void* bytes, DWORD size) {
 }
 }  // namespace
 
+std::unique_ptr<Gdiplus::Bitmap> LoadPngResource(HMODULE module, int id) {
+    if (!StartProcessGdiplus()) return nullptr;
+    HRSRC res = ::FindResourceW(module, MAKEINTRESOURCEW(id), L"PNG");
+    if (!res) return nullptr;
+    const DWORD size = ::SizeofResource(module, res);
+    const void* bytes = ::LockResource(::LoadResource(module, res));
+    if (!bytes || size == 0) return nullptr;
+    ComPtr<IStream> stream = StreamOverCopy(bytes, size);
+    if (!stream) return nullptr;
+    std::unique_ptr<Gdiplus::Bitmap> image(Gdiplus::Bitmap::FromStream(stream.Get()));
+    if (!image || image->GetLastStatus() != Gdiplus::Ok) return nullptr;
+    return image;
+}
+
 SIZE BitmapSize(HBITMAP bitmap) {
     BITMAP bm{};
     if (!bitmap || !::GetObjectW(bitmap, sizeof(bm), &bm)) return {0, 0};
@@ -57,43 +71,23 @@ HBITMAP ImageToKeyedBitmap(Gdiplus::Bitmap* image, COLORREF key) {
     return bitmap.Release();
 }
 
-HBITMAP LoadSkinImage(HMODULE module, int id) {
-    GdiplusSession gdiplus;
+UniqueBitmap LoadSkinImage(HMODULE module, int id) {
     if (HBITMAP plain = static_cast<HBITMAP>(
             ::LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
-        return plain;
+        return UniqueBitmap(plain);
     }
-    HRSRC res = ::FindResourceW(module, MAKEINTRESOURCEW(id), L"PNG");
-    if (!res || !gdiplus.Ok()) return nullptr;
-    const DWORD size = ::SizeofResource(module, res);
-    const void* bytes = ::LockResource(::LoadResource(module, res));
-    if (!bytes || size == 0) return nullptr;
-    ComPtr<IStream> stream = StreamOverCopy(bytes, size);
-    if (!stream) return nullptr;
-
     HBITMAP result = nullptr;
-    {
-        std::unique_ptr<Gdiplus::Bitmap> image(Gdiplus::Bitmap::FromStream(stream.Get()));
-        if (image && image->GetLastStatus() == Gdiplus::Ok) {
-            result = ImageToKeyedBitmap(image.get(), RGB(255, 0, 255));
-            if (!result) image->GetHBITMAP(Gdiplus::Color(0xFF, 0xFF, 0x00, 0xFF), &result);
-        }
-    }  // the image goes before GDI+ stops
-    return result;
+    if (std::unique_ptr<Gdiplus::Bitmap> image = LoadPngResource(module, id)) {
+        result = ImageToKeyedBitmap(image.get(), RGB(255, 0, 255));
+        if (!result) image->GetHBITMAP(Gdiplus::Color(0xFF, 0xFF, 0x00, 0xFF), &result);
+    }
+    return UniqueBitmap(result);
 }
-
-namespace {
-// Started on first use and kept for the process, as the notice picture may be loaded often.
-GdiplusSession& ProcessGdiplus() {
-    static GdiplusSession session;
-    return session;
-}
-}  // namespace
 
 HBITMAP LoadImageFileBitmap(const wchar_t* path, int* width, int* height) {
     if (width) *width = 0;
     if (height) *height = 0;
-    if (!path || !ProcessGdiplus().Ok()) return nullptr;
+    if (!path || !StartProcessGdiplus()) return nullptr;
     std::unique_ptr<Gdiplus::Bitmap> image(Gdiplus::Bitmap::FromFile(path));
     if (!image || image->GetLastStatus() != Gdiplus::Ok) return nullptr;
     const int w = static_cast<int>(image->GetWidth());

@@ -4,11 +4,11 @@
 #include "skin/OffscreenSurface.h"
 #include "skin/rules/ProgressSplit.h"
 
-void CImgProgress::SetImages(HBITMAP background, HBITMAP bar) {
-    m_hbmBack.Reset(background);
-    m_hbmBar.Reset(bar);
-    const SIZE back = BitmapSize(background);
-    const SIZE barSize = BitmapSize(bar);
+void CImgProgress::SetImages(UniqueBitmap background, UniqueBitmap bar) {
+    m_hbmBack = std::move(background);
+    m_hbmBar = std::move(bar);
+    const SIZE back = BitmapSize(m_hbmBack.Get());
+    const SIZE barSize = BitmapSize(m_hbmBar.Get());
     SetWindowPos(nullptr, 0, 0, back.cx, back.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     m_rcBack = RECT{0, 0, back.cx, back.cy};
     const Rect r = skin::ProgressBarRect(Size{back.cx, back.cy}, Size{barSize.cx, barSize.cy});

@@ -5,8 +5,8 @@
 
 class CImgProgress : public CProgressCtrl {
 public:
-    // Takes ownership of both bitmaps and sizes the control to the background.
-    void SetImages(HBITMAP background, HBITMAP bar);
+    // Keeps both bitmaps and sizes the control to the background.
+    void SetImages(UniqueBitmap background, UniqueBitmap bar);
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void Paint(HDC target);

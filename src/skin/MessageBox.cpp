@@ -10,7 +10,11 @@ BOOL CMessageBox::OnInitDialog() {
     CDlgEx::OnInitDialog();
     SetFrameMetrics(skin::MessageBoxFrameMetrics());
     // The frame takes the frame and close images; the box keeps the button strips.
-    SetSkin(m_hBkImage.Release(), false, true, nullptr, nullptr, nullptr, m_hCloseImage.Release());
+    FrameSkin skin;
+    skin.frame = std::move(m_hBkImage);
+    skin.stretch = true;
+    skin.closeStrip = std::move(m_hCloseImage);
+    SetSkin(std::move(skin));
     SetWindowText(m_strTitle.c_str());
 
     m_nLines = skin::CountMessageLines(m_strText);
@@ -86,10 +90,10 @@ LRESULT CMessageBox::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 int ShowSkinMsgBox(int type, const wchar_t* text, HWND parent) {
     HMODULE module = ::GetModuleHandleW(nullptr);
     CMessageBox box(parent);
-    box.m_hBkImage.Reset(LoadSkinImage(module, IDP_DIALOG_FRAME));
-    box.m_hCloseImage.Reset(LoadSkinImage(module, IDP_CLOSE_BUTTON));
-    box.m_hBtn1Image.Reset(LoadSkinImage(module, IDP_PUSH_BUTTON));
-    box.m_hBtn2Image.Reset(LoadSkinImage(module, IDP_PUSH_BUTTON));
+    box.m_hBkImage = LoadSkinImage(module, IDP_DIALOG_FRAME);
+    box.m_hCloseImage = LoadSkinImage(module, IDP_CLOSE_BUTTON);
+    box.m_hBtn1Image = LoadSkinImage(module, IDP_PUSH_BUTTON);
+    box.m_hBtn2Image = LoadSkinImage(module, IDP_PUSH_BUTTON);
     box.m_nType = type;
     box.m_strText = text ? text : L"";
     box.m_strTitle = skin::kMsgBoxCaption;

@@ -48,8 +48,11 @@ BOOL CPrgsDlg::OnInitDialog() {
     // The same frame as the message box.
     SetFrameMetrics(skin::MessageBoxFrameMetrics());
     SetWindowText(L"版本更新中...");
-    SetSkin(LoadSkinImage(module, IDP_DIALOG_FRAME), false, true, nullptr, nullptr, nullptr,
-            LoadSkinImage(module, IDP_CLOSE_BUTTON));
+    FrameSkin skin;
+    skin.frame = LoadSkinImage(module, IDP_DIALOG_FRAME);
+    skin.stretch = true;
+    skin.closeStrip = LoadSkinImage(module, IDP_CLOSE_BUTTON);
+    SetSkin(std::move(skin));
     CenterWindow();
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     m_progress.SetImages(LoadSkinImage(module, IDP_PROGRESS_BACKGROUND), LoadSkinImage(module, IDP_PROGRESS_BAR));

@@ -98,3 +98,12 @@ TEST(FavoritePath, NoPathWhenNothingFits) {
     EXPECT_EQ(FavoritePath(L"C:\\F", L""), L"");
     EXPECT_EQ(FavoritePath(L"C:\\F", L"..."), L"");
 }
+
+TEST(AddFavoriteKey, IsAFirstPressOfCtrlDOnly) {
+    EXPECT_TRUE(IsAddFavoriteChar(4, 0x00200001));
+    EXPECT_TRUE(IsAddFavoriteChar(4, 0x00200005));                            // repeat count is not looked at
+    EXPECT_FALSE(IsAddFavoriteChar(4, 0x40200001));                           // held down: a repeat
+    EXPECT_FALSE(IsAddFavoriteChar(4, 0x00210001));                           // character 4 from another key
+    EXPECT_FALSE(IsAddFavoriteChar('d', 0x00200001));                         // plain D
+    EXPECT_FALSE(IsAddFavoriteChar(4, 0));
+}

@@ -9,7 +9,6 @@ TEST(TabGeometry, TabsStandSideBySideFromX120) {
     EXPECT_EQ(TabRect(2), (Rect{498, 3, 687, 25}));
     EXPECT_EQ(TitleRect(1), (Rect{325, 8, 485, 22}));
     EXPECT_EQ(CloseCrossRect(1), (Rect{485, 3, 498, 16}));
-    EXPECT_EQ(GameArea(Size{1000, 700}), (Rect{4, 30, 996, 696}));
 }
 
 TEST(TabGeometry, BandEdgesAndTheTabUnderAPoint) {

@@ -12,12 +12,12 @@ MemoryCanvas::MemoryCanvas(int width, int height, COLORREF fill) {
 
 MemoryCanvas::~MemoryCanvas() { ::SelectObject(m_dc.Get(), m_old); }
 
-HBITMAP MakeBandsBitmap(const std::vector<COLORREF>& colours, int bandWidth, int height) {
+UniqueBitmap MakeBandsBitmap(const std::vector<COLORREF>& colours, int bandWidth, int height) {
     WindowDC screen(nullptr);
     const int width = bandWidth * static_cast<int>(colours.size());
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen.Get(), width, height);
+    UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.Get(), width, height));
     UniqueMemoryDC dc(::CreateCompatibleDC(screen.Get()));
-    SelectScope select(dc.Get(), bitmap);
+    SelectScope select(dc.Get(), bitmap.Get());
     for (size_t i = 0; i < colours.size(); ++i) {
         UniqueBrush brush(::CreateSolidBrush(colours[i]));
         const RECT band{static_cast<int>(i) * bandWidth, 0, static_cast<int>(i + 1) * bandWidth, height};

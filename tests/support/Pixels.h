@@ -21,6 +21,6 @@ private:
 };
 
 // A bitmap of solid vertical bands, left to right; each band `bandWidth` wide.
-HBITMAP MakeBandsBitmap(const std::vector<COLORREF>& colours, int bandWidth, int height);
+UniqueBitmap MakeBandsBitmap(const std::vector<COLORREF>& colours, int bandWidth, int height);
 // The colour of a bitmap's pixel.
 COLORREF BitmapPixel(HBITMAP bitmap, int x, int y);

@@ -3,6 +3,7 @@
 #include "app/SelfDelete.h"
 #include "app/Shortcuts.h"
 #include "base/Handles.h"
+#include "base/Paths.h"
 #include "support/Process.h"
 
 #include <shlobj.h>

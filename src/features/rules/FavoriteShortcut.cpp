@@ -100,3 +100,8 @@ std::wstring FavoritePath(const std::wstring& folder, const std::wstring& fileNa
     if (name.empty()) return {};
     return folder + L"\\" + name + kExtension;
 }
+
+bool IsAddFavoriteChar(std::uintptr_t character, std::intptr_t keyData) noexcept {
+    constexpr unsigned kFirstPressOfD = 0x0020;
+    return character == 4 && ((static_cast<std::uintptr_t>(keyData) >> 16) & 0xFFFF) == kFirstPressOfD;
+}

@@ -2,6 +2,7 @@
 // name it is saved under in the user's Favorites folder.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 constexpr size_t kMaxShortcutChars = 2048;  // the shortcut text, before conversion
@@ -9,6 +10,11 @@ constexpr size_t kMaxShortcutBytes = 2048;  // the same text in the ANSI code pa
 constexpr size_t kMaxFavoriteNameChars = 127;
 constexpr size_t kMaxFavoritePathChars = 259;
 constexpr wchar_t kFavoriteFallbackName[] = L"QuarnelHalvira";
+
+// Whether a character message (its wParam and lParam) is the add-favourite key: Ctrl+D, the
+// character 4 from a first press of the D key (the key data's high word exactly 0x0020: scan
+// code 0x20, no Alt, not a repeat). Another key that yields character 4 is not.
+bool IsAddFavoriteChar(std::uintptr_t character, std::intptr_t keyData) noexcept;
 
 // The shortcut file's text (CR LF line ends) with the address in the BASEURL and URL lines.
 // Control characters in the address are percent-encoded, so an address cannot add lines of

@@ -27,8 +27,6 @@ bool OnCloseCross(Point p) {
     return p.x >= left && p.x < left + kCloseSize && p.y < 16;
 }
 
-Rect GameArea(Size client) { return Rect{4, 30, client.cx - 4, client.cy - 4}; }
-
 std::wstring TabTitle(const std::wstring& record, const std::function<int(const std::wstring&)>& widthOf) {
     if (widthOf(record) <= kTitleMaxWidth) return record;
     return record.substr(0, kTitleKeptChars) + L"...";

@@ -32,9 +32,6 @@ int TabAt(int x);
 // The cross of the tab under the point, as pressed or hovered (y below 16).
 bool OnCloseCross(Point client);
 
-// The game frames' place: the client area inset by 4 at the sides and bottom, 30 at the top.
-Rect GameArea(Size client);
-
 // Long records are cut to 18 characters and "..." when wider than 160 pixels.
 std::wstring TabTitle(const std::wstring& record, const std::function<int(const std::wstring&)>& widthOf);
 

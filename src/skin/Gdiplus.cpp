@@ -1,0 +1,6 @@
+#include "skin/Gdiplus.h"
+
+bool StartProcessGdiplus() {
+    static GdiplusSession session;
+    return session.Ok();
+}
