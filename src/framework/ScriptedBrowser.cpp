@@ -1,18 +1,31 @@
 // The test build's browser: a plain child window that plays a page's part. A navigation
 // fires the events Internet Explorer fires, in its order and asynchronously like it; the
 // page's title is its address until the page's script sets another. Tests drive "the page"
-// from outside (ScriptedBrowserProtocol.h).
+// from outside (ScriptedBrowserProtocol.h), or a person does through the page's commands
+// offered as buttons when QH_SCRIPTED_BY_HAND is set (scripts/run --scripted).
+#include "base/Config.h"
 #include "framework/Browser.h"
 #include "framework/ScriptedBrowserProtocol.h"
+#include "framework/rules/HandPage.h"
 
 #include <wininet.h>
 
 #include <algorithm>
 #include <deque>
 #include <optional>
+#include <vector>
 
 namespace {
 constexpr UINT kRunNavigation = WM_APP + 1;
+constexpr int kRecordEditId = 99;
+constexpr int kFirstHandButtonId = 100;
+
+bool ByHand() {
+    static const bool byHand = ::GetEnvironmentVariableW(L"QH_SCRIPTED_BY_HAND", nullptr, 0) > 0;
+    return byHand;
+}
+
+hand::Hosts DevHosts() { return hand::Hosts{config::kAccountHost, config::kBridgeHost, config::kClientHost}; }
 
 struct PendingNavigation {
     std::wstring url;
@@ -41,6 +54,7 @@ public:
         m_hwnd = nullptr;
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         ::DestroyWindow(hwnd);
+        m_handControls.clear();
         m_pending.clear();
     }
 
@@ -116,8 +130,54 @@ private:
         m_events->OnTitleChange(m_title);
         if (!m_hwnd) return;
         ++m_completed;
+        if (ByHand()) ShowHandControls();
         ::InvalidateRect(m_hwnd, nullptr, TRUE);
         m_events->OnDocumentComplete(url);
+    }
+
+    // The page's commands as buttons (and the record to log in with as a text field).
+    void ShowHandControls() {
+        for (HWND control : m_handControls) ::DestroyWindow(control);
+        m_handControls.clear();
+        const std::vector<hand::Command> commands = hand::CommandsFor(m_location, m_handRecord, DevHosts());
+        if (commands.empty()) return;
+        const RECT panel = PagePanel(m_hwnd);
+        int x = panel.left + 12;
+        int y = panel.top + 12;
+        HINSTANCE instance = ::GetModuleHandleW(nullptr);
+        auto font = reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT));
+        if (hand::TakesRecord(m_location, DevHosts())) {
+            HWND edit = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", m_handRecord.c_str(),
+                                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, x, y, 200, 24, m_hwnd,
+                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kRecordEditId)), instance,
+                                          nullptr);
+            ::SendMessageW(edit, WM_SETFONT, font, FALSE);
+            m_handControls.push_back(edit);
+            y += 32;
+        }
+        for (size_t i = 0; i < commands.size(); ++i) {
+            const int column = static_cast<int>(i % 4);
+            const int row = static_cast<int>(i / 4);
+            HWND button = ::CreateWindowExW(
+                0, L"BUTTON", commands[i].label.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                x + column * 82, y + row * 32, 76, 26, m_hwnd,
+                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstHandButtonId + i)), instance, nullptr);
+            ::SendMessageW(button, WM_SETFONT, font, FALSE);
+            m_handControls.push_back(button);
+        }
+    }
+
+    void RunHandCommand(int index) {
+        if (HWND edit = ::GetDlgItem(m_hwnd, kRecordEditId)) {
+            wchar_t text[256] = {};
+            ::GetWindowTextW(edit, text, 256);
+            m_handRecord = text;
+        }
+        const std::vector<hand::Command> commands = hand::CommandsFor(m_location, m_handRecord, DevHosts());
+        if (index < 0 || static_cast<size_t>(index) >= commands.size()) return;
+        const hand::Command& command = commands[static_cast<size_t>(index)];
+        if (!command.cookie.empty()) ::InternetSetCookieW(command.address.c_str(), nullptr, command.cookie.c_str());
+        Navigate(command.address);
     }
 
     LRESULT OnCommand(const COPYDATASTRUCT* data) {
@@ -170,29 +230,49 @@ private:
         ::EndPaint(hwnd, &ps);
     }
 
+    // The colour key of a host that wants one (the login page's), when it does.
+    static std::optional<COLORREF> HostColourKey(HWND hwnd) {
+        COLORREF key = 0;
+        DWORD flags = 0;
+        if (::GetLayeredWindowAttributes(::GetAncestor(hwnd, GA_ROOT), &key, nullptr, &flags) &&
+            (flags & LWA_COLORKEY)) {
+            return key;
+        }
+        return std::nullopt;
+    }
+
+    // Where the page's content shows: all of it, or for a colour-keyed host a centred panel.
+    static RECT PagePanel(HWND hwnd) {
+        RECT rc{};
+        ::GetClientRect(hwnd, &rc);
+        if (!HostColourKey(hwnd)) return rc;
+        const int w = std::min<int>(rc.right, 360);
+        const int h = std::min<int>(rc.bottom, 260);
+        return RECT{(rc.right - w) / 2, (rc.bottom - h) / 2, (rc.right + w) / 2, (rc.bottom + h) / 2};
+    }
+
     // The page as it shows: its title on the window's background, or for a colour-keyed host
     // a panel in the key colour's margins. Also what a print request gets.
     void Draw(HWND hwnd, HDC dc) const {
         RECT rc{};
         ::GetClientRect(hwnd, &rc);
         FillWith(dc, rc, RGB(255, 255, 255));
-        COLORREF key = 0;
-        DWORD flags = 0;
-        if (::GetLayeredWindowAttributes(::GetAncestor(hwnd, GA_ROOT), &key, nullptr, &flags) &&
-            (flags & LWA_COLORKEY)) {
+        if (const std::optional<COLORREF> key = HostColourKey(hwnd)) {
             // A page made for a colour-keyed host (the login page) leaves its margins in the
             // key colour, so only its panel shows over what lies behind.
-            FillWith(dc, rc, key);
-            const int w = std::min<int>(rc.right, 360);
-            const int h = std::min<int>(rc.bottom, 260);
-            RECT panel{(rc.right - w) / 2, (rc.bottom - h) / 2, (rc.right + w) / 2, (rc.bottom + h) / 2};
-            FillWith(dc, panel, RGB(255, 255, 255));
-            ::FrameRect(dc, &panel, static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
-            rc = panel;
+            FillWith(dc, rc, *key);
+            rc = PagePanel(hwnd);
+            FillWith(dc, rc, RGB(255, 255, 255));
+            ::FrameRect(dc, &rc, static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
         }
         ::SetBkMode(dc, TRANSPARENT);
+        UINT place = DT_VCENTER;
+        if (!m_handControls.empty()) {  // below the buttons a person drives the page with
+            place = DT_BOTTOM;
+            ::InflateRect(&rc, -8, -8);
+        }
         ::DrawTextW(dc, m_title.c_str(), static_cast<int>(m_title.size()), &rc,
-                    DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+                    DT_CENTER | place | DT_SINGLELINE | DT_END_ELLIPSIS);
     }
 
     static void FillWith(HDC dc, const RECT& rc, COLORREF colour) {
@@ -214,6 +294,10 @@ private:
                 return 0;
             }
             if (msg == WM_COPYDATA) return self->OnCommand(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+            if (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) >= kFirstHandButtonId) {
+                self->RunHandCommand(LOWORD(wParam) - kFirstHandButtonId);
+                return 0;
+            }
             if (msg == QueryMessage()) return self->Answer(wParam);
             if (msg == WM_PAINT) {
                 self->Paint(hwnd);
@@ -240,6 +324,8 @@ private:
     int m_refreshes = 0;
     int m_completed = 0;
     bool m_silent = false;
+    std::vector<HWND> m_handControls;  // children of m_hwnd: go with it
+    std::wstring m_handRecord = L"s1-alice";
 };
 }  // namespace
 
