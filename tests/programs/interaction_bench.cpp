@@ -1,0 +1,135 @@
+// The launcher with three tabs, measured from outside:
+//   interaction_bench <launcher> <idle seconds>  ->
+//   "idle_cpu_percent=<x> boss_hide_ms=<x> boss_show_ms=<x> tab_switch_ms=<x>"
+// Idle CPU: the main-window process's processor time over the idle period, in percent of one
+// core. Boss key: F10 pressed (real input, through the system-wide hook) until the window is
+// hidden, and again until it shows. Tab switch: a click on another tab until that tab's frame
+// shows. Each timed figure is the mean of five rounds. Exit codes: 2 arguments, 3 no window,
+// 4 no tabs, 5 no answer to a key or click.
+#include "support/Launcher.h"
+#include "support/LoginPage.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+double Now() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        ::QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER counter;
+    ::QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Milliseconds until the condition holds, polling every millisecond; the process ends with
+// exit code 5 when it does not hold within 10 s.
+template <class Condition>
+double TimeUntil(double start, Condition condition) {
+    while (!condition()) {
+        if (Now() - start > 10000) {
+            std::printf("no answer within 10 s\n");
+            std::exit(5);
+        }
+        ::Sleep(1);
+    }
+    return Now() - start;
+}
+
+void TapKey(WORD vk) {
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = vk;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, keys, sizeof(INPUT));
+}
+
+// Move, press and release at once, so the time measured is the launcher's alone.
+void ClickAt(POINT screen) {
+    INPUT mouse[3] = {};
+    for (INPUT& input : mouse) input.type = INPUT_MOUSE;
+    mouse[0].mi.dx = screen.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+    mouse[0].mi.dy = screen.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+    mouse[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    mouse[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    mouse[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(3, mouse, sizeof(INPUT));
+}
+
+double ProcessorMs(HANDLE process) {
+    FILETIME created, exited, kernel, user;
+    if (!::GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+    auto ms = [](const FILETIME& t) {
+        return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000.0;
+    };
+    return ms(kernel) + ms(user);
+}
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 3) return 2;
+    const int idleSeconds = static_cast<int>(std::wcstol(argv[2], nullptr, 10));
+    ChildProcess launcher;
+    if (!launcher.Start(argv[1], L"/TovD")) return 3;
+    const HWND main = WaitForMainWindow(launcher.Id(), kPatienceMs);
+    if (!main) return 3;
+    // Its own first game process waits in a login page; three stand-ins log in instead.
+    WaitUntil([&] { return !ChildProcessesOf(launcher.Id()).empty(); }, kPatienceMs);
+    for (DWORD child : ChildProcessesOf(launcher.Id())) KillProcess(child);
+    std::vector<std::unique_ptr<ChildProcess>> games;
+    std::vector<HWND> frames;
+    for (int i = 1; i <= 3; ++i) {
+        auto game = std::make_unique<ChildProcess>();
+        const std::wstring arguments = std::to_wstring(static_cast<long long>(reinterpret_cast<INT_PTR>(main))) +
+                                       L" bench-" + std::to_wstring(i);
+        if (!game->Start(TestsDirectory() + L"\\game_stand_in.exe", arguments)) return 4;
+        HWND frame = nullptr;
+        if (!WaitUntil([&] { return (frame = FrameOf(game->Id(), main)) && ::IsWindowVisible(frame); },
+                       kPatienceMs)) {
+            return 4;
+        }
+        frames.push_back(frame);
+        games.push_back(std::move(game));
+    }
+    PumpMessagesFor(2000);  // past the start-up work of the last tab
+
+    const double idleStart = Now();
+    const double cpuStart = ProcessorMs(launcher.Handle());
+    PumpMessagesFor(static_cast<DWORD>(idleSeconds) * 1000);
+    const double idlePercent =
+        100.0 * (ProcessorMs(launcher.Handle()) - cpuStart) / (Now() - idleStart);
+
+    double hideMs = 0, showMs = 0, switchMs = 0;
+    constexpr int kRounds = 5;
+    for (int round = 0; round < kRounds; ++round) {
+        double start = Now();
+        TapKey(VK_F10);
+        hideMs += TimeUntil(start, [&] { return !::IsWindowVisible(main); });
+        PumpMessagesFor(200);
+        start = Now();
+        TapKey(VK_F10);
+        showMs += TimeUntil(start, [&] { return ::IsWindowVisible(main) != FALSE; });
+        PumpMessagesFor(300);
+    }
+    // Tabs sit in the caption band from x = 120, 189 pixels each; the newest is current.
+    RECT window{};
+    ::GetWindowRect(main, &window);
+    for (int round = 0; round < kRounds; ++round) {
+        const int target = round % 2;  // first and second tab by turns; neither is current before
+        const double start = Now();
+        ClickAt(POINT{window.left + 120 + 189 * target + 90, window.top + 14});
+        switchMs += TimeUntil(start, [&] { return ::IsWindowVisible(frames[target]) != FALSE; });
+        PumpMessagesFor(300);
+    }
+    std::printf("idle_cpu_percent=%.3f boss_hide_ms=%.1f boss_show_ms=%.1f tab_switch_ms=%.1f\n", idlePercent,
+                hideMs / kRounds, showMs / kRounds, switchMs / kRounds);
+    for (auto& game : games) game->Kill();
+    KillProcessTree(launcher.Id());
+    return 0;
+}
