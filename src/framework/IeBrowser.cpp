@@ -1,14 +1,12 @@
 #include "framework/IeBrowser.h"
 
+#include "framework/IeInterfaceIds.h"
+
 #include <mshtml.h>
 #include <oleidl.h>
 
 namespace {
-const CLSID kWebBrowser = {0x8856F961, 0x340A, 0x11D0, {0xA9, 0x6B, 0x00, 0xC0, 0x4F, 0xD7, 0x05, 0xA2}};
-const IID kWebBrowser2 = {0xD30C1661, 0xCDAF, 0x11D0, {0x8A, 0x3E, 0x00, 0xC0, 0x4F, 0xC9, 0xE2, 0x6E}};
-const IID kWebBrowserEvents2 = {0x34A715A0, 0x6587, 0x11D0, {0x92, 0x4A, 0x00, 0x20, 0xAF, 0xC7, 0xAC, 0x4D}};
 constexpr DWORD kOleCmdOnUnload = 37;  // OLECMDID_ONUNLOAD: the page's "before unload" question
-
 }  // namespace
 
 std::unique_ptr<Browser> CreateIeBrowser() { return std::make_unique<IeBrowser>(); }

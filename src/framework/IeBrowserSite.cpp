@@ -3,6 +3,7 @@
 #include "base/Handles.h"
 #include "framework/Browser.h"
 #include "framework/IeDocumentEvents.h"
+#include "framework/IeInterfaceIds.h"
 
 #include <exdispid.h>
 
@@ -11,11 +12,6 @@
 
 namespace {
 volatile LONG g_liveSites = 0;
-
-// DIID_DWebBrowserEvents2, spelled out: MinGW's uuid library does not define it everywhere.
-const IID kWebBrowserEvents2 = {0x34A715A0, 0x6587, 0x11D0, {0x92, 0x4A, 0x00, 0x20, 0xAF, 0xC7, 0xAC, 0x4D}};
-const IID kDocHostUIHandler = {0xBD3F23C0, 0xD43E, 0x11CF, {0x89, 0x3B, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x1A}};
-const IID kDocHostShowUI = {0xC4D244B0, 0xD43E, 0x11CF, {0x89, 0x3B, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x1A}};
 
 // The variant a by-reference variant points to (the browser passes addresses that way).
 const VARIANT* Deref(const VARIANT& v) {

@@ -1,13 +1,10 @@
 #include "framework/IeDocumentEvents.h"
 
 #include "framework/Browser.h"
+#include "framework/IeInterfaceIds.h"
 #include "framework/IePageElement.h"
 
 #include <new>
-
-namespace {
-const IID kHtmlDocumentEvents2 = {0x3050F613, 0x98B5, 0x11CF, {0xBB, 0x82, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x0B}};
-}  // namespace
 
 void CountBrowserHostObject(int delta) noexcept;  // IeBrowserSite.cpp
 

@@ -30,6 +30,13 @@ constexpr UINT kCmdSystem = IDC_BTN_SYSTEM;
 constexpr UINT kCmdAddAccount = IDC_LBL_ADD_ACCOUNT;
 }  // namespace
 
+POINT CBrindlow3Dlg::ClientPointOf(UINT msg, LPARAM lParam) const {
+    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    // Non-client mouse messages carry screen coordinates.
+    if (msg >= WM_NCMOUSEMOVE && msg <= WM_NCXBUTTONDBLCLK) ::ScreenToClient(m_hWnd, &pt);
+    return pt;
+}
+
 CBrindlow3Dlg::CBrindlow3Dlg() noexcept : CDlgEx(IDD_MAIN), m_dlgPreload(LoginPageUrl()) {
     m_hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
     g_pMainDlg = this;
@@ -307,8 +314,7 @@ LRESULT CBrindlow3Dlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_LBUTTONDOWN:
         case WM_NCLBUTTONDOWN: {
-            POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            if (msg == WM_NCLBUTTONDOWN) ::ScreenToClient(m_hWnd, &pt);
+            const POINT pt = ClientPointOf(msg, lParam);
             if (tabs::InBand(Point{pt.x, pt.y}, TabCount())) {
                 OnStripPress(pt);
                 if (msg == WM_NCLBUTTONDOWN) return 0;  // a press on the strip does not drag
@@ -317,8 +323,7 @@ LRESULT CBrindlow3Dlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         case WM_LBUTTONUP:
         case WM_NCLBUTTONUP: {
-            POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            if (msg == WM_NCLBUTTONUP) ::ScreenToClient(m_hWnd, &pt);
+            const POINT pt = ClientPointOf(msg, lParam);
             if (tabs::InBand(Point{pt.x, pt.y}, TabCount())) {
                 if (OnStripRelease(pt) || msg == WM_NCLBUTTONUP) return 0;
             }
@@ -326,15 +331,13 @@ LRESULT CBrindlow3Dlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         case WM_LBUTTONDBLCLK:
         case WM_NCLBUTTONDBLCLK: {
-            POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            if (msg == WM_NCLBUTTONDBLCLK) ::ScreenToClient(m_hWnd, &pt);
+            const POINT pt = ClientPointOf(msg, lParam);
             if (tabs::InBand(Point{pt.x, pt.y}, TabCount())) return 0;
             break;
         }
         case WM_MBUTTONUP:
         case WM_NCMBUTTONUP: {
-            POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            if (msg == WM_NCMBUTTONUP) ::ScreenToClient(m_hWnd, &pt);
+            const POINT pt = ClientPointOf(msg, lParam);
             if (tabs::InBand(Point{pt.x, pt.y}, TabCount())) {
                 CloseTab(tabs::TabAt(pt.x));
                 return 0;

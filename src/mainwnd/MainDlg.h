@@ -3,6 +3,7 @@
 // owns the caption row, the tray icon and the keyboard hook.
 #pragma once
 #include "features/PopInfoDlg.h"
+#include "features/Screenshot.h"
 #include "framework/Controls.h"
 #include "login/AddAccDlg.h"
 #include "login/LoginDlg.h"
@@ -48,6 +49,8 @@ public:
     bool OnCommand(UINT id, UINT code, HWND control) override;
     BOOL PreTranslateMessage(MSG* msg) override;
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // A mouse message's point in client coordinates, for client and non-client messages alike.
+    [[nodiscard]] POINT ClientPointOf(UINT msg, LPARAM lParam) const;
 
     void SpawnGameProcess();
     bool StartUpdater();
@@ -148,7 +151,6 @@ private:
     TrayIcon m_tray;
     int m_nLastWidth = 0;
     UniqueHandle m_hNoticeFetch;  // the notice fetch thread while it runs
-    bool m_bShotSaved = false;      // the last screenshot reply: saved, or failed
-    std::wstring m_strShotReply;    // its saved file's path, or the reason it failed
+    ScreenshotOutcome m_shotReply;  // the last screenshot reply from a tab's game process
     std::wstring m_strLastShot;     // the last saved file, shown when its balloon is clicked
 };

@@ -9,8 +9,6 @@
 #include "mainwnd/KeyboardHook.h"
 #include "mainwnd/rules/HotKeyDispatch.h"
 
-#include <windowsx.h>
-
 void CBrindlow3Dlg::ReloadHotKeys() {
     g_keyBoss = LoadHotKey(HotKeyField::Boss);
     g_keySwitch = LoadHotKey(HotKeyField::Switch);
@@ -68,8 +66,7 @@ BOOL CBrindlow3Dlg::PreTranslateMessage(MSG* msg) {
     if (m_tipTabs.m_hWnd) {
         if (message == WM_NCMOUSEMOVE && msg->hwnd == m_hWnd) {
             MSG client = *msg;
-            POINT pt{GET_X_LPARAM(msg->lParam), GET_Y_LPARAM(msg->lParam)};
-            ::ScreenToClient(m_hWnd, &pt);
+            const POINT pt = ClientPointOf(message, msg->lParam);
             client.message = WM_MOUSEMOVE;
             client.lParam = MAKELPARAM(pt.x, pt.y);
             m_tipTabs.RelayEvent(&client);

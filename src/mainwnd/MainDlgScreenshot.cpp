@@ -45,18 +45,17 @@ LRESULT CBrindlow3Dlg::OnScreenshotReply(HWND sender, const COPYDATASTRUCT* data
     if (!fromTab) return 0;
     const auto text = DecodeCopyDataText(data->dwData, data->dwData, data->cbData, data->lpData, kMaxCopyDataChars);
     if (!text) return 0;
-    m_bShotSaved = data->dwData == kCopyScreenshotSaved;
-    m_strShotReply = *text;
+    m_shotReply = ScreenshotOutcome{data->dwData == kCopyScreenshotSaved, *text};
     PostMessage(WM_SCREENSHOT_DONE);
     return 1;
 }
 
 void CBrindlow3Dlg::OnScreenshotDone() {
-    if (!m_bShotSaved) {
-        ShowScreenshotFailure(m_strShotReply);
+    if (!m_shotReply.saved) {
+        ShowScreenshotFailure(m_shotReply.text);
         return;
     }
-    m_strLastShot = m_strShotReply;
+    m_strLastShot = m_shotReply.text;
     m_tray.ShowBalloon(kSavedTitle, FileNameOf(m_strLastShot));
 }
 
