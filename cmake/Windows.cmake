@@ -23,8 +23,18 @@ file(GLOB QH_RC_DEPENDS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/res/*.h ${CMAK
 set_source_files_properties(${QH_RC} PROPERTIES OBJECT_DEPENDS "${QH_RC_DEPENDS}")
 
 # One configuration library per build: the generated header and the values it defines.
-# The browser is chosen here too, so a build carries only its own.
+# The browser is chosen here too, so a build carries only its own. The test build waits
+# less (network time-outs, the notice's delay) so that a silent server costs a test seconds.
 function(qh_add_config variant client account bridge portal domains check browser)
+    if(variant STREQUAL "test")
+        set(CFG_CONNECT_TIMEOUT_MS 5000)
+        set(CFG_TRANSFER_TIMEOUT_MS 5000)
+        set(CFG_NOTICE_DELAY_MS 2000)
+    else()
+        set(CFG_CONNECT_TIMEOUT_MS 15000)
+        set(CFG_TRANSFER_TIMEOUT_MS 30000)
+        set(CFG_NOTICE_DELAY_MS 10000)
+    endif()
     set(QH_VARIANT ${variant})
     set(CFG_CLIENT_HOST ${client})
     set(CFG_ACCOUNT_HOST ${account})

@@ -2,9 +2,11 @@
 
 #include <httplib.h>
 
+#include "Faults.h"
 #include "Socket.h"
 
-CheckListener::CheckListener(int port) : m_port(port) {}
+CheckListener::CheckListener(int port, FaultTable& faults, const std::atomic<bool>& stopping)
+    : m_port(port), m_faults(faults), m_stopping(stopping) {}
 
 CheckListener::~CheckListener() { Stop(); }
 
@@ -18,8 +20,12 @@ bool CheckListener::Start()
     server->set_keep_alive_max_count(1);
     server->set_read_timeout(1, 0);
     server->set_socket_options(ExclusiveListenerOptions);
-    server->Get(".*", [](const httplib::Request&, httplib::Response& res) {
-        res.set_content("ok\n", "text/plain");
+    server->Get(".*", [this](const httplib::Request& req, httplib::Response& res) {
+        const Fault fault = m_faults.For(kCheckListenerFaultKey);
+        if (fault == Fault::None) return res.set_content("ok\n", "text/plain");
+        AnswerWithFault(fault, req, res, [] { return PlainAnswer{200, "text/plain", "ok\n"}; },
+                        [this, fault] { return m_faults.For(kCheckListenerFaultKey) == fault; },
+                        m_faults.TrickleGapMs(), m_stopping);
     });
     if (!server->bind_to_port("127.0.0.1", m_port)) return false;
     httplib::Server* raw = server.get();

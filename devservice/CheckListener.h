@@ -1,15 +1,18 @@
 #pragma once
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <thread>
 
 namespace httplib { class Server; }
+class FaultTable;
 
 // The second listener: the address whose reachability the client takes as "the
 // network is up". Tests switch it off and on while the main listener stays up.
 class CheckListener {
 public:
-    explicit CheckListener(int port);
+    // The listener answers with the fault the table holds for it, if any.
+    CheckListener(int port, FaultTable& faults, const std::atomic<bool>& stopping);
     ~CheckListener();
 
     // Binds and starts serving. False if the port cannot be bound.
@@ -22,6 +25,8 @@ public:
 
 private:
     int m_port;
+    FaultTable& m_faults;
+    const std::atomic<bool>& m_stopping;
     mutable std::mutex m_mutex;
     std::unique_ptr<httplib::Server> m_server;
     std::thread m_thread;

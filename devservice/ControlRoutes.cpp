@@ -36,6 +36,8 @@ std::string StateJson(Service& service)
     j += ",\"main_port\":" + std::to_string(service.mainPort());
     j += ",\"check_port\":" + std::to_string(service.checkListener().Port());
     j += ",\"base_url\":" + JsonString(service.baseUrl());
+    j += ",\"faults\":" + service.faults().ToJson();
+    j += ",\"trickle_gap\":" + std::to_string(service.faults().TrickleGapMs());
     j += "}\n";
     return j;
 }
@@ -130,6 +132,36 @@ void RegisterControlRoutes(httplib::Server& server, Service& service)
     });
     server.Delete(Route("exe"), [&service](const httplib::Request&, httplib::Response& res) {
         service.SetUploadedExe(std::string());
+        SendBody(res, 200, StateJson(service), kJson);
+    });
+
+    // A misbehaviour on one path of the main listener (path=/...) or on the check listener
+    // (listener=check); mode=none lifts it, clear=1 lifts all; gap sets the trickle's pause.
+    server.Get(Route("fault"), [&service](const httplib::Request& req, httplib::Response& res) {
+        FaultTable& faults = service.faults();
+        if (req.get_param_value("clear") == "1") {
+            faults.Clear();
+            return SendBody(res, 200, StateJson(service), kJson);
+        }
+        unsigned long long gap = 0;
+        if (req.has_param("gap") && !ParseBoundedNumber(req.get_param_value("gap"), 600000, gap))
+            return BadRequest(res, "bad gap");
+        std::string key;
+        if (req.get_param_value("listener") == "check") {
+            key = kCheckListenerFaultKey;
+        } else if (req.has_param("listener")) {
+            return BadRequest(res, "bad listener: check");
+        } else {
+            key = req.get_param_value("path");
+            if (key.empty() || key[0] != '/' || key.rfind(kControlPrefix, 0) == 0 || key.size() > 200 ||
+                !PrintableAscii(key))
+                return BadRequest(res, "bad path: a path of the main listener, not a control one");
+        }
+        Fault fault = Fault::None;
+        if (!ParseFault(req.get_param_value("mode"), fault))
+            return BadRequest(res, "bad mode: none|down|404|500|nolength|chunked|short|trickle|hang|drop");
+        if (req.has_param("gap")) faults.SetTrickleGapMs(static_cast<int>(gap));
+        faults.Set(key, fault);
         SendBody(res, 200, StateJson(service), kJson);
     });
 

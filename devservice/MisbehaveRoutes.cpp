@@ -25,14 +25,6 @@ bool Param(const httplib::Request& req, httplib::Response& res, const char* name
     return false;
 }
 
-// Holds the request for ms milliseconds (less when the service stops) before answering.
-void WaitBeforeAnswering(unsigned long long ms, const std::atomic<bool>& stopping)
-{
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (!stopping && std::chrono::steady_clock::now() < until)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-}
-
 } // namespace
 
 void RegisterMisbehaveRoutes(httplib::Server& server, Service& service)
@@ -94,7 +86,7 @@ void RegisterMisbehaveRoutes(httplib::Server& server, Service& service)
     server.Get("/test/late", [&service](const httplib::Request& req, httplib::Response& res) {
         unsigned long long ms = 1000;
         if (!Param(req, res, "ms", 60000, ms)) return;
-        WaitBeforeAnswering(ms, service.stopping());
+        PauseUnlessStopping(static_cast<int>(ms), service.stopping());
         SendBody(res, 200, "late\n", "text/plain");
     });
 

@@ -44,6 +44,13 @@ std::string TextBody(size_t n)
     return s;
 }
 
+void PauseUnlessStopping(int ms, const std::atomic<bool>& stopping)
+{
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (!stopping && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::min(ms, 10)));
+}
+
 void SendBody(httplib::Response& res, int status, std::string body,
               const std::string& contentType)
 {
@@ -69,14 +76,7 @@ void SendStream(httplib::Response& res, size_t length, ByteSource source, size_t
     res.set_content_provider(
         length, contentType,
         [source, piece, pauseMs, stop](size_t offset, size_t remaining, httplib::DataSink& sink) {
-            if (offset > 0 && pauseMs > 0) {
-                // Sleep in short steps so that shutting down is not held up.
-                auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(pauseMs);
-                while (std::chrono::steady_clock::now() < until) {
-                    if (stop->load()) return false;
-                    std::this_thread::sleep_for(std::chrono::milliseconds(std::min(pauseMs, 10)));
-                }
-            }
+            if (offset > 0 && pauseMs > 0) PauseUnlessStopping(pauseMs, *stop);
             if (stop->load()) return false;
             size_t n = std::min(piece, remaining);
             std::vector<char> buf(n);

@@ -20,6 +20,9 @@ ByteSource PatternSource();
 ByteSource TextSource();
 std::string TextBody(size_t n);
 
+// Sleeps for ms milliseconds, in short steps so that the service's shutdown is not held up.
+void PauseUnlessStopping(int ms, const std::atomic<bool>& stopping);
+
 // The whole body with an exact Content-Length and no transfer or content coding
 // (whatever Accept-Encoding the request carried).
 void SendBody(httplib::Response& res, int status, std::string body,

@@ -2,13 +2,10 @@
 // and login bridge. Every host of the dev and test builds is this one server.
 #include <httplib.h>
 
-#include <chrono>
-#include <thread>
-
 #include <atomic>
 #include <chrono>
-#include <thread>
 #include <cstdio>
+#include <thread>
 
 #include "Pages.h"
 #include "Respond.h"
@@ -285,9 +282,17 @@ void RegisterBridge(httplib::Server& server, Service& service)
 
 void RegisterRoutes(httplib::Server& server, Service& service)
 {
-    server.set_pre_routing_handler([&service](const httplib::Request& req, httplib::Response&) {
+    server.set_pre_routing_handler([&service](const httplib::Request& req, httplib::Response& res) {
+        // The service asking itself for the answer a fault misshapes.
+        if (req.has_header(kOwnAnswerHeader)) return httplib::Server::HandlerResponse::Unhandled;
         RecordRequest(service, req);
-        return httplib::Server::HandlerResponse::Unhandled;
+        FaultTable& faults = service.faults();
+        const Fault fault = req.path.rfind(kControlPrefix, 0) == 0 ? Fault::None : faults.For(req.path);
+        if (fault == Fault::None) return httplib::Server::HandlerResponse::Unhandled;
+        AnswerWithFault(fault, req, res, [&] { return FetchOwnAnswer(service.mainPort(), req.target); },
+                        [&] { return faults.For(req.path) == fault; }, faults.TrickleGapMs(),
+                        service.stopping());
+        return httplib::Server::HandlerResponse::Handled;
     });
     server.set_error_handler(httplib::Server::HandlerWithResponse(
         [](const httplib::Request&, httplib::Response& res) {

@@ -36,7 +36,7 @@ Service::Service(const Options& options, int mainPort)
     : m_options(options),
       m_mainPort(mainPort),
       m_baseUrl("http://127.0.0.1:" + std::to_string(mainPort)),
-      m_check(options.checkPort > 0 ? options.checkPort : mainPort + 1),
+      m_check(options.checkPort > 0 ? options.checkPort : mainPort + 1, m_faults, m_stopping),
       m_dummyExe(MakeDummyExe()),
       m_noticePicture(MakeNoticePicturePng(75, 80))
 {

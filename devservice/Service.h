@@ -5,6 +5,7 @@
 #include <string>
 
 #include "CheckListener.h"
+#include "Faults.h"
 #include "Options.h"
 #include "Record.h"
 #include "Switches.h"
@@ -25,6 +26,7 @@ public:
     RequestRecord& record() { return m_record; }
     Switches& switches() { return m_switches; }
     CheckListener& checkListener() { return m_check; }
+    FaultTable& faults() { return m_faults; }
 
     // Set when the service is shutting down; long transfers stop early.
     std::atomic<bool>& stopping() { return m_stopping; }
@@ -51,8 +53,9 @@ private:
     std::string m_baseUrl;
     RequestRecord m_record;
     Switches m_switches;
-    CheckListener m_check;
+    FaultTable m_faults;
     std::atomic<bool> m_stopping{false};
+    CheckListener m_check;
     std::string m_dummyExe;
     mutable std::mutex m_uploadMutex;
     std::string m_uploadedExe;

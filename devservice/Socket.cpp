@@ -18,15 +18,13 @@ int PortOf(const sockaddr_storage& a)
     return -1;
 }
 
-} // namespace
-
-bool ShutdownConnection(int localPort, int remotePort)
+// The library does not hand the socket to handlers; the connection is found by its
+// two ports among this process's descriptors. -1 when there is none.
+int FindConnection(int localPort, int remotePort)
 {
-    // The library does not hand the socket to handlers; the connection is found
-    // by its two ports among this process's descriptors.
     DIR* dir = opendir("/proc/self/fd");
-    if (!dir) return false;
-    bool found = false;
+    if (!dir) return -1;
+    int found = -1;
     while (dirent* e = readdir(dir)) {
         char* end = nullptr;
         long fd = std::strtol(e->d_name, &end, 10);
@@ -39,13 +37,33 @@ bool ShutdownConnection(int localPort, int remotePort)
         if (getpeername(static_cast<int>(fd), reinterpret_cast<sockaddr*>(&peer), &len) != 0)
             continue;
         if (PortOf(local) == localPort && PortOf(peer) == remotePort) {
-            shutdown(static_cast<int>(fd), SHUT_RDWR);
-            found = true;
+            found = static_cast<int>(fd);
             break;
         }
     }
     closedir(dir);
     return found;
+}
+
+} // namespace
+
+bool ShutdownConnection(int localPort, int remotePort)
+{
+    const int fd = FindConnection(localPort, remotePort);
+    if (fd < 0) return false;
+    shutdown(fd, SHUT_RDWR);
+    return true;
+}
+
+bool ResetConnection(int localPort, int remotePort)
+{
+    const int fd = FindConnection(localPort, remotePort);
+    if (fd < 0) return false;
+    // Connecting an established TCP socket to "no address" disconnects it with a reset
+    // while the descriptor stays valid for the library to close.
+    sockaddr none{};
+    none.sa_family = AF_UNSPEC;
+    return connect(fd, &none, sizeof none) == 0;
 }
 
 void ExclusiveListenerOptions(int sock)

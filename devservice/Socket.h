@@ -6,6 +6,9 @@
 // Returns false if no such connection was found.
 bool ShutdownConnection(int localPort, int remotePort);
 
+// Ends the connection at once with a reset, as when a peer crashes mid-answer.
+bool ResetConnection(int localPort, int remotePort);
+
 // Socket options for the listeners: address reuse (so that a listener can be
 // bound again at once after it was stopped) but not port sharing, so that a
 // second service on a port in use fails instead of splitting the connections.

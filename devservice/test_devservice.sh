@@ -471,6 +471,73 @@ expect_eq "/test/sized: bad number refused" "$(get "$B/test/sized?bytes=12x")" "
 check "record kept the misbehaving requests" contains "$(curl -s "$B/__control/requests?path=/test/drop")" '"path":"/test/drop"'
 
 # ---------------------------------------------------------------------------------
+section "faults on a path"
+# The path's own answer, misshapen; the path's neighbours and the record unaffected.
+curl -s "$B/__control/set?notice=text&noticecount=2" >/dev/null
+curl -s -o "$WORK/notice.real" "$B/notice/tov.txt"
+REAL_SIZE=$(wc -c <"$WORK/notice.real" | tr -d ' ')
+fault() { curl -s -o /dev/null -w '%{http_code}' "$B/__control/fault?$1"; }
+expect_eq "fault: a bad mode is refused" "$(fault 'path=/notice/tov.txt&mode=slowly')" "400"
+expect_eq "fault: a control path is refused" "$(fault 'path=/__control/state&mode=404')" "400"
+expect_eq "fault: a relative path is refused" "$(fault 'path=notice&mode=404')" "400"
+expect_eq "fault: a bad gap changes nothing" "$(fault 'path=/notice/tov.txt&mode=hang&gap=x')" "400"
+expect_eq "fault: still none after refusals" "$(curl -s "$B/__control/state" | grep -o '"faults":{}')" '"faults":{}'
+curl -s "$B/__control/reset" >/dev/null
+
+fault 'path=/notice/tov.txt&mode=404' >/dev/null
+expect_eq "fault 404" "$(get "$B/notice/tov.txt")" "404"
+expect_eq "fault 404: other paths behave" "$(get "$B/active.htm")" "200"
+fault 'path=/notice/tov.txt&mode=500' >/dev/null
+expect_eq "fault 500" "$(get "$B/notice/tov.txt")" "500"
+fault 'path=/notice/tov.txt&mode=nolength' >/dev/null
+get "$B/notice/tov.txt" >/dev/null
+expect_eq "fault nolength: no Content-Length" "$(header Content-Length)" ""
+expect_eq "fault nolength: no chunks either" "$(header Transfer-Encoding)" ""
+check "fault nolength: the whole answer" cmp -s "$WORK/body" "$WORK/notice.real"
+fault 'path=/notice/tov.txt&mode=chunked' >/dev/null
+get "$B/notice/tov.txt" >/dev/null
+expect_eq "fault chunked: chunked" "$(header Transfer-Encoding)" "chunked"
+check "fault chunked: the whole answer" cmp -s "$WORK/body" "$WORK/notice.real"
+fault 'path=/notice/tov.txt&mode=short' >/dev/null
+curl -s -o "$WORK/body" -D "$WORK/hdr" "$B/notice/tov.txt"
+expect_eq "fault short: closed early (curl 18)" "$?" "18"
+expect_eq "fault short: announces the whole" "$(header Content-Length)" "$REAL_SIZE"
+expect_eq "fault short: half arrives" "$(body_size)" "$((REAL_SIZE / 2))"
+fault 'path=/notice/tov.txt&mode=drop' >/dev/null
+curl -s -o "$WORK/body" "$B/notice/tov.txt"
+expect_eq "fault drop: reset mid-body (curl 56)" "$?" "56"
+fault 'path=/notice/tov.txt&mode=down' >/dev/null
+curl -s -o /dev/null "$B/notice/tov.txt"
+expect_eq "fault down: no answer at all (curl 52)" "$?" "52"
+fault 'path=/notice/tov.txt&mode=trickle&gap=1500' >/dev/null
+curl -s -o "$WORK/body" -D "$WORK/hdr" -m 2 "$B/notice/tov.txt"
+expect_eq "fault trickle: still coming after 2 s (curl 28)" "$?" "28"
+expect_eq "fault trickle: headers at once" "$(header Content-Length)" "$REAL_SIZE"
+check "fault trickle: a byte per gap, far from the whole" test "$(body_size)" -ge 1 -a "$(body_size)" -le 2
+fault 'path=/notice/tov.txt&mode=hang' >/dev/null
+curl -s -o /dev/null -m 1 "$B/notice/tov.txt"
+expect_eq "fault hang: no answer within 1 s (curl 28)" "$?" "28"
+check "fault: the state lists it" contains "$(curl -s "$B/__control/state")" '"faults":{"/notice/tov.txt":"hang"}'
+# Lifting the fault ends a hang at once; the path behaves again.
+curl -s -o /dev/null -m 20 "$B/notice/tov.txt" &
+HANG_PID=$!
+sleep 0.3
+fault 'path=/notice/tov.txt&mode=none' >/dev/null
+HANG_START=$SECONDS
+wait "$HANG_PID"
+check "fault hang: lifted, the waiting request ends" test $((SECONDS - HANG_START)) -lt 5
+get "$B/notice/tov.txt" >/dev/null
+check "fault lifted: the whole answer again" cmp -s "$WORK/body" "$WORK/notice.real"
+expect_eq "fault: every faulted request was recorded" \
+    "$(curl -s "$B/__control/requests?path=/notice/tov.txt" | grep -c '"path":"/notice/tov.txt"')" "11"
+
+fault 'listener=check&mode=500' >/dev/null
+expect_eq "fault on the check listener" "$(get "http://127.0.0.1:$CPORT/")" "500"
+expect_eq "fault: clear lifts all" "$(curl -s "$B/__control/fault?clear=1" | grep -o '"faults":{}')" '"faults":{}'
+expect_eq "check listener behaves again" "$(get "http://127.0.0.1:$CPORT/")" "200"
+curl -s "$B/__control/set?notice=none&noticecount=2" >/dev/null
+
+# ---------------------------------------------------------------------------------
 section "shutdown"
 # A slow transfer in progress must not hold up the end.
 curl -s -o /dev/null "$B/test/slow?bytes=1000000&ms=500&piece=1000" &

@@ -1,5 +1,5 @@
-// Build-time configuration: the operator's hosts and domains and the connection-check
-// address. Each build (production, dev, test) links its own values.
+// Build-time configuration: the operator's hosts and domains, the connection-check
+// address and how long the network and the notice are waited for. Each build (production, dev, test) links its own values.
 #pragma once
 
 namespace config {
@@ -9,4 +9,7 @@ extern const wchar_t* const kBridgeHost;   // external login bridge (QQ, Weibo, 
 extern const wchar_t* const kPortalHost;   // web-game portal
 extern const wchar_t* const kOperatorDomains[3];
 extern const wchar_t* const kCheckUrl;     // reachable when the network is up
+extern const unsigned long kConnectTimeoutMs;   // an HTTP connection
+extern const unsigned long kTransferTimeoutMs;  // each wait while sending or receiving
+extern const unsigned long kNoticeDelayMs;      // first tab to the notice fetch
 }  // namespace config

@@ -35,8 +35,6 @@ constexpr UINT WM_HOOK_ACTION = WM_APP + 1;
 constexpr UINT WM_NOTICE_FETCHED = WM_APP + 2;
 constexpr UINT WM_UPDATE_CHECKED = WM_APP + 3;
 constexpr UINT WM_SCREENSHOT_DONE = WM_APP + 4;
-// The notice is fetched this long after the first tab, so it never covers a login.
-constexpr UINT kNoticeDelayMs = 10000;
 
 class CBrindlow3Dlg : public CDlgEx {
 public:

@@ -2,7 +2,9 @@
 // never covers a login, fetched off this thread, shown from the result.
 #include "mainwnd/MainDlg.h"
 
-void CBrindlow3Dlg::ArmNoticeTimer() { SetTimer(kTimerNotice, kNoticeDelayMs); }
+#include "base/Config.h"
+
+void CBrindlow3Dlg::ArmNoticeTimer() { SetTimer(kTimerNotice, config::kNoticeDelayMs); }
 
 void CBrindlow3Dlg::OnNoticeTimer() {
     KillTimer(kTimerNotice);

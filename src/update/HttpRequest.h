@@ -1,5 +1,6 @@
 // The one HTTP request every network use of the launcher makes, and the checks of its answer.
 #pragma once
+#include "base/Config.h"
 #include "update/HttpHandleStore.h"
 #include "update/rules/HttpUrl.h"
 
@@ -7,9 +8,9 @@
 // the next byte of the answer. A server that accepts and never answers must not hold
 // start-up or a report for longer.
 struct HttpTimeouts {
-    DWORD connectMs = 15000;
-    DWORD sendMs = 30000;
-    DWORD receiveMs = 30000;
+    DWORD connectMs = config::kConnectTimeoutMs;
+    DWORD sendMs = config::kTransferTimeoutMs;
+    DWORD receiveMs = config::kTransferTimeoutMs;
 };
 HttpTimeouts CurrentHttpTimeouts();
 // Tests shorten them so that a request to a silent server ends in seconds.
