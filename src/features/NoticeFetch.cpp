@@ -15,6 +15,13 @@ std::wstring Today() {
     return FormatNoticeDate(now.wYear, now.wMonth, now.wDay);
 }
 
+bool FileLooksLikePicture(const std::wstring& path) {
+    const UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    unsigned char head[8] = {};
+    DWORD got = 0;
+    return file && ::ReadFile(file.Get(), head, sizeof(head), &got, nullptr) && LooksLikePicture(head, got);
+}
+
 struct FetchJob {
     HWND notify;
     UINT message;
@@ -44,7 +51,12 @@ bool FetchNotice(std::wstring& text) {
 
 bool DownloadPicture(const std::wstring& url, const std::wstring& path) {
     if (!IsOperatorUrl(url.c_str())) return false;
-    return HttpGetToFile(url.c_str(), path.c_str());
+    // Into a side file first: a cut-off download or an error page replaces nothing.
+    const std::wstring incoming = path + L".part";
+    const bool ok = HttpGetToFile(url.c_str(), incoming.c_str()) && FileLooksLikePicture(incoming) &&
+                    ::MoveFileExW(incoming.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+    ::DeleteFileW(incoming.c_str());
+    return ok;
 }
 
 std::wstring NoticePicturePath() { return GetExeDirectory() + L"\\PopWnd.jpg"; }

@@ -17,7 +17,8 @@ struct FetchedNotice {
 // The notice text (at most 1024 characters) from the client-service host; false on any
 // failure (not an operator address, no answer, 404, no or too large a length).
 bool FetchNotice(std::wstring& text);
-// The picture into the file; false without a request unless the address is the operator's.
+// The picture into the file, replacing what it held only with a whole download that looks
+// like a picture; false without a request unless the address is the operator's.
 bool DownloadPicture(const std::wstring& url, const std::wstring& path);
 // "PopWnd.jpg" beside the executable.
 std::wstring NoticePicturePath();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 TEST(NoticeParse, SevenFieldsInOrder) {
     const auto notice = ParseNotice(L"k1|2026-12-31|标题|http://a/d|正文|http://a/p.png|3");
     ASSERT_TRUE(notice);
@@ -110,4 +112,23 @@ TEST(NoticeLayoutRules, ContentIsCutAndAlwaysEndsInDots) {
     EXPECT_EQ(ShortenedContent(L"短", kTextLayoutContentChars), L"短...");
     const std::wstring long80(80, L'a');
     EXPECT_EQ(ShortenedContent(long80, kTextLayoutContentChars), std::wstring(71, L'a') + L"...");
+}
+
+TEST(NoticePictureCheck, OnlyPictureSignaturesPass) {
+    const unsigned char jpeg[] = {0xFF, 0xD8, 0xFF, 0xE0};
+    const unsigned char png[] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0};
+    const unsigned char gif[] = {'G', 'I', 'F', '8', '9', 'a'};
+    const unsigned char bmp[] = {'B', 'M', 0x36};
+    EXPECT_TRUE(LooksLikePicture(jpeg, sizeof jpeg));
+    EXPECT_TRUE(LooksLikePicture(png, sizeof png));
+    EXPECT_TRUE(LooksLikePicture(gif, sizeof gif));
+    EXPECT_TRUE(LooksLikePicture(bmp, sizeof bmp));
+
+    const std::string errorPage = "500 Internal Server Error\n";
+    EXPECT_FALSE(LooksLikePicture(reinterpret_cast<const unsigned char*>(errorPage.data()), errorPage.size()));
+    EXPECT_FALSE(LooksLikePicture(png, 7));  // a signature cut short
+    EXPECT_FALSE(LooksLikePicture(jpeg, 0));
+    EXPECT_FALSE(LooksLikePicture(nullptr, 0));
+    const unsigned char gif90[] = {'G', 'I', 'F', '9', '0', 'a'};
+    EXPECT_FALSE(LooksLikePicture(gif90, sizeof gif90));
 }

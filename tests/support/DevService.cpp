@@ -49,4 +49,12 @@ std::string Requests() { return Get("/__control/requests"); }
 
 void ResetRequests() { Get("/__control/reset"); }
 
+bool SetFault(const std::string& path, const std::string& mode) {
+    const std::string where = path == "check" ? "listener=check" : "path=" + path;
+    // The state comes back as JSON; a refusal is plain text.
+    return Get("/__control/fault?" + where + "&mode=" + mode).rfind('{', 0) == 0;
+}
+
+void ClearFaults() { Get("/__control/fault?clear=1"); }
+
 }  // namespace devservice

@@ -13,7 +13,20 @@ bool SetNetworkUp(bool up);
 // The requests the service recorded since the last reset, one JSON object per line.
 std::string Requests();
 void ResetRequests();
+// Puts a misbehaviour ("down", "404", "500", "nolength", "chunked", "short", "trickle",
+// "hang", "drop"; "none" lifts it) on one path, or on the check listener for path "check".
+bool SetFault(const std::string& path, const std::string& mode);
+void ClearFaults();
 }  // namespace devservice
+
+// Lifts every fault when the scope ends, whatever the test did in between.
+class FaultsClearedAfterwards {
+public:
+    FaultsClearedAfterwards() = default;
+    ~FaultsClearedAfterwards() { devservice::ClearFaults(); }
+    FaultsClearedAfterwards(const FaultsClearedAfterwards&) = delete;
+    FaultsClearedAfterwards& operator=(const FaultsClearedAfterwards&) = delete;
+};
 
 // Takes the network down for the scope's life and brings it back afterwards.
 class NetworkDownScope {

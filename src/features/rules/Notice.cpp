@@ -1,7 +1,9 @@
 #include "features/rules/Notice.h"
 
+#include <algorithm>
 #include <climits>
 #include <cwchar>
+#include <initializer_list>
 #include <vector>
 
 namespace {
@@ -94,3 +96,12 @@ NoticeLayout ChooseNoticeLayout(const Notice& notice) {
 bool LayoutHasPicture(NoticeLayout layout) { return layout != NoticeLayout::TextOnly; }
 
 std::wstring ShortenedContent(const std::wstring& content, std::size_t chars) { return Cut(content, chars) + L"..."; }
+
+bool LooksLikePicture(const unsigned char* bytes, std::size_t size) {
+    const auto startsWith = [&](std::initializer_list<unsigned char> signature) {
+        return size >= signature.size() && std::equal(signature.begin(), signature.end(), bytes);
+    };
+    return startsWith({0xFF, 0xD8, 0xFF}) || startsWith({0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A}) ||
+           startsWith({'G', 'I', 'F', '8', '7', 'a'}) || startsWith({'G', 'I', 'F', '8', '9', 'a'}) ||
+           startsWith({'B', 'M'});
+}

@@ -48,5 +48,9 @@ enum class NoticeLayout { PictureAndText, TextOnly, PictureOnly };
 NoticeLayout ChooseNoticeLayout(const Notice& notice);
 bool LayoutHasPicture(NoticeLayout layout);
 
+// Whether a downloaded file starts the way a JPEG, PNG, GIF or BMP picture does: an error
+// page or an empty answer must not take the place of the picture kept from before.
+bool LooksLikePicture(const unsigned char* bytes, std::size_t size);
+
 // The first `chars` characters of the content followed by "...".
 std::wstring ShortenedContent(const std::wstring& content, std::size_t chars);

@@ -1,0 +1,406 @@
+// Every network use of the launcher against every way the service can fail it. Whatever the
+// service does, the launcher must not crash, must keep its window answering, must keep what it
+// has stored, must not swap in a bad executable, and a start that only reports must end within
+// its time-outs. Each cell's outcome is written to fault-matrix.tsv beside the tests
+// (scripts/fault-table turns it into the README's table).
+#include "app/rules/DumpPath.h"
+#include "base/Config.h"
+#include "support/Assertions.h"
+#include "support/DevService.h"
+#include "support/HttpSupport.h"
+#include "support/Launcher.h"
+#include "support/Process.h"
+#include "update/FileMd5.h"
+
+#include <shlobj.h>
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <iterator>
+#include <tuple>
+
+namespace {
+
+enum class Use { Check, Activity, VersionCheck, LoginReport, NoticeText, NoticePicture, Download, Install, Uninstall };
+
+struct UseInfo {
+    Use use;
+    const char* name;  // as the table shows it
+    const char* path;  // what the fault is put on
+};
+const UseInfo kUses[] = {
+    {Use::Check, "connection check", "check"},
+    {Use::Activity, "activity report", "/active.htm"},
+    {Use::VersionCheck, "version check", "/update/ConfigTov.htm"},
+    {Use::Download, "update download", "/update/QuarnelHalvira.exe"},
+    {Use::LoginReport, "login report", "/login.htm"},
+    {Use::NoticeText, "notice text", "/notice/tov.txt"},
+    {Use::NoticePicture, "notice picture", "/notice/tovpic.png"},
+    {Use::Install, "install report", "/install.htm"},
+    {Use::Uninstall, "uninstall report", "/uninstall.htm"},
+};
+const char* const kFaults[] = {"down", "404", "500", "nolength", "chunked", "short", "trickle", "hang", "drop"};
+
+const wchar_t kNetworkMessage[] = L"当前网络不可用，请检查网络连接是否正常！";
+
+bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
+// Hot keys and the notice's state are kept beside the executable; the usage counters in the
+// install folder, whichever copy runs.
+std::wstring SettingsBeside(const std::wstring& exe) { return FolderOf(exe) + L"\\Statistic.ini"; }
+
+std::wstring Stored(const std::wstring& ini, const wchar_t* key) {
+    wchar_t text[256] = {};
+    ::GetPrivateProfileStringW(L"Tov", key, L"", text, 256, ini.c_str());
+    return text;
+}
+void Store(const std::wstring& ini, const wchar_t* key, const wchar_t* value) {
+    ::WritePrivateProfileStringW(L"Tov", key, value, ini.c_str());
+}
+unsigned StoredCount(const std::wstring& ini, const wchar_t* key) { return static_cast<unsigned>(_wtoi(Stored(ini, key).c_str())); }
+
+std::wstring ShellPath(int csidl) {
+    wchar_t path[MAX_PATH] = {};
+    ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+std::wstring InstallFolder() { return ShellPath(CSIDL_LOCAL_APPDATA) + L"\\Quarnel\\GameLogin"; }
+std::wstring CounterFile() { return InstallFolder() + L"\\Statistic.ini"; }
+
+bool Answers(HWND hwnd) {
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result) != 0;
+}
+
+// The hot keys a user chose: they must come through every start untouched.
+const wchar_t* const kHotKeyNames[] = {L"ShortKey", L"AltWndKey", L"SndKey"};
+const wchar_t* const kChosenHotKeys[] = {L"3,120", L"1,87", L"4,83"};
+
+std::string Narrow(const std::wstring& text) {
+    std::string out;
+    for (wchar_t c : text) out += c < 0x80 ? static_cast<char>(c) : '?';
+    return out;
+}
+
+class FaultMatrix : public ::testing::TestWithParam<std::tuple<int, const char*>> {
+protected:
+    const UseInfo& TheUse() const { return kUses[std::get<0>(GetParam())]; }
+    std::string TheFault() const { return std::get<1>(GetParam()); }
+    bool Slow() const { return TheFault() == "hang" || TheFault() == "trickle"; }
+
+    void SetUp() override {
+        devservice::ClearFaults();
+        devservice::ResetRequests();
+        ASSERT_FALSE(devservice::Get("/__control/set?update=none&key=&notice=none&noticecount=2").empty());
+    }
+    void TearDown() override {
+        for (DWORD pid : m_started) KillProcessTree(pid);
+        devservice::ClearFaults();
+        devservice::SetNetworkUp(true);
+        devservice::Get("/__control/set?update=none&key=&notice=none&noticecount=2");
+        WriteOutcome();
+    }
+
+    // The fault on the use's path (the check listener switched off for "down": a listener
+    // that is not there is what "down" means to a connection check).
+    void PutFault() {
+        if (TheUse().use == Use::Check && TheFault() == "down") {
+            m_networkDown = std::make_unique<NetworkDownScope>();
+        } else {
+            ASSERT_TRUE(devservice::SetFault(TheUse().path, TheFault()));
+        }
+    }
+
+    void Start(ChildProcess& process, const std::wstring& exe, const std::wstring& arguments) {
+        m_dump = DumpPathForExecutable(exe);
+        ::DeleteFileW(m_dump.c_str());
+        m_startTick = ::GetTickCount();
+        ASSERT_TRUE(process.Start(exe, arguments));
+        m_started.push_back(process.Id());
+    }
+    double SecondsSinceStart() const { return (::GetTickCount() - m_startTick) / 1000.0; }
+
+    // Until the service has seen the faulted request and the launcher has had the time to
+    // deal with its failure (a hang or a trickle lasts a time-out), the window must answer
+    // every second. False as soon as it does not.
+    bool AnswersThroughTheFault(HWND window, DWORD pid) {
+        return AnswersUntilSettled(window, pid, Slow() ? config::kTransferTimeoutMs + 2000 : 1500);
+    }
+    bool AnswersUntilSettled(HWND window, DWORD pid, DWORD settle) {
+        const bool sawRequest = WaitUntil(
+            [&] {
+                if (!Answers(window)) m_unanswered = true;
+                return m_unanswered || !RecordedRequestsTo(TheUse().path).empty() || !ProcessAlive(pid);
+            },
+            kPatienceMs);
+        const DWORD until = ::GetTickCount() + settle;
+        while (!m_unanswered && ProcessAlive(pid) && static_cast<int>(until - ::GetTickCount()) > 0) {
+            if (!Answers(window)) m_unanswered = true;
+            PumpMessagesFor(200);
+        }
+        return sawRequest && !m_unanswered;
+    }
+
+    void ExpectNoCrash(const ChildProcess& process, bool endsByItself) {
+        if (endsByItself) {
+            EXPECT_LT(process.ExitCode(), 0xC0000000u) << "the process ended with an exception";
+        } else {
+            EXPECT_TRUE(ProcessAlive(process.Id())) << "the launcher ended by itself";
+        }
+        EXPECT_FALSE(Exists(m_dump)) << "a crash dump was written";
+    }
+
+    void ChooseHotKeys(const std::wstring& ini) {
+        for (size_t i = 0; i < 3; ++i) Store(ini, kHotKeyNames[i], kChosenHotKeys[i]);
+    }
+    void ExpectHotKeysKept(const std::wstring& ini) {
+        for (size_t i = 0; i < 3; ++i) EXPECT_EQ(Stored(ini, kHotKeyNames[i]), kChosenHotKeys[i]) << Narrow(kHotKeyNames[i]);
+    }
+
+    // A /TovD start: the connection check and the activity report.
+    void RunShortcutStart() {
+        const std::wstring ini = SettingsBeside(ProductPath());
+        ChooseHotKeys(ini);
+        const unsigned games = StoredCount(CounterFile(), L"Game");
+        PutFault();
+        ChildProcess launcher;
+        Start(launcher, ProductPath(), L"/TovD");
+        // The network message and the main window share class and title; what the window
+        // says tells them apart once it has had a moment to fill in.
+        HWND main = nullptr, box = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (main = WaitForMainWindow(launcher.Id(), 0)) != nullptr; }, kPatienceMs));
+        const double seconds = SecondsSinceStart();
+        PumpMessagesFor(500);
+        if (WindowSays(main, kNetworkMessage)) std::swap(box, main);
+        if (box) {
+            ClickButton(box, L"确定");
+            EXPECT_TRUE(launcher.WaitForExit(kPatienceMs));
+            ExpectNoCrash(launcher, true);
+            EXPECT_EQ(StoredCount(CounterFile(), L"Game"), games) << "a start that did not happen was counted";
+            ExpectHotKeysKept(ini);
+            Say("network message, ends", seconds);
+            return;
+        }
+        if (TheUse().use == Use::Check) {
+            EXPECT_TRUE(Answers(main));
+        } else {
+            EXPECT_TRUE(AnswersThroughTheFault(main, launcher.Id()));
+        }
+        ExpectNoCrash(launcher, false);
+        EXPECT_EQ(StoredCount(CounterFile(), L"Game"), games + 1);
+        ExpectHotKeysKept(ini);
+        Say("main window", seconds);
+    }
+
+    // An /update start of a copy with a newer build published: the version check and the download.
+    void RunUpdateStart() {
+        const std::wstring folder = TempFolder(L"fault_update");
+        const std::wstring exe = folder + L"\\QuarnelHalvira.exe";
+        ASSERT_TRUE(::CopyFileW(ProductPath().c_str(), exe.c_str(), FALSE));
+        const std::wstring digest = FileMd5Hex(exe);
+        ASSERT_FALSE(devservice::Get("/__control/set?update=published&key=00000000000000000000000000003001").empty());
+        PutFault();
+        ChildProcess launcher;
+        Start(launcher, exe, L"/update");
+        // The progress window (during the download) and then the main window must answer.
+        HWND main = nullptr;
+        bool answered = true;
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                for (HWND hwnd : VisibleTopLevelWindowsOf(launcher.Id())) answered = answered && Answers(hwnd);
+                return (main = WaitForMainWindow(launcher.Id(), 0)) != nullptr || !ProcessAlive(launcher.Id());
+            },
+            kPatienceMs));
+        const double seconds = SecondsSinceStart();
+        ASSERT_NE(main, nullptr) << "no main window after a failed update";
+        EXPECT_TRUE(answered);
+        // The fault is behind it by now: the update stage ends before the main window.
+        EXPECT_TRUE(AnswersUntilSettled(main, launcher.Id(), 1000));
+        ExpectNoCrash(launcher, false);
+        EXPECT_EQ(FileMd5Hex(exe), digest) << "the executable was replaced";
+        EXPECT_FALSE(Exists(folder + L"\\NewTov.exe"));
+        EXPECT_FALSE(Exists(folder + L"\\OldTov.exe"));
+        const bool downloaded = !RecordedRequestsTo("/update/QuarnelHalvira.exe").empty();
+        Say(downloaded ? "download fails, executable kept, main window" : "no download, main window", seconds);
+    }
+
+    // A main window that gets its first tab: the login report, then the notice.
+    void RunFirstTab() {
+        const std::wstring ini = SettingsBeside(ProductPath());
+        const std::wstring picture = FolderOf(ProductPath()) + L"\\PopWnd.jpg";
+        Store(ini, L"PopInfo", nullptr);
+        Store(ini, L"PopEnable", nullptr);
+        ::DeleteFileW(picture.c_str());
+        ChooseHotKeys(ini);
+        ASSERT_FALSE(devservice::Get("/__control/set?notice=pictext&noticecount=1&charset=utf8&noticekey=&noticepichost=&noticedelay=0").empty());
+        PutFault();
+        ChildProcess launcher;
+        Start(launcher, ProductPath(), L"/TovD");
+        HWND main = WaitForMainWindow(launcher.Id(), kPatienceMs);
+        ASSERT_NE(main, nullptr);
+        // The launcher's own login process steps aside; this test plays the game frame.
+        for (DWORD child : WaitForChildren(launcher.Id())) KillProcess(child);
+        ASSERT_EQ(SendLoginRecord(main, L"s1-fault"), 1);
+        FakeGameFrame frame;
+        frame.Register(main);
+        PumpMessagesFor(300);
+        frame.PlaceInGameArea(main);
+        const double seconds = SecondsSinceStart();
+        EXPECT_TRUE(AnswersThroughTheFault(main, launcher.Id()));
+        if (TheUse().use == Use::LoginReport) {
+            ExpectNoCrash(launcher, false);
+            ExpectHotKeysKept(ini);
+            EXPECT_TRUE(::IsWindow(frame.Handle()) && ::GetParent(frame.Handle()) == main) << "the tab went away";
+            Say("tab opens", seconds);
+            return;
+        }
+        // The notice: shown or not, the window keeps answering and the choice stays stored.
+        HWND notice = nullptr;
+        WaitUntil([&] { return (notice = FindNotice(launcher.Id(), main)) != nullptr; }, 2000);
+        ExpectNoCrash(launcher, false);
+        EXPECT_TRUE(Answers(main));
+        ExpectHotKeysKept(ini);
+        if (!notice) {
+            EXPECT_EQ(Stored(ini, L"PopInfo"), L"");
+            Say("no notice", seconds);
+        } else {
+            EXPECT_EQ(Stored(ini, L"PopEnable"), L"1");
+            Say(Exists(picture) ? "notice with its picture" : "notice without a picture", seconds);
+        }
+    }
+
+    // The download started from elsewhere installs itself, reports and ends.
+    void RunInstall() {
+        const std::wstring installed = InstallFolder() + L"\\QuarnelHalvira.exe";
+        const std::wstring download = TempFolder(L"fault_install") + L"\\QuarnelHalvira.exe";
+        ASSERT_TRUE(::CopyFileW(ProductPath().c_str(), download.c_str(), FALSE));
+        const unsigned installs = StoredCount(CounterFile(), L"Inst");
+        PutFault();
+        ChildProcess installer;
+        Start(installer, download, L"");
+        const bool ended = installer.WaitForExit(kPatienceMs);
+        const double seconds = SecondsSinceStart();
+        for (DWORD child : ChildProcessesOf(installer.Id())) m_started.push_back(child);
+        ASSERT_TRUE(ended);
+        ExpectNoCrash(installer, true);
+        EXPECT_LE(seconds, ReportOnlyBoundSeconds());
+        EXPECT_TRUE(Exists(installed));
+        EXPECT_EQ(StoredCount(CounterFile(), L"Inst"), installs + 1);
+        EXPECT_FALSE(RecordedRequestsTo("/install.htm").empty());
+        Say("installs, ends", seconds);
+    }
+
+    // "/uninst" on an installed copy: asked, removed, reported, ended.
+    void RunUninstall() {
+        const std::wstring folder = InstallFolder();
+        const std::wstring installed = folder + L"\\QuarnelHalvira.exe";
+        ::SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+        ASSERT_TRUE(::CopyFileW(ProductPath().c_str(), installed.c_str(), FALSE));
+        const unsigned uninstalls = StoredCount(CounterFile(), L"UnInst");
+        PutFault();
+        ChildProcess uninstaller;
+        Start(uninstaller, installed, L"/uninst");
+        HWND question = WaitForMessageBox(uninstaller.Id(), nullptr, kPatienceMs);
+        ASSERT_NE(question, nullptr);
+        const DWORD answeredAt = ::GetTickCount();
+        ClickButton(question, L"是");
+        HWND done = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (done = WaitForMessageBox(uninstaller.Id(), question, 0)) != nullptr; }, kPatienceMs));
+        ClickButton(done, L"确定");
+        ASSERT_TRUE(uninstaller.WaitForExit(kPatienceMs));
+        const double seconds = (::GetTickCount() - answeredAt) / 1000.0;
+        ExpectNoCrash(uninstaller, true);
+        EXPECT_LE(seconds, ReportOnlyBoundSeconds());
+        EXPECT_EQ(StoredCount(CounterFile(), L"UnInst"), uninstalls + 1);
+        // The executable goes once its process has ended; the next cell copies it again.
+        EXPECT_TRUE(WaitUntil([&] { return !Exists(installed); }, kPatienceMs));
+        Say("removes, ends", seconds);
+    }
+
+    // A start that only reports: its report may take every time-out once, and the rest of
+    // the start a few seconds on a loaded machine.
+    static double ReportOnlyBoundSeconds() {
+        return (config::kConnectTimeoutMs + 2 * config::kTransferTimeoutMs) / 1000.0 + 15.0;
+    }
+
+    static std::vector<DWORD> WaitForChildren(DWORD pid) {
+        WaitUntil([&] { return !ChildProcessesOf(pid).empty(); }, kPatienceMs);
+        return ChildProcessesOf(pid);
+    }
+
+    static HWND FindNotice(DWORD pid, HWND main) {
+        for (HWND hwnd : VisibleTopLevelWindowsOf(pid)) {
+            if (hwnd != main && ClassName(hwnd) == L"#32770" && (::GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)) return hwnd;
+        }
+        return nullptr;
+    }
+
+    void Say(const std::string& outcome, double seconds) {
+        char text[160];
+        std::snprintf(text, sizeof text, "%s, %.1f s", outcome.c_str(), seconds);
+        m_outcome = text;
+    }
+
+    // One line per cell: use, fault, outcome ("FAILED: ..." when an expectation did not hold).
+    void WriteOutcome() const {
+        static bool first = true;
+        const std::wstring path = TestsDirectory() + L"\\fault-matrix.tsv";
+        std::ofstream out(path.c_str(), first ? std::ios::trunc : std::ios::app);
+        first = false;
+        const std::string outcome = HasFailure() ? "FAILED" + (m_outcome.empty() ? "" : ": " + m_outcome)
+                                                 : m_outcome;
+        out << TheUse().name << '\t' << TheFault() << '\t' << outcome << '\n';
+    }
+
+    std::vector<DWORD> m_started;
+    std::unique_ptr<NetworkDownScope> m_networkDown;
+    std::wstring m_dump;
+    DWORD m_startTick = 0;
+    bool m_unanswered = false;
+    std::string m_outcome;
+};
+
+TEST_P(FaultMatrix, TheLauncherCopes) {
+    switch (TheUse().use) {
+        case Use::Check:
+        case Use::Activity:
+            RunShortcutStart();
+            break;
+        case Use::VersionCheck:
+        case Use::Download:
+            RunUpdateStart();
+            break;
+        case Use::LoginReport:
+        case Use::NoticeText:
+        case Use::NoticePicture:
+            RunFirstTab();
+            break;
+        case Use::Install:
+            RunInstall();
+            break;
+        case Use::Uninstall:
+            RunUninstall();
+            break;
+    }
+}
+
+std::string CellName(const ::testing::TestParamInfo<std::tuple<int, const char*>>& info) {
+    std::string name = kUses[std::get<0>(info.param)].name;
+    name += std::string("_") + std::get<1>(info.param);
+    for (char& c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    }
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cells, FaultMatrix,
+                         ::testing::Combine(::testing::Range(0, static_cast<int>(std::size(kUses))),
+                                            ::testing::ValuesIn(kFaults)),
+                         CellName);
+
+}  // namespace
