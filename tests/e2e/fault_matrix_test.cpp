@@ -226,7 +226,7 @@ protected:
         EXPECT_FALSE(Exists(folder + L"\\NewTov.exe"));
         EXPECT_FALSE(Exists(folder + L"\\OldTov.exe"));
         const bool downloaded = !RecordedRequestsTo("/update/QuarnelHalvira.exe").empty();
-        Say(downloaded ? "download fails, executable kept, main window" : "no download, main window", seconds);
+        Say(downloaded ? "kept, main window" : "no download, main window", seconds);
     }
 
     // A main window that gets its first tab: the login report, then the notice.
@@ -270,7 +270,7 @@ protected:
             Say("no notice", seconds);
         } else {
             EXPECT_EQ(Stored(ini, L"PopEnable"), L"1");
-            Say(Exists(picture) ? "notice with its picture" : "notice without a picture", seconds);
+            Say(Exists(picture) ? "notice with picture" : "notice, no picture", seconds);
         }
     }
 
@@ -342,7 +342,7 @@ protected:
 
     void Say(const std::string& outcome, double seconds) {
         char text[160];
-        std::snprintf(text, sizeof text, "%s, %.1f s", outcome.c_str(), seconds);
+        std::snprintf(text, sizeof text, "%s %.1f s", outcome.c_str(), seconds);
         m_outcome = text;
     }
 
