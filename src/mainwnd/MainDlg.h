@@ -8,6 +8,7 @@
 #include "login/AddAccDlg.h"
 #include "login/LoginDlg.h"
 #include "mainwnd/GameProcessWatch.h"
+#include "mainwnd/HotKeyRouter.h"
 #include "mainwnd/TrayIcon.h"
 #include "mainwnd/rules/TabList.h"
 #include "mainwnd/rules/TabStrip.h"
@@ -38,7 +39,7 @@ constexpr UINT WM_SCREENSHOT_DONE = WM_APP + 4;
 // The notice is fetched this long after the first tab, so it never covers a login.
 constexpr UINT kNoticeDelayMs = 10000;
 
-class CBrindlow3Dlg : public CDlgEx {
+class CBrindlow3Dlg : public CDlgEx, private HotKeyTarget {
 public:
     CBrindlow3Dlg() noexcept;
     ~CBrindlow3Dlg() override;
@@ -54,20 +55,20 @@ public:
 
     void SpawnGameProcess();
     bool StartUpdater();
-    void ToggleHide();
-    void ReloadHotKeys();
+    void ToggleHide() override;
+    void ReloadHotKeys() { m_keyRouter.Reload(); }
     void ExitLauncher();
     void ShowTab(HWND frame);
-    void SwitchToNextTab();
+    void SwitchToNextTab() override;
     void CloseTab(int index);
     void SetTrayIcon(bool add);
     void ShowSystemMenu();
     void ShowTrayMenu();
     // Asks the current tab's game process for a screenshot (the menu item and the key).
-    void CaptureCurrentTab();
+    void CaptureCurrentTab() override;
     void RepaintGameArea();
 
-    [[nodiscard]] int TabCount() const noexcept { return m_tabs.Count(); }
+    [[nodiscard]] int TabCount() const noexcept override { return m_tabs.Count(); }
 
     HICON m_hIcon = nullptr;
     CBtnEx m_btnHide;
@@ -117,7 +118,11 @@ private:
     void ShowScreenshotFailure(const std::wstring& reason);
     void ShowLastScreenshotInFolder() const;
 
-    void OnHookAction(WPARAM action);
+    // What the keys act on, besides the public actions (MainDlgKeys.cpp)
+    void ToggleMute() override { m_bMuted = !m_bMuted; }
+    [[nodiscard]] std::vector<HWND> GameFrames() const override;
+    [[nodiscard]] HWND ShownGamePage() const override;
+
     void OnAddAccountChoice(WPARAM choice);
     // Runs the item a menu returned (0: dismissed).
     void RunMenuCommand(int id);
@@ -149,6 +154,7 @@ private:
     bool m_bSoundLookMuted = false;  // the sound button's look last shown
     bool m_bRunning = false;         // a first tab has registered: maximised, tray icon, timer
     TrayIcon m_tray;
+    HotKeyRouter m_keyRouter{*this};
     int m_nLastWidth = 0;
     UniqueHandle m_hNoticeFetch;  // the notice fetch thread while it runs
     ScreenshotOutcome m_shotReply;  // the last screenshot reply from a tab's game process
