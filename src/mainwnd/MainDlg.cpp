@@ -90,13 +90,13 @@ void CBrindlow3Dlg::DressWindow() {
     m_lblAddAccount.m_bHandCursor = true;
     m_lblAddAccount.ModifyStyle(0, SS_NOTIFY);
     m_lblAddAccount.SetImage(m_bmpAddIcon.Get());
-    BuildTabImages();
+    m_strip.Create(m_hWnd);
 }
 
 bool CBrindlow3Dlg::StartUpdater() { return StartLauncherProcess(mainwnd::UpdaterCommandLine(GetExePath())).IsValid(); }
 
 void CBrindlow3Dlg::ExitLauncher() {
-    TerminatePendingProcesses();
+    m_strip.TerminatePendingProcesses();
     m_keyRouter.StopHook();
     for (int i = 0; i < TabCount(); ++i) {
         HWND frame = FrameAt(i);
@@ -170,7 +170,7 @@ void CBrindlow3Dlg::OnMuteTimer() {
 void CBrindlow3Dlg::OnSize(UINT type, int cx) {
     const RECT client = GetClientRect();
     const Rect area = GameAreaOf(Rect{0, 0, client.right, client.bottom});
-    if (m_hHallWnd && ::IsWindowVisible(m_hHallWnd)) {
+    if (HallShown()) {
         ::MoveWindow(m_hHallWnd, area.left, area.top, area.Width(), area.Height(), FALSE);
     } else if (TabCount() > 0 && type != SIZE_MINIMIZED) {
         ::MoveWindow(CurrentFrame(), area.left, area.top, area.Width(), area.Height(), FALSE);
@@ -299,14 +299,13 @@ LRESULT CBrindlow3Dlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return reinterpret_cast<LRESULT>(m_hIcon);
         case WM_NCHITTEST: {
             const LRESULT hit = CDlgEx::WindowProc(msg, wParam, lParam);
-            return OnStripHitTest(hit, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return m_strip.OnHitTest(hit, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         }
         case WM_MOUSELEAVE:
-            m_bTrackingMouse = false;
-            OnStripMouseLeave();
+            m_strip.OnMouseLeave(true);
             break;
         case WM_NCMOUSELEAVE:
-            OnStripMouseLeave();
+            m_strip.OnMouseLeave(false);
             break;
         case WM_LBUTTONDOWN:
         case WM_NCLBUTTONDOWN: {

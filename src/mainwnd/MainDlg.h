@@ -7,11 +7,9 @@
 #include "framework/Controls.h"
 #include "login/AddAccDlg.h"
 #include "login/LoginDlg.h"
-#include "mainwnd/GameProcessWatch.h"
 #include "mainwnd/HotKeyRouter.h"
+#include "mainwnd/TabStrip.h"
 #include "mainwnd/TrayIcon.h"
-#include "mainwnd/rules/TabList.h"
-#include "mainwnd/rules/TabStrip.h"
 #include "skin/BtnEx.h"
 #include "skin/DlgEx.h"
 #include "skin/StaticEx.h"
@@ -68,7 +66,7 @@ public:
     void CaptureCurrentTab() override;
     void RepaintGameArea();
 
-    [[nodiscard]] int TabCount() const noexcept override { return m_tabs.Count(); }
+    [[nodiscard]] int TabCount() const noexcept override { return m_strip.Count(); }
 
     HICON m_hIcon = nullptr;
     CBtnEx m_btnHide;
@@ -78,14 +76,6 @@ public:
     bool m_bMuted = false;
     OSVERSIONINFOW m_osvi{};
     HWND m_hHallWnd = nullptr;
-    // The tabs (login record, frame, game process) and the game processes still logging in.
-    tabs::TabList m_tabs;
-    GameProcessWatch m_games;
-    CImageList m_ilTabs;
-    CImageList m_ilClose;
-    tabs::HoverState m_hover;
-    CToolTipCtrl m_tipTabs;
-    bool m_bTrackingMouse = false;
     CAddAccDlg m_dlgAddAcc;
     CLoginDlg m_dlgPreload;
     CPopInfoDlg m_dlgPopInfo;
@@ -105,11 +95,9 @@ private:
     LRESULT OnLoginRecord(const COPYDATASTRUCT* data);
     // Drops tabs and waiting records whose game process ended or whose frame is gone.
     void DropEndedGames();
-    void ForgetEndedStartedProcesses();
-    void AfterTabsDropped(int countBefore);
-    bool ForgetNewestPendingProcess();
-    void TerminatePendingProcesses();
-    [[nodiscard]] HWND FrameAt(int index) const;
+    [[nodiscard]] HWND FrameAt(int index) const { return m_strip.FrameAt(index); }
+    [[nodiscard]] HWND CurrentFrame() const { return m_strip.CurrentFrame(); }
+    [[nodiscard]] bool HallShown() const { return m_hHallWnd && ::IsWindowVisible(m_hHallWnd); }
 
     // Screenshots (MainDlgScreenshot.cpp)
     LRESULT OnCopyData(HWND sender, const COPYDATASTRUCT* data);
@@ -137,19 +125,13 @@ private:
     void OnNoticeTimer();
     void OnNoticeFetched(LPARAM fetched);
 
-    // Tab strip (MainDlgTabs.cpp)
-    void BuildTabImages();
-    void DrawTabStrip(HDC dc);
-    LRESULT OnStripHitTest(LRESULT frameHit, POINT screen);
-    void OnStripMouseLeave();
+    // What a press on the tab strip shows or closes (MainDlgTabs.cpp)
     void OnStripPress(POINT client);
     bool OnStripRelease(POINT client);
-    void ApplyHover(const tabs::HoverUpdate& update);
-    void InvalidateClient(const Rect& rc);
-    [[nodiscard]] HWND CurrentFrame() const;
 
     UniqueIcon m_iconOwned;
-    CachedFont m_tabFont;
+    // The tabs, their game processes and the strip that shows them.
+    TabStrip m_strip;
     UniqueBitmap m_bmpHide, m_bmpSystem, m_bmpSoundOn, m_bmpSoundOff, m_bmpAddIcon;
     bool m_bSoundLookMuted = false;  // the sound button's look last shown
     bool m_bRunning = false;         // a first tab has registered: maximised, tray icon, timer

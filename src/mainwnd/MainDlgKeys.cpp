@@ -14,7 +14,7 @@ std::vector<HWND> CBrindlow3Dlg::GameFrames() const {
 HWND CBrindlow3Dlg::ShownGamePage() const {
     HWND frame = CurrentFrame();
     if (frame && ::IsWindowVisible(frame)) return frame;
-    if (m_hHallWnd && ::IsWindowVisible(m_hHallWnd)) return m_hHallWnd;
+    if (HallShown()) return m_hHallWnd;
     return nullptr;
 }
 
@@ -28,9 +28,9 @@ BOOL CBrindlow3Dlg::PreTranslateMessage(MSG* msg) {
                 ExitLauncher();
                 return TRUE;
             }
-            if (ForgetNewestPendingProcess()) return TRUE;
+            if (m_strip.ForgetNewestPendingProcess()) return TRUE;
         } else if (msg->lParam == 0 && TabCount() == 0) {
-            TerminatePendingProcesses();
+            m_strip.TerminatePendingProcesses();
             ExitLauncher();
             return TRUE;
         }
@@ -38,16 +38,12 @@ BOOL CBrindlow3Dlg::PreTranslateMessage(MSG* msg) {
     // Restore before any tab exists.
     if (message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == SC_RESTORE && TabCount() == 0) ShowWindow(SW_RESTORE);
     // The tab tooltip sees the mouse; strip moves arrive as non-client moves.
-    if (m_tipTabs.m_hWnd) {
-        if (message == WM_NCMOUSEMOVE && msg->hwnd == m_hWnd) {
-            MSG client = *msg;
-            const POINT pt = ClientPointOf(message, msg->lParam);
-            client.message = WM_MOUSEMOVE;
-            client.lParam = MAKELPARAM(pt.x, pt.y);
-            m_tipTabs.RelayEvent(&client);
-        } else {
-            m_tipTabs.RelayEvent(msg);
-        }
+    MSG relayed = *msg;
+    if (message == WM_NCMOUSEMOVE && msg->hwnd == m_hWnd) {
+        const POINT pt = ClientPointOf(message, msg->lParam);
+        relayed.message = WM_MOUSEMOVE;
+        relayed.lParam = MAKELPARAM(pt.x, pt.y);
     }
+    m_strip.RelayToTip(relayed);
     return CDlgEx::PreTranslateMessage(msg);
 }
