@@ -48,8 +48,6 @@ public:
     bool OnCommand(UINT id, UINT code, HWND control) override;
     BOOL PreTranslateMessage(MSG* msg) override;
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    // A mouse message's point in client coordinates, for client and non-client messages alike.
-    [[nodiscard]] POINT ClientPointOf(UINT msg, LPARAM lParam) const;
 
     void SpawnGameProcess();
     bool StartUpdater();
@@ -88,6 +86,8 @@ protected:
 
 private:
     void DoDataExchange() override;
+    // A mouse message's point in client coordinates, for client and non-client messages alike.
+    [[nodiscard]] POINT ClientPointOf(UINT msg, LPARAM lParam) const;
     void DressWindow();
 
     // Game processes and the tab list (MainDlgGames.cpp)
