@@ -26,6 +26,14 @@ HotKey LoadHotKey(HotKeyField field) {
     return LoadHotKey(setting.iniKey, setting.defaultValue);
 }
 
+HotKeySet LoadHotKeySet() {
+    HotKeySet keys;
+    for (HotKeyField field : {HotKeyField::Boss, HotKeyField::Switch, HotKeyField::Sound, HotKeyField::Shot}) {
+        keys.Of(field) = LoadHotKey(field);
+    }
+    return keys;
+}
+
 bool SaveHotKey(HotKeyField field, const HotKey& key) {
     return ::WritePrivateProfileStringW(kSection, SettingOf(field).iniKey, HotKeyToStored(key).c_str(),
                                         LocalSettingsPath().c_str()) != FALSE;

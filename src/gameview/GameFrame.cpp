@@ -1,6 +1,5 @@
 #include "gameview/GameFrame.h"
 
-#include "features/HotKeyStore.h"
 #include "framework/FrameWnd.h"
 #include "framework/WinApp.h"
 #include "gameview/GmWndDoc.h"
@@ -8,20 +7,9 @@
 #include "gameview/MainFrame.h"
 
 CGmWndView* g_pGameView = nullptr;
-HotKey g_frameKeyBoss;
-HotKey g_frameKeySwitch;
-HotKey g_frameKeySound;
-HotKey g_frameKeyShot;
 
 namespace {
 CSingleDocSet g_gameSet;
-}
-
-void LoadFrameHotKeys() {
-    g_frameKeyBoss = LoadHotKey(HotKeyField::Boss);
-    g_frameKeySwitch = LoadHotKey(HotKeyField::Switch);
-    g_frameKeySound = LoadHotKey(HotKeyField::Sound);
-    g_frameKeyShot = LoadHotKey(HotKeyField::Shot);
 }
 
 bool CreateGameFrame() {

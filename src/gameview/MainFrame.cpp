@@ -4,6 +4,7 @@
 #include "base/Messages.h"
 #include "base/RaiseWindow.h"
 #include "features/FavDlg.h"
+#include "features/HotKeyStore.h"
 #include "features/KeyState.h"
 #include "features/rules/FavoriteShortcut.h"
 #include "features/Screenshot.h"
@@ -37,7 +38,7 @@ int CMainFrame::OnCreate(CREATESTRUCTW* cs) {
         ModifyStyle(WS_POPUP, WS_CHILD);
         ::SetParent(m_hWnd, Host());
     }
-    LoadFrameHotKeys();
+    m_keys = LoadHotKeySet();
     SetTimer(kTimerWatchHost, 800);
     return 0;
 }
@@ -99,7 +100,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SET_MUTE:
             return OnSetMute(wParam);
         case WM_RELOAD_HOTKEYS:
-            LoadFrameHotKeys();
+            m_keys = LoadHotKeySet();
             return 0;
         case WM_MOUSEACTIVATE:
             SetTimer(kTimerRaiseHost, 10);
@@ -117,14 +118,14 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 bool CMainFrame::ForwardSwitchKey(const MSG* msg) const {
     if (msg->lParam == kLauncherMarker) return false;
-    if (!MatchesHotKey(g_frameKeySwitch, static_cast<int>(msg->wParam), CurrentModifierBits())) return false;
+    if (!MatchesHotKey(m_keys.windowSwitch, static_cast<int>(msg->wParam), CurrentModifierBits())) return false;
     ::PostMessageW(Host(), msg->message, msg->wParam, msg->lParam);
     return true;
 }
 
 void CMainFrame::RefreshOnF5(const MSG* msg) const {
     if (!g_pGameView) return;
-    if (F5Refreshes(g_frameKeyBoss, g_frameKeySound, g_frameKeyShot, msg->lParam == kLauncherMarker)) {
+    if (F5Refreshes(m_keys, msg->lParam == kLauncherMarker)) {
         g_pGameView->Refresh();
     }
 }

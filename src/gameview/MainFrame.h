@@ -3,6 +3,7 @@
 // host's mute state, takes screenshots of its page when the host asks, removes a web-page
 // box while it closes and ends with its host.
 #pragma once
+#include "features/rules/HotKeys.h"
 #include "framework/FrameWnd.h"
 #include "gameview/rules/GamePage.h"
 
@@ -33,5 +34,6 @@ private:
     void RefreshOnF5(const MSG* msg) const;
 
     MuteLatch m_mute;
+    HotKeySet m_keys;  // the host's hot keys, as this process last read them (one frame a process)
     std::wstring m_shotRecord;  // the login record the screenshot is named after
 };

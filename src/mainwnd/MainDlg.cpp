@@ -5,14 +5,10 @@
 #include "base/OsVersion.h"
 #include "base/Paths.h"
 #include "base/RaiseWindow.h"
-#include "features/HotKeyStore.h"
-#include "features/KeyState.h"
 #include "features/SettingDlg.h"
-#include "features/rules/FavoriteShortcut.h"
 #include "framework/View.h"
 #include "gameview/rules/GamePage.h"
 #include "mainwnd/KeyboardHook.h"
-#include "mainwnd/rules/HotKeyDispatch.h"
 #include "mainwnd/rules/LoginRecord.h"
 #include "mainwnd/rules/MainLayout.h"
 #include "res/resource.h"
@@ -59,7 +55,7 @@ BOOL CBrindlow3Dlg::OnInitDialog() {
         ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, 16, 16, 0)));
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_iconOwned ? m_iconOwned.Get() : m_hIcon));
-    g_hKeyboardHook = InstallKeyboardHook(m_hWnd);
+    m_keyRouter.StartHook(m_hWnd);
     m_tray.Attach(m_hWnd, m_hIcon, WM_TRAY_NOTIFY);
     m_osvi = WindowsVersion();
     DressWindow();
@@ -94,14 +90,14 @@ void CBrindlow3Dlg::DressWindow() {
     m_lblAddAccount.m_bHandCursor = true;
     m_lblAddAccount.ModifyStyle(0, SS_NOTIFY);
     m_lblAddAccount.SetImage(m_bmpAddIcon.Get());
-    BuildTabImages();
+    m_strip.Create(m_hWnd);
 }
 
 bool CBrindlow3Dlg::StartUpdater() { return StartLauncherProcess(mainwnd::UpdaterCommandLine(GetExePath())).IsValid(); }
 
 void CBrindlow3Dlg::ExitLauncher() {
-    TerminatePendingProcesses();
-    RemoveKeyboardHook();
+    m_strip.TerminatePendingProcesses();
+    m_keyRouter.StopHook();
     for (int i = 0; i < TabCount(); ++i) {
         HWND frame = FrameAt(i);
         ::SetParent(frame, nullptr);
@@ -174,7 +170,7 @@ void CBrindlow3Dlg::OnMuteTimer() {
 void CBrindlow3Dlg::OnSize(UINT type, int cx) {
     const RECT client = GetClientRect();
     const Rect area = GameAreaOf(Rect{0, 0, client.right, client.bottom});
-    if (m_hHallWnd && ::IsWindowVisible(m_hHallWnd)) {
+    if (HallShown()) {
         ::MoveWindow(m_hHallWnd, area.left, area.top, area.Width(), area.Height(), FALSE);
     } else if (TabCount() > 0 && type != SIZE_MINIMIZED) {
         ::MoveWindow(CurrentFrame(), area.left, area.top, area.Width(), area.Height(), FALSE);
@@ -230,7 +226,7 @@ bool CBrindlow3Dlg::OnCommand(UINT id, UINT code, HWND control) {
             ToggleHide();
             return true;
         case kCmdSound:
-            m_bMuted = !m_bMuted;
+            ToggleMute();
             return true;
         case kCmdSystem:
             ShowSystemMenu();
@@ -274,7 +270,7 @@ LRESULT CBrindlow3Dlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnScreenshotDone();
             return 0;
         case WM_HOOK_ACTION:
-            OnHookAction(wParam);
+            m_keyRouter.OnHookAction(wParam);
             return 0;
         case WM_TIMER:
             if (wParam == kTimerMuteSync) {
@@ -303,14 +299,13 @@ LRESULT CBrindlow3Dlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return reinterpret_cast<LRESULT>(m_hIcon);
         case WM_NCHITTEST: {
             const LRESULT hit = CDlgEx::WindowProc(msg, wParam, lParam);
-            return OnStripHitTest(hit, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return m_strip.OnHitTest(hit, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         }
         case WM_MOUSELEAVE:
-            m_bTrackingMouse = false;
-            OnStripMouseLeave();
+            m_strip.OnMouseLeave(true);
             break;
         case WM_NCMOUSELEAVE:
-            OnStripMouseLeave();
+            m_strip.OnMouseLeave(false);
             break;
         case WM_LBUTTONDOWN:
         case WM_NCLBUTTONDOWN: {

@@ -7,10 +7,9 @@
 #include "framework/Controls.h"
 #include "login/AddAccDlg.h"
 #include "login/LoginDlg.h"
-#include "mainwnd/GameProcessWatch.h"
+#include "mainwnd/HotKeyRouter.h"
+#include "mainwnd/TabStrip.h"
 #include "mainwnd/TrayIcon.h"
-#include "mainwnd/rules/TabList.h"
-#include "mainwnd/rules/TabStrip.h"
 #include "skin/BtnEx.h"
 #include "skin/DlgEx.h"
 #include "skin/StaticEx.h"
@@ -36,7 +35,7 @@ constexpr UINT WM_NOTICE_FETCHED = WM_APP + 2;
 constexpr UINT WM_UPDATE_CHECKED = WM_APP + 3;
 constexpr UINT WM_SCREENSHOT_DONE = WM_APP + 4;
 
-class CBrindlow3Dlg : public CDlgEx {
+class CBrindlow3Dlg : public CDlgEx, private HotKeyTarget {
 public:
     CBrindlow3Dlg() noexcept;
     ~CBrindlow3Dlg() override;
@@ -47,25 +46,23 @@ public:
     bool OnCommand(UINT id, UINT code, HWND control) override;
     BOOL PreTranslateMessage(MSG* msg) override;
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    // A mouse message's point in client coordinates, for client and non-client messages alike.
-    [[nodiscard]] POINT ClientPointOf(UINT msg, LPARAM lParam) const;
 
     void SpawnGameProcess();
     bool StartUpdater();
-    void ToggleHide();
-    void ReloadHotKeys();
+    void ToggleHide() override;
+    void ReloadHotKeys() { m_keyRouter.Reload(); }
     void ExitLauncher();
     void ShowTab(HWND frame);
-    void SwitchToNextTab();
+    void SwitchToNextTab() override;
     void CloseTab(int index);
     void SetTrayIcon(bool add);
     void ShowSystemMenu();
     void ShowTrayMenu();
     // Asks the current tab's game process for a screenshot (the menu item and the key).
-    void CaptureCurrentTab();
+    void CaptureCurrentTab() override;
     void RepaintGameArea();
 
-    [[nodiscard]] int TabCount() const noexcept { return m_tabs.Count(); }
+    [[nodiscard]] int TabCount() const noexcept override { return m_strip.Count(); }
 
     HICON m_hIcon = nullptr;
     CBtnEx m_btnHide;
@@ -75,14 +72,6 @@ public:
     bool m_bMuted = false;
     OSVERSIONINFOW m_osvi{};
     HWND m_hHallWnd = nullptr;
-    // The tabs (login record, frame, game process) and the game processes still logging in.
-    tabs::TabList m_tabs;
-    GameProcessWatch m_games;
-    CImageList m_ilTabs;
-    CImageList m_ilClose;
-    tabs::HoverState m_hover;
-    CToolTipCtrl m_tipTabs;
-    bool m_bTrackingMouse = false;
     CAddAccDlg m_dlgAddAcc;
     CLoginDlg m_dlgPreload;
     CPopInfoDlg m_dlgPopInfo;
@@ -95,6 +84,8 @@ protected:
 
 private:
     void DoDataExchange() override;
+    // A mouse message's point in client coordinates, for client and non-client messages alike.
+    [[nodiscard]] POINT ClientPointOf(UINT msg, LPARAM lParam) const;
     void DressWindow();
 
     // Game processes and the tab list (MainDlgGames.cpp)
@@ -102,11 +93,9 @@ private:
     LRESULT OnLoginRecord(const COPYDATASTRUCT* data);
     // Drops tabs and waiting records whose game process ended or whose frame is gone.
     void DropEndedGames();
-    void ForgetEndedStartedProcesses();
-    void AfterTabsDropped(int countBefore);
-    bool ForgetNewestPendingProcess();
-    void TerminatePendingProcesses();
-    [[nodiscard]] HWND FrameAt(int index) const;
+    [[nodiscard]] HWND FrameAt(int index) const { return m_strip.FrameAt(index); }
+    [[nodiscard]] HWND CurrentFrame() const { return m_strip.CurrentFrame(); }
+    [[nodiscard]] bool HallShown() const { return m_hHallWnd && ::IsWindowVisible(m_hHallWnd); }
 
     // Screenshots (MainDlgScreenshot.cpp)
     LRESULT OnCopyData(HWND sender, const COPYDATASTRUCT* data);
@@ -115,7 +104,11 @@ private:
     void ShowScreenshotFailure(const std::wstring& reason);
     void ShowLastScreenshotInFolder() const;
 
-    void OnHookAction(WPARAM action);
+    // What the keys act on, besides the public actions (MainDlgKeys.cpp)
+    void ToggleMute() override { m_bMuted = !m_bMuted; }
+    [[nodiscard]] std::vector<HWND> GameFrames() const override;
+    [[nodiscard]] HWND ShownGamePage() const override;
+
     void OnAddAccountChoice(WPARAM choice);
     // Runs the item a menu returned (0: dismissed).
     void RunMenuCommand(int id);
@@ -130,23 +123,18 @@ private:
     void OnNoticeTimer();
     void OnNoticeFetched(LPARAM fetched);
 
-    // Tab strip (MainDlgTabs.cpp)
-    void BuildTabImages();
-    void DrawTabStrip(HDC dc);
-    LRESULT OnStripHitTest(LRESULT frameHit, POINT screen);
-    void OnStripMouseLeave();
+    // What a press on the tab strip shows or closes (MainDlgTabs.cpp)
     void OnStripPress(POINT client);
     bool OnStripRelease(POINT client);
-    void ApplyHover(const tabs::HoverUpdate& update);
-    void InvalidateClient(const Rect& rc);
-    [[nodiscard]] HWND CurrentFrame() const;
 
     UniqueIcon m_iconOwned;
-    CachedFont m_tabFont;
+    // The tabs, their game processes and the strip that shows them.
+    TabStrip m_strip;
     UniqueBitmap m_bmpHide, m_bmpSystem, m_bmpSoundOn, m_bmpSoundOff, m_bmpAddIcon;
     bool m_bSoundLookMuted = false;  // the sound button's look last shown
     bool m_bRunning = false;         // a first tab has registered: maximised, tray icon, timer
     TrayIcon m_tray;
+    HotKeyRouter m_keyRouter{*this};
     int m_nLastWidth = 0;
     UniqueHandle m_hNoticeFetch;  // the notice fetch thread while it runs
     ScreenshotOutcome m_shotReply;  // the last screenshot reply from a tab's game process

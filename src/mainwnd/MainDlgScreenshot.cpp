@@ -16,7 +16,7 @@ constexpr wchar_t kSavedTitle[] = L"截图已保存";
 }  // namespace
 
 void CBrindlow3Dlg::CaptureCurrentTab() {
-    const tabs::GameTab* tab = m_tabs.At(m_tabs.Current());
+    const tabs::GameTab* tab = m_strip.At(m_strip.Current());
     HWND frame = CurrentFrame();
     if (!tab || !frame || !::IsWindow(frame)) {
         ShowScreenshotFailure(L"没有打开的游戏。");
@@ -40,9 +40,7 @@ LRESULT CBrindlow3Dlg::OnCopyData(HWND sender, const COPYDATASTRUCT* data) {
 LRESULT CBrindlow3Dlg::OnScreenshotReply(HWND sender, const COPYDATASTRUCT* data) {
     // Only a tab's own frame reports a screenshot: another sender could point the balloon's
     // click anywhere.
-    bool fromTab = false;
-    for (int i = 0; i < TabCount() && !fromTab; ++i) fromTab = sender && FrameAt(i) == sender;
-    if (!fromTab) return 0;
+    if (!m_strip.IsTabFrame(sender)) return 0;
     const auto text = DecodeCopyDataText(data->dwData, data->dwData, data->cbData, data->lpData, kMaxCopyDataChars);
     if (!text) return 0;
     m_shotReply = ScreenshotOutcome{data->dwData == kCopyScreenshotSaved, *text};

@@ -143,3 +143,17 @@ TEST(HotKeySave, WhatEachFieldStores) {
     EXPECT_FALSE(HotKeyToSave(L"", 121));                // left unchanged
     EXPECT_FALSE(HotKeyToSave(L"Ctrl  +  ", 121));
 }
+
+TEST(HotKeyStorage, EachFieldOfASetIsItsOwnKey) {
+    HotKeySet keys;
+    keys.Of(HotKeyField::Boss) = HotKey{0, 1};
+    keys.Of(HotKeyField::Switch) = HotKey{0, 2};
+    keys.Of(HotKeyField::Sound) = HotKey{0, 3};
+    keys.Of(HotKeyField::Shot) = HotKey{0, 4};
+    EXPECT_EQ(keys.boss, (HotKey{0, 1}));
+    EXPECT_EQ(keys.windowSwitch, (HotKey{0, 2}));
+    EXPECT_EQ(keys.sound, (HotKey{0, 3}));
+    EXPECT_EQ(keys.shot, (HotKey{0, 4}));
+    const HotKeySet& read = keys;
+    EXPECT_EQ(read.Of(HotKeyField::Sound), (HotKey{0, 3}));
+}

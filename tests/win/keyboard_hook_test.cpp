@@ -18,7 +18,7 @@ LRESULT CALLBACK TargetProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
     return ::DefWindowProcW(hwnd, msg, w, l);
 }
 
-class KeyboardHook : public ::testing::Test {
+class KeyboardHookTest : public ::testing::Test {
 protected:
     void SetUp() override {
         WNDCLASSW wc{};
@@ -30,17 +30,12 @@ protected:
                                    100, nullptr, nullptr, wc.hInstance, nullptr);
         ASSERT_NE(target, nullptr);
         g_arrivals = &arrivals;
-        savedBoss = g_keyBoss;
-        savedSound = g_keySound;
-        g_keyBoss = HotKey{0, VK_F13};
-        g_keySound = HotKey{2, VK_F14};  // Ctrl+F14
-        g_hKeyboardHook = InstallKeyboardHook(target);
-        ASSERT_NE(g_hKeyboardHook, nullptr);
+        keys.boss = HotKey{0, VK_F13};
+        keys.sound = HotKey{2, VK_F14};  // Ctrl+F14
+        ASSERT_TRUE(hook.Install(target, keys));
     }
     void TearDown() override {
-        RemoveKeyboardHook();
-        g_keyBoss = savedBoss;
-        g_keySound = savedSound;
+        hook.Remove();
         g_arrivals = nullptr;
         ::DestroyWindow(target);
     }
@@ -63,11 +58,12 @@ protected:
     HWND target = nullptr;
     std::vector<WPARAM> arrivals;
     size_t queued = 0;  // actions taken from the message queue rather than handed over directly
-    HotKey savedBoss, savedSound;
+    HotKeySet keys;
+    KeyboardHook hook;
 };
 }  // namespace
 
-TEST_F(KeyboardHook, BossAndSoundKeysArePostedToTheWindowNotRunInTheHook) {
+TEST_F(KeyboardHookTest, BossAndSoundKeysArePostedToTheWindowNotRunInTheHook) {
     PressKeys({VK_F13});
     ASSERT_TRUE(PumpUntilActions(1));
     EXPECT_EQ(arrivals[0], static_cast<WPARAM>(HookAction::ToggleHide));
@@ -81,11 +77,32 @@ TEST_F(KeyboardHook, BossAndSoundKeysArePostedToTheWindowNotRunInTheHook) {
     EXPECT_EQ(queued, 2u);
 }
 
-TEST_F(KeyboardHook, OtherKeysAndOtherModifierSetsPostNothing) {
+TEST_F(KeyboardHookTest, OtherKeysAndOtherModifierSetsPostNothing) {
     PressKeys({VK_CONTROL, VK_SHIFT, VK_F14});
     PressKeys({VK_F14});
     PressKeys({VK_F13});  // the last one does match: when it arrives the others would have
     ASSERT_TRUE(PumpUntilActions(1));
     ASSERT_EQ(arrivals.size(), 1u);
     EXPECT_EQ(arrivals[0], static_cast<WPARAM>(HookAction::ToggleHide));
+}
+
+TEST_F(KeyboardHookTest, OneHookAProcessAndKeysChangedWhileInstalledCountAtOnce) {
+    // The hook procedure has one target for the whole process: a second hook is refused.
+    KeyboardHook second;
+    EXPECT_FALSE(second.Install(target, keys));
+    EXPECT_TRUE(hook.IsInstalled());
+
+    keys.boss = HotKey{0, VK_F15};
+    PressKeys({VK_F13});  // the old boss key: nothing
+    PressKeys({VK_F15});
+    ASSERT_TRUE(PumpUntilActions(1));
+    ASSERT_EQ(arrivals.size(), 1u);
+    EXPECT_EQ(arrivals[0], static_cast<WPARAM>(HookAction::ToggleHide));
+
+    // Removed, it reports nothing more, and another may be installed.
+    hook.Remove();
+    EXPECT_FALSE(hook.IsInstalled());
+    PressKeys({VK_F15});
+    EXPECT_FALSE(PumpUntilActions(2));
+    EXPECT_TRUE(second.Install(target, keys));
 }

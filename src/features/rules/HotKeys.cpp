@@ -47,6 +47,22 @@ bool IsClearingKey(HotKeyField field, int vk) {
 }
 }  // namespace
 
+HotKey& HotKeySet::Of(HotKeyField field) noexcept {
+    switch (field) {
+        case HotKeyField::Switch:
+            return windowSwitch;
+        case HotKeyField::Sound:
+            return sound;
+        case HotKeyField::Shot:
+            return shot;
+        case HotKeyField::Boss:
+        default:
+            return boss;
+    }
+}
+
+const HotKey& HotKeySet::Of(HotKeyField field) const noexcept { return const_cast<HotKeySet*>(this)->Of(field); }
+
 const HotKeySetting& SettingOf(HotKeyField field) { return kSettings[static_cast<int>(field)]; }
 
 HotKey ParseHotKey(const std::wstring& stored) {

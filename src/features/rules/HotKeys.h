@@ -27,6 +27,16 @@ bool MatchesHotKey(const HotKey& key, int vk, int modifiers) noexcept;
 enum class HotKeyField { Boss = 0, Switch = 1, Sound = 2, Shot = 3 };
 constexpr std::size_t kHotKeyFieldCount = 4;
 
+// The four keys as one value, as a process loads them from the settings file.
+struct HotKeySet {
+    HotKey boss;
+    HotKey windowSwitch;
+    HotKey sound;
+    HotKey shot;
+    [[nodiscard]] HotKey& Of(HotKeyField field) noexcept;
+    [[nodiscard]] const HotKey& Of(HotKeyField field) const noexcept;
+};
+
 struct HotKeySetting {
     const wchar_t* iniKey;
     const wchar_t* defaultValue;

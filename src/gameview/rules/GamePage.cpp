@@ -32,7 +32,8 @@ bool MuteLatch::Take(int muted) noexcept {
     return true;
 }
 
-bool F5Refreshes(const HotKey& boss, const HotKey& sound, const HotKey& shot, bool fromLauncher) noexcept {
-    const bool taken = MatchesHotKey(boss, kVkF5, 0) || MatchesHotKey(sound, kVkF5, 0) || MatchesHotKey(shot, kVkF5, 0);
+bool F5Refreshes(const HotKeySet& keys, bool fromLauncher) noexcept {
+    const bool taken = MatchesHotKey(keys.boss, kVkF5, 0) || MatchesHotKey(keys.sound, kVkF5, 0) ||
+                       MatchesHotKey(keys.shot, kVkF5, 0);
     return !taken || fromLauncher;
 }

@@ -35,4 +35,4 @@ private:
 
 // F5 refreshes unless plain F5 is the boss, the sound or the screenshot key; then only the
 // launcher's own F5 (lParam 7351, the host's menu item) does.
-bool F5Refreshes(const HotKey& boss, const HotKey& sound, const HotKey& shot, bool fromLauncher) noexcept;
+bool F5Refreshes(const HotKeySet& keys, bool fromLauncher) noexcept;
