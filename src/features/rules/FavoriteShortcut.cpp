@@ -1,5 +1,7 @@
 #include "features/rules/FavoriteShortcut.h"
 
+#include "base/rules/PercentEncode.h"
+
 #include <cwctype>
 
 namespace {
@@ -57,21 +59,8 @@ std::wstring Clean(const std::wstring& raw) {
     return name;
 }
 
-std::wstring EncodeControlCharacters(const std::wstring& url) {
-    static const wchar_t kHex[] = L"0123456789ABCDEF";
-    std::wstring out;
-    out.reserve(url.size());
-    for (wchar_t c : url) {
-        if (c < 0x20 || c == 0x7F) {
-            out += L'%';
-            out += kHex[(c >> 4) & 0xF];
-            out += kHex[c & 0xF];
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
+bool IsControlCharacter(wchar_t c) { return c < 0x20 || c == 0x7F; }
+std::wstring EncodeControlCharacters(const std::wstring& url) { return PercentEncode(url, IsControlCharacter); }
 
 }  // namespace
 

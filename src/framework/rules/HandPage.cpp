@@ -1,5 +1,7 @@
 #include "framework/rules/HandPage.h"
 
+#include "base/rules/PercentEncode.h"
+
 namespace hand {
 namespace {
 // The path (with query) of an http address on `host`; nothing for another host.
@@ -13,20 +15,8 @@ bool PathOn(const std::wstring& url, const std::wstring& host, std::wstring* pat
 bool StartsWith(const std::wstring& text, const std::wstring& start) { return text.compare(0, start.size(), start) == 0; }
 
 // The characters that would end the record early or start an escape in an "app:" address.
-std::wstring EscapeForAddress(const std::wstring& text) {
-    std::wstring escaped;
-    for (wchar_t c : text) {
-        if (c == L'%' || c == L'|' || c < 0x20) {
-            static const wchar_t kHex[] = L"0123456789ABCDEF";
-            escaped += L'%';
-            escaped += kHex[(c >> 4) & 15];
-            escaped += kHex[c & 15];
-        } else {
-            escaped += c;
-        }
-    }
-    return escaped;
-}
+bool EndsOrEscapesTheRecord(wchar_t c) { return c == L'%' || c == L'|' || c < 0x20; }
+std::wstring EscapeForAddress(const std::wstring& text) { return PercentEncode(text, EndsOrEscapesTheRecord); }
 
 std::wstring QueryValue(const std::wstring& text) {
     std::wstring value;
