@@ -15,23 +15,7 @@ std::wstring Bridge(const std::wstring& path) {
     return L"http://127.0.0.1:" + std::to_wstring(devservice::Port()) + path;
 }
 
-// The scripted browser inside the process's top-level window owned by `owner`.
-HWND BrowserOwnedBy(DWORD pid, HWND owner) {
-    for (HWND top : TopLevelWindowsOf(pid)) {
-        if (::GetWindow(top, GW_OWNER) != owner) continue;
-        if (HWND page = ::FindWindowExW(top, nullptr, kScriptedBrowserClass, nullptr)) return page;
-    }
-    return nullptr;
-}
-
 LRESULT Completed(HWND browser) { return QueryScriptedBrowser(browser, kQueryCompletedNavigations); }
-
-HWND VisibleWindowTitled(DWORD pid, const std::wstring& title) {
-    for (HWND top : VisibleTopLevelWindowsOf(pid)) {
-        if (WindowText(top) == title) return top;
-    }
-    return nullptr;
-}
 
 class LoginAuth : public LauncherTest {
 protected:

@@ -34,44 +34,7 @@ protected:
         StartLauncher();
     }
 
-    // The game process now waiting in its login, and its page (0 / null when none shows).
-    DWORD NextLogin(HWND* page) {
-        const DWORD game = WaitForNewChildProcess(launcher.Id(), games, kPatienceMs);
-        *page = game ? WaitForLoginPage(game, kPatienceMs) : nullptr;
-        if (game) games.push_back(game);
-        return game;
-    }
-
-    // The page of `game` logs `record` in; true once its frame is the main window's shown tab.
-    bool LogIn(DWORD game, HWND page, const std::wstring& record, const wchar_t* server) {
-        PageNavigates(page, LoadGameAddress(record, server));
-        return WaitUntil(
-            [&] {
-                HWND frame = FrameOf(game, main);
-                return frame && ::IsWindowVisible(frame);
-            },
-            kPatienceMs);
-    }
-
-    // The first account through the first game process's page: its process id.
-    DWORD LogInFirstAccount() {
-        HWND page = nullptr;
-        const DWORD game = NextLogin(&page);
-        EXPECT_NE(page, nullptr);
-        if (!page) return 0;
-        EXPECT_TRUE(LogIn(game, page, kAlice, L"1"));
-        return game;
-    }
-
-    // 登录其他账号, then 是: the new tab's game process (0 when none starts) and its page.
-    DWORD AddAccountInThisWindow(HWND* page) {
-        *page = nullptr;
-        HWND prompt = OpenAddAccountPrompt(launcher.Id(), main, kPatienceMs);
-        EXPECT_NE(prompt, nullptr) << "the add-account prompt did not show";
-        if (!prompt) return 0;
-        EXPECT_TRUE(ClickButton(prompt, L"是"));
-        return NextLogin(page);
-    }
+    DWORD LogInFirstAccount() { return LauncherTest::LogInFirstAccount(kAlice, L"1"); }
 
     // The window carries on with only the first account's tab: nothing asks, nothing closes.
     void ExpectOnlyTheFirstTabRemains(DWORD first) {
@@ -94,8 +57,6 @@ protected:
             },
             kPatienceMs));
     }
-
-    std::vector<DWORD> games;  // game processes seen so far, oldest first
 };
 }  // namespace
 

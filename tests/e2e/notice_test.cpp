@@ -2,6 +2,7 @@
 #include "support/Assertions.h"
 #include "support/DevService.h"
 #include "support/Launcher.h"
+#include "support/LauncherTest.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +34,7 @@ std::wstring AsTheLauncherReadsIt(const std::string& utf8) {
     return text;
 }
 
-class Notice : public ::testing::Test {
+class Notice : public LauncherTest {
 protected:
     void SetUp() override {
         Store(L"PopInfo", nullptr);
@@ -44,6 +45,7 @@ protected:
     }
     void TearDown() override {
         StopLauncher();
+        LauncherTest::TearDown();
         Configure("notice=none&noticecount=2");
         Store(L"PopInfo", nullptr);
         Store(L"PopEnable", nullptr);
@@ -60,12 +62,8 @@ protected:
     // A main window with one tab, as after a login; its notice timer runs from here.
     void StartWithOneTab() {
         devservice::ResetRequests();
-        launcher = std::make_unique<ChildProcess>();
-        ASSERT_TRUE(launcher->Start(ProductPath(), L"/TovD"));
-        main = WaitForMainWindow(launcher->Id(), kPatienceMs);
-        ASSERT_NE(main, nullptr);
-        for (int i = 0; i < 100 && ChildProcessesOf(launcher->Id()).empty(); ++i) PumpMessagesFor(50);
-        for (DWORD child : ChildProcessesOf(launcher->Id())) KillProcess(child);
+        StartLauncher();
+        StopFirstGameProcesses();
         ASSERT_EQ(SendLoginRecord(main, L"s1-notice"), 1);
         frame = std::make_unique<FakeGameFrame>();
         frame->Register(main);
@@ -73,14 +71,13 @@ protected:
         frame->PlaceInGameArea(main);
     }
     void StopLauncher() {
-        if (launcher) KillProcessTree(launcher->Id());
-        launcher.reset();
+        if (launcher.Id()) KillProcessTree(launcher.Id());
         frame.reset();
     }
 
     // The pop-up: a visible tool window of the launcher other than the main window.
     HWND FindNotice() const {
-        for (HWND hwnd : VisibleTopLevelWindowsOf(launcher->Id())) {
+        for (HWND hwnd : VisibleTopLevelWindowsOf(launcher.Id())) {
             if (hwnd != main && ClassName(hwnd) == L"#32770" && (::GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)) {
                 return hwnd;
             }
@@ -100,9 +97,7 @@ protected:
         EXPECT_EQ(FindNotice(), nullptr);
     }
 
-    std::unique_ptr<ChildProcess> launcher;
     std::unique_ptr<FakeGameFrame> frame;
-    HWND main = nullptr;
 };
 
 SIZE WindowSize(HWND hwnd) {
@@ -164,7 +159,7 @@ TEST_F(Notice, ExpiredMalformedAndOverlongNoticesShowNothing) {
         Configure(std::string("notice=") + mode);
         StartWithOneTab();
         ExpectNoNoticeAfterTheFetch();
-        EXPECT_TRUE(ProcessAlive(launcher->Id()));
+        EXPECT_TRUE(ProcessAlive(launcher.Id()));
         EXPECT_EQ(Stored(L"PopInfo"), L"");  // nothing shown, nothing stored
         StopLauncher();
     }

@@ -157,17 +157,10 @@ protected:
         EmptyClipboard();
 
         StartLauncher();
-        const DWORD game = WaitForNewChildProcess(launcher.Id(), {}, kPatienceMs);
+        const DWORD game = LogInFirstAccount(kRecord, L"1");
         ASSERT_NE(game, 0u);
-        HWND login = WaitForLoginPage(game, kPatienceMs);
-        ASSERT_NE(login, nullptr);
-        PageNavigates(login, LoadGameAddress(kRecord, L"1"));
-        ASSERT_TRUE(WaitUntil(
-            [&] {
-                m_frame = FrameOf(game, main);
-                return m_frame && ::IsWindowVisible(m_frame);
-            },
-            kPatienceMs));
+        ASSERT_FALSE(HasFailure());
+        m_frame = FrameOf(game, main);
         ASSERT_TRUE(WaitUntil([&] { return (m_page = FindScriptedBrowser(m_frame)) != nullptr; }, kPatienceMs));
     }
     void TearDown() override {

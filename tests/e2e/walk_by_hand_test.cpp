@@ -16,29 +16,6 @@ HWND ChildWithText(HWND parent, const wchar_t* className, const std::wstring& te
     return nullptr;
 }
 
-struct ButtonSearch {
-    const std::wstring* text;
-    HWND found;
-};
-
-BOOL CALLBACK CheckButton(HWND child, LPARAM param) {
-    auto* search = reinterpret_cast<ButtonSearch*>(param);
-    if (ClassName(child) == L"Button" && WindowText(child) == *search->text && ::IsWindowVisible(child)) {
-        search->found = child;
-    }
-    return search->found ? FALSE : TRUE;
-}
-
-// A visible button of any window of the process whose text is `text`.
-HWND ButtonOfProcess(DWORD pid, const std::wstring& text) {
-    ButtonSearch search{&text, nullptr};
-    for (HWND top : TopLevelWindowsOf(pid)) {
-        ::EnumChildWindows(top, CheckButton, reinterpret_cast<LPARAM>(&search));
-        if (search.found) break;
-    }
-    return search.found;
-}
-
 class WalkByHand : public LauncherTest {
 protected:
     void SetUp() override {

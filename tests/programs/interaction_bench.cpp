@@ -7,6 +7,7 @@
 // hidden, and again until it shows. Tab switch: a click on another tab until that tab's frame
 // shows. Each timed figure is the mean of five rounds. Exit codes: 2 arguments, 3 no window,
 // 4 no tabs, 5 no answer to a key or click.
+#include "support/Input.h"
 #include "support/Launcher.h"
 #include "support/LoginPage.h"
 
@@ -41,26 +42,6 @@ double TimeUntil(double start, Condition condition) {
         ::Sleep(1);
     }
     return Now() - start;
-}
-
-void TapKey(WORD vk) {
-    INPUT keys[2] = {};
-    keys[0].type = keys[1].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = keys[1].ki.wVk = vk;
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, keys, sizeof(INPUT));
-}
-
-// Move, press and release at once, so the time measured is the launcher's alone.
-void ClickAt(POINT screen) {
-    INPUT mouse[3] = {};
-    for (INPUT& input : mouse) input.type = INPUT_MOUSE;
-    mouse[0].mi.dx = screen.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-    mouse[0].mi.dy = screen.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-    mouse[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    mouse[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    mouse[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(3, mouse, sizeof(INPUT));
 }
 
 }  // namespace
@@ -102,11 +83,11 @@ int wmain(int argc, wchar_t** argv) {
     constexpr int kRounds = 5;
     for (int round = 0; round < kRounds; ++round) {
         double start = Now();
-        TapKey(VK_F10);
+        PressKeys({VK_F10}, Pacing::AtOnce);
         hideMs += TimeUntil(start, [&] { return !::IsWindowVisible(main); });
         PumpMessagesFor(200);
         start = Now();
-        TapKey(VK_F10);
+        PressKeys({VK_F10}, Pacing::AtOnce);
         showMs += TimeUntil(start, [&] { return ::IsWindowVisible(main) != FALSE; });
         PumpMessagesFor(300);
     }
@@ -116,7 +97,7 @@ int wmain(int argc, wchar_t** argv) {
     for (int round = 0; round < kRounds; ++round) {
         const int target = round % 2;  // first and second tab by turns; neither is current before
         const double start = Now();
-        ClickAt(POINT{window.left + 120 + 189 * target + 90, window.top + 14});
+        ClickAt(POINT{window.left + 120 + 189 * target + 90, window.top + 14}, Pacing::AtOnce);
         switchMs += TimeUntil(start, [&] { return ::IsWindowVisible(frames[target]) != FALSE; });
         PumpMessagesFor(300);
     }

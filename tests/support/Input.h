@@ -4,7 +4,13 @@
 
 #include <initializer_list>
 
+// A user's events arrive some milliseconds apart; a measurement wants them all at once, so
+// that the time it takes is the program's alone.
+enum class Pacing { LikeAUser, AtOnce };
+
 // Presses the keys in order, then releases them in reverse order.
-void PressKeys(std::initializer_list<WORD> keys);
-// Moves the mouse to the centre of the window and clicks the left button.
+void PressKeys(std::initializer_list<WORD> keys, Pacing pacing = Pacing::LikeAUser);
+// Moves the mouse to the screen point and clicks the left button.
+void ClickAt(POINT screen, Pacing pacing = Pacing::LikeAUser);
+// ClickAt the centre of the window.
 void ClickCentre(HWND hwnd);

@@ -15,6 +15,14 @@ HWND FindLoginPage(DWORD pid) {
     return nullptr;
 }
 
+HWND BrowserOwnedBy(DWORD pid, HWND owner) {
+    for (HWND top : TopLevelWindowsOf(pid)) {
+        if (::GetWindow(top, GW_OWNER) != owner) continue;
+        if (HWND page = ::FindWindowExW(top, nullptr, kScriptedBrowserClass, nullptr)) return page;
+    }
+    return nullptr;
+}
+
 HWND WaitForLoginPage(DWORD pid, DWORD ms) {
     HWND page = nullptr;
     WaitUntil([&] { return (page = FindLoginPage(pid)) != nullptr; }, ms);

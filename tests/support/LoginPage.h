@@ -9,6 +9,9 @@
 // The scripted page inside a process's login window (null until it exists).
 HWND FindLoginPage(DWORD pid);
 HWND WaitForLoginPage(DWORD pid, DWORD ms);
+// The scripted page inside the process's top-level window owned by `owner` (an
+// authorisation window, say), or null.
+HWND BrowserOwnedBy(DWORD pid, HWND owner);
 // Makes the page navigate, as the operator's script does.
 void PageNavigates(HWND page, const std::wstring& url);
 // Makes an inner frame of the page, now showing frameUrl, navigate to url.

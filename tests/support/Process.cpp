@@ -127,6 +127,37 @@ std::wstring ClassName(HWND hwnd) {
     return name;
 }
 
+HWND VisibleWindowTitled(DWORD processId, const std::wstring& title) {
+    for (HWND top : VisibleTopLevelWindowsOf(processId)) {
+        if (WindowText(top) == title) return top;
+    }
+    return nullptr;
+}
+
+namespace {
+struct ButtonSearch {
+    const std::wstring* text;
+    HWND found;
+};
+
+BOOL CALLBACK CheckButton(HWND child, LPARAM param) {
+    auto* search = reinterpret_cast<ButtonSearch*>(param);
+    if (ClassName(child) == L"Button" && WindowText(child) == *search->text && ::IsWindowVisible(child)) {
+        search->found = child;
+    }
+    return search->found ? FALSE : TRUE;
+}
+}  // namespace
+
+HWND ButtonOfProcess(DWORD processId, const std::wstring& text) {
+    ButtonSearch search{&text, nullptr};
+    for (HWND top : TopLevelWindowsOf(processId)) {
+        ::EnumChildWindows(top, CheckButton, reinterpret_cast<LPARAM>(&search));
+        if (search.found) break;
+    }
+    return search.found;
+}
+
 HWND WaitForWindow(DWORD processId, const wchar_t* className, const wchar_t* title, DWORD ms) {
     const DWORD step = 50;
     for (DWORD waited = 0; waited <= ms; waited += step) {

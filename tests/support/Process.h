@@ -29,6 +29,10 @@ private:
 
 std::vector<HWND> TopLevelWindowsOf(DWORD processId);
 std::vector<HWND> VisibleTopLevelWindowsOf(DWORD processId);
+// A visible top-level window of the process with the title, or null.
+HWND VisibleWindowTitled(DWORD processId, const std::wstring& title);
+// A visible button with the text in any top-level window of the process, or null.
+HWND ButtonOfProcess(DWORD processId, const std::wstring& text);
 // Waits until the process shows a visible top-level window of the class and title.
 HWND WaitForWindow(DWORD processId, const wchar_t* className, const wchar_t* title, DWORD ms);
 std::wstring WindowText(HWND hwnd);
