@@ -10,7 +10,7 @@ target_compile_options(qh_rules PRIVATE -Wall -Wextra)
 
 # Everything of the product but the entry point and the per-build configuration.
 file(GLOB_RECURSE QH_CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
-list(FILTER QH_CORE_SOURCES EXCLUDE REGEX "/rules/|/res/art/|/framework/link/|/app/Main\\.cpp$|/base/Config\\.cpp$|/app/TickCount64Import\\.cpp$")
+list(FILTER QH_CORE_SOURCES EXCLUDE REGEX "/rules/|/res/art/|/framework/link/|/app/link/|/app/Main\\.cpp$|/base/Config\\.cpp$|/app/TickCount64Import\\.cpp$")
 add_library(qh_core STATIC ${QH_CORE_SOURCES})
 target_include_directories(qh_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_definitions(qh_core PUBLIC ${QH_WIN_DEFINES})
@@ -23,7 +23,8 @@ file(GLOB QH_RC_DEPENDS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/res/*.h ${CMAK
 set_source_files_properties(${QH_RC} PROPERTIES OBJECT_DEPENDS "${QH_RC_DEPENDS}")
 
 # One configuration library per build: the generated header and the values it defines.
-# The browser is chosen here too, so a build carries only its own. The test build waits
+# The browser is chosen here too, so a build carries only its own, and only the test build
+# can be made to crash on request. The test build also waits
 # less (network time-outs, the notice's delay) so that a silent server costs a test seconds.
 function(qh_add_config variant client account bridge portal domains check browser)
     if(variant STREQUAL "test")
@@ -45,8 +46,14 @@ function(qh_add_config variant client account bridge portal domains check browse
     list(GET domains 2 CFG_DOMAIN_3)
     set(CFG_CHECK_URL ${check})
     configure_file(${CMAKE_SOURCE_DIR}/cmake/BuildConfig.h.in ${CMAKE_BINARY_DIR}/config/${variant}/BuildConfig.h @ONLY)
+    if(variant STREQUAL "test")
+        set(crash_link TestCrashOnRequest)
+    else()
+        set(crash_link NoTestCrash)
+    endif()
     add_library(qh_config_${variant} OBJECT ${CMAKE_SOURCE_DIR}/src/base/Config.cpp
-                ${CMAKE_SOURCE_DIR}/src/framework/link/${browser}BrowserLink.cpp)
+                ${CMAKE_SOURCE_DIR}/src/framework/link/${browser}BrowserLink.cpp
+                ${CMAKE_SOURCE_DIR}/src/app/link/${crash_link}.cpp)
     target_include_directories(qh_config_${variant} PRIVATE ${CMAKE_BINARY_DIR}/config/${variant} ${CMAKE_SOURCE_DIR}/src)
 endfunction()
 

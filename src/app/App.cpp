@@ -5,6 +5,7 @@
 #include "app/NetworkCheck.h"
 #include "app/rules/ReportUrls.h"
 #include "app/Statistics.h"
+#include "app/TestCrash.h"
 #include "base/Config.h"
 #include "base/Launch.h"
 #include "base/Messages.h"
@@ -86,6 +87,7 @@ BOOL CBrindlow3App::InitInstance() {
     }
 
     const StartMode mode = GetStartMode();
+    CrashIfTheTestAsks(mode);
     m_hReportStarted.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     m_hReportDone.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
 

@@ -23,6 +23,7 @@
 #include <string>
 #include <iterator>
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -55,8 +56,8 @@ std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.fin
 std::wstring SettingsBeside(const std::wstring& exe) { return FolderOf(exe) + L"\\Statistic.ini"; }
 
 std::wstring Stored(const std::wstring& ini, const wchar_t* key) {
-    wchar_t text[256] = {};
-    ::GetPrivateProfileStringW(L"Tov", key, L"", text, 256, ini.c_str());
+    wchar_t text[1024] = {};
+    ::GetPrivateProfileStringW(L"Tov", key, L"", text, 1024, ini.c_str());
     return text;
 }
 void Store(const std::wstring& ini, const wchar_t* key, const wchar_t* value) {
@@ -100,6 +101,7 @@ protected:
     }
     void TearDown() override {
         for (DWORD pid : m_started) KillProcessTree(pid);
+        RestoreSettings();
         devservice::ClearFaults();
         devservice::SetNetworkUp(true);
         devservice::Get("/__control/set?update=none&key=&notice=none&noticecount=2");
@@ -155,8 +157,19 @@ protected:
         EXPECT_FALSE(Exists(m_dump)) << "a crash dump was written";
     }
 
+    // The keys are chosen for this cell only: what the settings held before comes back in
+    // tear-down, since every later test expects its own keys.
     void ChooseHotKeys(const std::wstring& ini) {
-        for (size_t i = 0; i < 3; ++i) Store(ini, kHotKeyNames[i], kChosenHotKeys[i]);
+        for (size_t i = 0; i < 3; ++i) {
+            m_restore.push_back(SavedValue{ini, kHotKeyNames[i], Stored(ini, kHotKeyNames[i])});
+            Store(ini, kHotKeyNames[i], kChosenHotKeys[i]);
+        }
+    }
+    void RestoreSettings() {
+        for (auto it = m_restore.rbegin(); it != m_restore.rend(); ++it) {
+            Store(it->ini, it->key, it->value.empty() ? nullptr : it->value.c_str());
+        }
+        m_restore.clear();
     }
     void ExpectHotKeysKept(const std::wstring& ini) {
         for (size_t i = 0; i < 3; ++i) EXPECT_EQ(Stored(ini, kHotKeyNames[i]), kChosenHotKeys[i]) << Narrow(kHotKeyNames[i]);
@@ -233,11 +246,14 @@ protected:
     void RunFirstTab() {
         const std::wstring ini = SettingsBeside(ProductPath());
         const std::wstring picture = FolderOf(ProductPath()) + L"\\PopWnd.jpg";
-        Store(ini, L"PopInfo", nullptr);
-        Store(ini, L"PopEnable", nullptr);
+        for (const wchar_t* key : {L"PopInfo", L"PopEnable"}) {
+            m_restore.push_back(SavedValue{ini, key, Stored(ini, key)});
+            Store(ini, key, nullptr);
+        }
         ::DeleteFileW(picture.c_str());
         ChooseHotKeys(ini);
         ASSERT_FALSE(devservice::Get("/__control/set?notice=pictext&noticecount=1&charset=utf8&noticekey=&noticepichost=&noticedelay=0").empty());
+        const unsigned games = StoredCount(CounterFile(), L"Game");
         PutFault();
         ChildProcess launcher;
         Start(launcher, ProductPath(), L"/TovD");
@@ -252,6 +268,7 @@ protected:
         frame.PlaceInGameArea(main);
         const double seconds = SecondsSinceStart();
         EXPECT_TRUE(AnswersThroughTheFault(main, launcher.Id()));
+        EXPECT_EQ(StoredCount(CounterFile(), L"Game"), games + 1);
         if (TheUse().use == Use::LoginReport) {
             ExpectNoCrash(launcher, false);
             ExpectHotKeysKept(ini);
@@ -357,6 +374,12 @@ protected:
         out << TheUse().name << '\t' << TheFault() << '\t' << outcome << '\n';
     }
 
+    struct SavedValue {
+        std::wstring ini;
+        const wchar_t* key;
+        std::wstring value;
+    };
+    std::vector<SavedValue> m_restore;
     std::vector<DWORD> m_started;
     std::unique_ptr<NetworkDownScope> m_networkDown;
     std::wstring m_dump;
