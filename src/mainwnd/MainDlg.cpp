@@ -58,18 +58,26 @@ BOOL CBrindlow3Dlg::OnInitDialog() {
     m_keyRouter.StartHook(m_hWnd);
     m_tray.Attach(m_hWnd, m_hIcon, WM_TRAY_NOTIFY);
     m_osvi = WindowsVersion();
-    DressWindow();
+    // The window stays one pixel until the first tab: what the user waits for is the login
+    // window of the game process, not this window's skin. So the window is up at once, and
+    // the game process starts before the skin is decoded.
+    ModifyStyle(0, WS_CLIPCHILDREN);
+    SetWindowText(L"QuarnelHalvira");
+    SetWindowPos(nullptr, 0, 0, 1, 1, SWP_NOZORDER | SWP_NOACTIVATE);
+    PostMessage(WM_FINISH_START);
+    return TRUE;
+}
+
+void CBrindlow3Dlg::OnFinishStart() {
     SpawnGameProcess();
+    DressWindow();
     ReloadHotKeys();
     if (m_dlgPreload.Create(IDD_LOGIN, nullptr)) {
         m_dlgPreload.SetWindowPos(nullptr, 0, 0, 1, 1, SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    return TRUE;
 }
 
 void CBrindlow3Dlg::DressWindow() {
-    ModifyStyle(0, WS_CLIPCHILDREN);
-    SetWindowText(L"QuarnelHalvira");
     m_nTitleWeight = 600;
     SetStandardSkin(IDP_MAIN_FRAME, true);
     m_bResizable = true;
@@ -268,6 +276,9 @@ LRESULT CBrindlow3Dlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return OnCopyData(reinterpret_cast<HWND>(wParam), reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         case WM_SCREENSHOT_DONE:
             OnScreenshotDone();
+            return 0;
+        case WM_FINISH_START:
+            OnFinishStart();
             return 0;
         case WM_HOOK_ACTION:
             m_keyRouter.OnHookAction(wParam);

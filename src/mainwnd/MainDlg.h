@@ -30,10 +30,12 @@ extern CSettingDlg* g_pOpenSettingDlg;
 //                   build is published, else 0.
 //   WM_SCREENSHOT_DONE  main window -> itself once a tab frame's screenshot reply is stored,
 //                   so the reply's sender never waits on the balloon or the box.
+//   WM_FINISH_START  main window -> itself once it exists: what the start does after it.
 constexpr UINT WM_HOOK_ACTION = WM_APP + 1;
 constexpr UINT WM_NOTICE_FETCHED = WM_APP + 2;
 constexpr UINT WM_UPDATE_CHECKED = WM_APP + 3;
 constexpr UINT WM_SCREENSHOT_DONE = WM_APP + 4;
+constexpr UINT WM_FINISH_START = WM_APP + 5;
 
 class CBrindlow3Dlg : public CDlgEx, private HotKeyTarget {
 public:
@@ -87,6 +89,7 @@ private:
     // A mouse message's point in client coordinates, for client and non-client messages alike.
     [[nodiscard]] POINT ClientPointOf(UINT msg, LPARAM lParam) const;
     void DressWindow();
+    void OnFinishStart();
 
     // Game processes and the tab list (MainDlgGames.cpp)
     void OnFrameCreated(HWND frame, bool hall);
