@@ -120,8 +120,8 @@ struct ModeStart {
 const ModeStart kModeStarts[] = {
     {StartMode::Install, "install", L"", false},
     {StartMode::WebPortal, "web portal", L"/webQuarnelD", false},
-    {StartMode::ShortcutStart, "shortcut start", L"/TovD", false},
-    {StartMode::InstalledStart, "installed start", L"", true},
+    {StartMode::ShortcutStart, "shortcut", L"/TovD", false},
+    {StartMode::InstalledStart, "installed", L"", true},
     {StartMode::Uninstall, "uninstall", L"/uninst", true},
     {StartMode::Update, "update", L"/update", false},
     {StartMode::NewGameTab, "game tab", L"/newgm /1 /1", false},
