@@ -5,6 +5,8 @@
 // (scripts/fault-table turns it into the README's table).
 #include "app/rules/DumpPath.h"
 #include "base/Config.h"
+#include "base/Paths.h"
+#include "base/rules/PathParts.h"
 #include "support/Assertions.h"
 #include "support/DevService.h"
 #include "support/HttpSupport.h"
@@ -49,8 +51,6 @@ const char* const kFaults[] = {"down", "404", "500", "nolength", "chunked", "sho
 
 const wchar_t kNetworkMessage[] = L"当前网络不可用，请检查网络连接是否正常！";
 
-bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
 // Hot keys and the notice's state are kept beside the executable; the usage counters in the
 // install folder, whichever copy runs.
 std::wstring SettingsBeside(const std::wstring& exe) { return FolderOf(exe) + L"\\Statistic.ini"; }
@@ -65,18 +65,7 @@ void Store(const std::wstring& ini, const wchar_t* key, const wchar_t* value) {
 }
 unsigned StoredCount(const std::wstring& ini, const wchar_t* key) { return static_cast<unsigned>(_wtoi(Stored(ini, key).c_str())); }
 
-std::wstring ShellPath(int csidl) {
-    wchar_t path[MAX_PATH] = {};
-    ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
-    return path;
-}
-std::wstring InstallFolder() { return ShellPath(CSIDL_LOCAL_APPDATA) + L"\\Quarnel\\GameLogin"; }
-std::wstring CounterFile() { return InstallFolder() + L"\\Statistic.ini"; }
-
-bool Answers(HWND hwnd) {
-    DWORD_PTR result = 0;
-    return ::SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result) != 0;
-}
+std::wstring CounterFile() { return GetInstallFolder() + L"\\Statistic.ini"; }
 
 // The hot keys a user chose: they must come through every start untouched.
 const wchar_t* const kHotKeyNames[] = {L"ShortKey", L"AltWndKey", L"SndKey"};
@@ -136,13 +125,13 @@ protected:
     bool AnswersUntilSettled(HWND window, DWORD pid, DWORD settle) {
         const bool sawRequest = WaitUntil(
             [&] {
-                if (!Answers(window)) m_unanswered = true;
+                if (!AnswersWithinASecond(window)) m_unanswered = true;
                 return m_unanswered || !RecordedRequestsTo(TheUse().path).empty() || !ProcessAlive(pid);
             },
             kPatienceMs);
         const DWORD until = ::GetTickCount() + settle;
         while (!m_unanswered && ProcessAlive(pid) && static_cast<int>(until - ::GetTickCount()) > 0) {
-            if (!Answers(window)) m_unanswered = true;
+            if (!AnswersWithinASecond(window)) m_unanswered = true;
             PumpMessagesFor(200);
         }
         return sawRequest && !m_unanswered;
@@ -154,7 +143,7 @@ protected:
         } else {
             EXPECT_TRUE(ProcessAlive(process.Id())) << "the launcher ended by itself";
         }
-        EXPECT_FALSE(Exists(m_dump)) << "a crash dump was written";
+        EXPECT_FALSE(PathExists(m_dump)) << "a crash dump was written";
     }
 
     // The keys are chosen for this cell only: what the settings held before comes back in
@@ -200,7 +189,7 @@ protected:
             return;
         }
         if (TheUse().use == Use::Check) {
-            EXPECT_TRUE(Answers(main));
+            EXPECT_TRUE(AnswersWithinASecond(main));
         } else {
             EXPECT_TRUE(AnswersThroughTheFault(main, launcher.Id()));
         }
@@ -225,7 +214,7 @@ protected:
         bool answered = true;
         ASSERT_TRUE(WaitUntil(
             [&] {
-                for (HWND hwnd : VisibleTopLevelWindowsOf(launcher.Id())) answered = answered && Answers(hwnd);
+                for (HWND hwnd : VisibleTopLevelWindowsOf(launcher.Id())) answered = answered && AnswersWithinASecond(hwnd);
                 return (main = WaitForMainWindow(launcher.Id(), 0)) != nullptr || !ProcessAlive(launcher.Id());
             },
             kPatienceMs));
@@ -236,8 +225,8 @@ protected:
         EXPECT_TRUE(AnswersUntilSettled(main, launcher.Id(), 1000));
         ExpectNoCrash(launcher, false);
         EXPECT_EQ(FileMd5Hex(exe), digest) << "the executable was replaced";
-        EXPECT_FALSE(Exists(folder + L"\\NewTov.exe"));
-        EXPECT_FALSE(Exists(folder + L"\\OldTov.exe"));
+        EXPECT_FALSE(PathExists(folder + L"\\NewTov.exe"));
+        EXPECT_FALSE(PathExists(folder + L"\\OldTov.exe"));
         const bool downloaded = !RecordedRequestsTo("/update/QuarnelHalvira.exe").empty();
         Say(downloaded ? "kept, main window" : "no download, main window", seconds);
     }
@@ -280,20 +269,20 @@ protected:
         HWND notice = nullptr;
         WaitUntil([&] { return (notice = FindNotice(launcher.Id(), main)) != nullptr; }, 2000);
         ExpectNoCrash(launcher, false);
-        EXPECT_TRUE(Answers(main));
+        EXPECT_TRUE(AnswersWithinASecond(main));
         ExpectHotKeysKept(ini);
         if (!notice) {
             EXPECT_EQ(Stored(ini, L"PopInfo"), L"");
             Say("no notice", seconds);
         } else {
             EXPECT_EQ(Stored(ini, L"PopEnable"), L"1");
-            Say(Exists(picture) ? "notice with picture" : "notice, no picture", seconds);
+            Say(PathExists(picture) ? "notice with picture" : "notice, no picture", seconds);
         }
     }
 
     // The download started from elsewhere installs itself, reports and ends.
     void RunInstall() {
-        const std::wstring installed = InstallFolder() + L"\\QuarnelHalvira.exe";
+        const std::wstring installed = GetInstallFolder() + L"\\QuarnelHalvira.exe";
         const std::wstring download = TempFolder(L"fault_install") + L"\\QuarnelHalvira.exe";
         ASSERT_TRUE(::CopyFileW(ProductPath().c_str(), download.c_str(), FALSE));
         const unsigned installs = StoredCount(CounterFile(), L"Inst");
@@ -306,7 +295,7 @@ protected:
         ASSERT_TRUE(ended);
         ExpectNoCrash(installer, true);
         EXPECT_LE(seconds, ReportOnlyBoundSeconds());
-        EXPECT_TRUE(Exists(installed));
+        EXPECT_TRUE(PathExists(installed));
         EXPECT_EQ(StoredCount(CounterFile(), L"Inst"), installs + 1);
         EXPECT_FALSE(RecordedRequestsTo("/install.htm").empty());
         Say("installs, ends", seconds);
@@ -314,7 +303,7 @@ protected:
 
     // "/uninst" on an installed copy: asked, removed, reported, ended.
     void RunUninstall() {
-        const std::wstring folder = InstallFolder();
+        const std::wstring folder = GetInstallFolder();
         const std::wstring installed = folder + L"\\QuarnelHalvira.exe";
         ::SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
         ASSERT_TRUE(::CopyFileW(ProductPath().c_str(), installed.c_str(), FALSE));
@@ -335,7 +324,7 @@ protected:
         EXPECT_LE(seconds, ReportOnlyBoundSeconds());
         EXPECT_EQ(StoredCount(CounterFile(), L"UnInst"), uninstalls + 1);
         // The executable goes once its process has ended; the next cell copies it again.
-        EXPECT_TRUE(WaitUntil([&] { return !Exists(installed); }, kPatienceMs));
+        EXPECT_TRUE(WaitUntil([&] { return !PathExists(installed); }, kPatienceMs));
         Say("removes, ends", seconds);
     }
 

@@ -4,6 +4,7 @@
 // process-faults.tsv beside the tests (scripts/fault-table prints it).
 #include "app/rules/DumpPath.h"
 #include "app/rules/StartMode.h"
+#include "base/Paths.h"
 #include "support/Assertions.h"
 #include "support/HttpSupport.h"
 #include "support/LauncherTest.h"
@@ -36,11 +37,6 @@ std::string Seconds(const char* what, DWORD since) {
 
 bool AllEnded(const std::vector<DWORD>& processes) {
     return std::none_of(processes.begin(), processes.end(), ProcessAlive);
-}
-
-bool Answers(HWND hwnd) {
-    DWORD_PTR result = 0;
-    return ::SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result) != 0;
 }
 
 class ProcessFaults : public LauncherTest {
@@ -96,14 +92,9 @@ TEST_F(ProcessFaults, GameProcessKilledLeavesTheOtherTabAndAWorkingWindow) {
     const DWORD killedAt = ::GetTickCount();
     KillProcess(second);
     // The first tab comes back as the shown one; nothing asks, nothing else ends.
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            HWND frame = FrameOf(first, main);
-            return frame && ::IsWindowVisible(frame);
-        },
-        kPatienceMs));
+    EXPECT_TRUE(WaitForShownFrame(first, main, kPatienceMs));
     m_outcome = Seconds("the other tab shown in", killedAt);
-    EXPECT_TRUE(Answers(main));
+    EXPECT_TRUE(AnswersWithinASecond(main));
     EXPECT_TRUE(ProcessAlive(launcher.Id()));
     EXPECT_TRUE(ProcessAlive(first));
     EXPECT_EQ(VisibleTopLevelWindowsOf(launcher.Id()), std::vector<HWND>{main});
@@ -127,12 +118,6 @@ const ModeStart kModeStarts[] = {
     {StartMode::NewGameTab, "game tab", L"/newgm /1 /1", false},
     {StartMode::GameHall, "game hall", L"/gmhall /1", false},
 };
-
-std::wstring InstallFolder() {
-    wchar_t path[MAX_PATH] = {};
-    ::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path);
-    return std::wstring(path) + L"\\Quarnel\\GameLogin";
-}
 
 std::vector<std::wstring> DumpsIn(const std::wstring& folder) {
     std::vector<std::wstring> dumps;
@@ -171,7 +156,7 @@ protected:
 
 TEST_P(CrashInStartMode, LeavesOneDumpBesideTheExecutable) {
     const ModeStart& start = GetParam();
-    const std::wstring folder = start.installed ? InstallFolder() : TempFolder(L"crash_in_mode");
+    const std::wstring folder = start.installed ? GetInstallFolder() : TempFolder(L"crash_in_mode");
     ::SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
     m_exe = folder + L"\\QuarnelHalvira.exe";
     ASSERT_TRUE(::CopyFileW(ProductPath().c_str(), m_exe.c_str(), FALSE));

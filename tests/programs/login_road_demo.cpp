@@ -26,12 +26,7 @@ HWND ShownLoginPage(DWORD launcherPid, std::vector<DWORD>& games) {
 
 bool LogIn(HWND mainWindow, DWORD game, HWND page, const std::wstring& record, const wchar_t* server) {
     PageNavigates(page, LoadGameAddress(record, server));
-    return WaitUntil(
-        [&] {
-            HWND frame = FrameOf(game, mainWindow);
-            return frame && ::IsWindowVisible(frame);
-        },
-        kStepMs);
+    return WaitForShownFrame(game, mainWindow, kStepMs);
 }
 
 int OneTab(DWORD launcherPid, HWND mainWindow) {

@@ -43,12 +43,7 @@ protected:
     // The page of `game` logs `record` in; true once its frame is the main window's shown tab.
     bool LogIn(DWORD game, HWND page, const std::wstring& record, const wchar_t* server) {
         PageNavigates(page, LoadGameAddress(record, server));
-        return WaitUntil(
-            [&] {
-                HWND frame = FrameOf(game, main);
-                return frame && ::IsWindowVisible(frame);
-            },
-            kPatienceMs);
+        return WaitForShownFrame(game, main, kPatienceMs);
     }
     // The first account through the first game process's page: its process id (0 when the
     // page never showed).

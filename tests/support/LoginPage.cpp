@@ -91,3 +91,12 @@ HWND OpenAddAccountPrompt(DWORD launcherPid, HWND mainWindow, DWORD ms) {
     ClickCentre(label);
     return WaitForWindow(launcherPid, L"#32770", L"登录其他账号", ms);
 }
+
+bool WaitForShownFrame(DWORD game, HWND mainWindow, DWORD ms) {
+    return WaitUntil(
+        [&] {
+            HWND frame = FrameOf(game, mainWindow);
+            return frame && ::IsWindowVisible(frame);
+        },
+        ms);
+}

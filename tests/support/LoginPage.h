@@ -24,6 +24,8 @@ std::wstring LoadGameAddress(const std::wstring& record, const wchar_t* server);
 
 // The window of the process that is a child of the main window: its game frame.
 HWND FrameOf(DWORD pid, HWND mainWindow);
+// Waits until the game frame of `game` is the main window's shown tab; false after the time.
+bool WaitForShownFrame(DWORD game, HWND mainWindow, DWORD ms);
 // A child process of `parent` that is not among `known` (0 when none starts in time).
 DWORD WaitForNewChildProcess(DWORD parent, const std::vector<DWORD>& known, DWORD ms);
 

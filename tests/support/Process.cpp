@@ -127,6 +127,11 @@ std::wstring ClassName(HWND hwnd) {
     return name;
 }
 
+bool AnswersWithinASecond(HWND hwnd) {
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result) != 0;
+}
+
 HWND VisibleWindowTitled(DWORD processId, const std::wstring& title) {
     for (HWND top : VisibleTopLevelWindowsOf(processId)) {
         if (WindowText(top) == title) return top;

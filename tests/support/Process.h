@@ -29,6 +29,9 @@ private:
 
 std::vector<HWND> TopLevelWindowsOf(DWORD processId);
 std::vector<HWND> VisibleTopLevelWindowsOf(DWORD processId);
+// Whether the window's thread takes a message within a second: a window that does not is
+// what a user sees as hung.
+bool AnswersWithinASecond(HWND hwnd);
 // A visible top-level window of the process with the title, or null.
 HWND VisibleWindowTitled(DWORD processId, const std::wstring& title);
 // A visible button with the text in any top-level window of the process, or null.
