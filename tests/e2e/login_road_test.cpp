@@ -86,7 +86,8 @@ TEST_F(LoginRoad, LoadGameOnTheLoginPageOpensTheTab) {
             return ::IsWindowVisible(frame) && f.left == 4 && f.top == 30 && f.right == client.right - 4 &&
                    f.bottom == client.bottom - 4;
         },
-        kPatienceMs));
+        kPatienceMs))
+        << "frame " << DescribePlacement(frame) << " in a client of " << DescribePlacement(main);
     // The login report went out with the account.
     EXPECT_TRUE(WaitUntil([&] { return devservice::Requests().find("uid=alice&index=1") != std::string::npos; }, kPatienceMs));
     // The same record cannot log in twice.

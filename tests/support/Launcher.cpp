@@ -13,7 +13,10 @@ std::vector<DWORD> ChildProcessesOf(DWORD parent) {
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
     for (BOOL ok = ::Process32FirstW(snapshot.Get(), &entry); ok; ok = ::Process32NextW(snapshot.Get(), &entry)) {
-        if (entry.th32ParentProcessID == parent && ProcessAlive(entry.th32ProcessID)) children.push_back(entry.th32ProcessID);
+        // Wine starts its desktop process on the first window a fresh session makes, as a
+        // child of whichever program made it: that is Wine's, not the launcher's.
+        if (entry.th32ParentProcessID != parent || ::lstrcmpiW(entry.szExeFile, L"explorer.exe") == 0) continue;
+        if (ProcessAlive(entry.th32ProcessID)) children.push_back(entry.th32ProcessID);
     }
     return children;
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-// The processes whose parent is the given one.
+// The processes the given one started (Wine's desktop process excepted).
 std::vector<DWORD> ChildProcessesOf(DWORD parent);
 bool ProcessAlive(DWORD pid);
 void KillProcess(DWORD pid);

@@ -37,6 +37,8 @@ protected:
     DWORD NextLogin(HWND* page) {
         const DWORD game = WaitForNewChildProcess(launcher.Id(), games, kPatienceMs);
         *page = game ? WaitForLoginPage(game, kPatienceMs) : nullptr;
+        if (game && !*page) ADD_FAILURE() << "no login page: " << DescribeWindowsOf(game);
+        if (!game) ADD_FAILURE() << "no new game process";
         if (game) games.push_back(game);
         return game;
     }

@@ -107,6 +107,51 @@ std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
     return search.found;
 }
 
+namespace {
+std::string Utf8(const std::wstring& text) {
+    const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                            nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), utf8.data(), bytes, nullptr,
+                          nullptr);
+    return utf8;
+}
+
+std::string DescribeWindow(HWND hwnd) {
+    return Utf8(ClassName(hwnd)) + " \"" + Utf8(WindowText(hwnd)) + "\"" +
+           (::IsWindowVisible(hwnd) ? " shown" : " hidden");
+}
+
+BOOL CALLBACK DescribeChild(HWND child, LPARAM lp) {
+    std::string& text = *reinterpret_cast<std::string*>(lp);
+    text += "\n    child " + DescribeWindow(child);
+    return TRUE;
+}
+}  // namespace
+
+std::string DescribeWindowsOf(DWORD processId) {
+    UniqueHandle process(::OpenProcess(SYNCHRONIZE, FALSE, processId));
+    std::string text = "process " + std::to_string(processId) +
+                       (process && ::WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT ? " runs" : " has ended");
+    for (HWND top : TopLevelWindowsOf(processId)) {
+        text += "\n  window " + DescribeWindow(top);
+        ::EnumChildWindows(top, &DescribeChild, reinterpret_cast<LPARAM>(&text));
+    }
+    return text;
+}
+
+std::string DescribePlacement(HWND hwnd) {
+    RECT rc{}, client{};
+    ::GetWindowRect(hwnd, &rc);
+    ::GetClientRect(hwnd, &client);
+    if (HWND parent = ::GetAncestor(hwnd, GA_PARENT); parent && parent != ::GetDesktopWindow()) {
+        ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+    }
+    return "(" + std::to_string(rc.left) + "," + std::to_string(rc.top) + ")-(" + std::to_string(rc.right) + "," +
+           std::to_string(rc.bottom) + ") client " + std::to_string(client.right) + "x" +
+           std::to_string(client.bottom) + (::IsWindowVisible(hwnd) ? " shown" : " hidden");
+}
+
 std::vector<HWND> VisibleTopLevelWindowsOf(DWORD processId) {
     std::vector<HWND> visible;
     for (HWND hwnd : TopLevelWindowsOf(processId)) {

@@ -40,6 +40,12 @@ HWND ButtonOfProcess(DWORD processId, const std::wstring& text);
 HWND WaitForWindow(DWORD processId, const wchar_t* className, const wchar_t* title, DWORD ms);
 std::wstring WindowText(HWND hwnd);
 std::wstring ClassName(HWND hwnd);
+// For a failure message: whether the process still runs, and each top-level window with its
+// children (class, title, shown or hidden).
+std::string DescribeWindowsOf(DWORD processId);
+// For a failure message: the window's rectangle in its parent's client area (on the screen for
+// a top-level window), its client size, and whether it is shown.
+std::string DescribePlacement(HWND hwnd);
 // The texts of all child windows, in z order.
 std::vector<std::wstring> ChildTexts(HWND hwnd);
 // Finds a child button by its text and clicks it the way a user's click arrives.
