@@ -139,7 +139,7 @@ TEST_F(MainWindowRobustness, SettingsChosenAgainFromTheTrayBringsTheOpenOneToThe
     auto game = StartGame(L"s1-alice");
     ASSERT_NE(FrameOf(*game), nullptr);
     ASSERT_TRUE(WaitForTabs(1));
-    ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), 0);  // the "系统" menu
+    ClickSystemButton(main);
     ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_END, -1));  // 设置...
     HWND settings = WaitForWindow(launcher.Id(), L"#32770", L"设置", kPatienceMs);
     ASSERT_NE(settings, nullptr);

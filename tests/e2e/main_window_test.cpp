@@ -360,7 +360,7 @@ TEST_F(MainWindow, TrayMenuExitEndsTheProgramWithoutAQuestion) {
 
 TEST_F(MainWindow, SystemMenuVersionLineDoesNothing) {
     auto tab = AddTab(L"s1-abc");
-    ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), 0);
+    ClickSystemButton(main);
     ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_END, 0));  // the last item: the version
     EXPECT_TRUE(WaitUntil([&] { return OpenMenuOf(launcher.Id()) == nullptr; }, kPatienceMs));
     PumpMessagesFor(500);
@@ -373,7 +373,7 @@ TEST_F(MainWindow, SystemMenuVersionLineDoesNothing) {
 
 TEST_F(MainWindow, MenuRefreshReachesTheTabAsTheLaunchersOwnKey) {
     auto tab = AddTab(L"s1-abc");
-    ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), 0);
+    ClickSystemButton(main);
     ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_HOME, 0));  // the first item: 刷新 (F5)
     EXPECT_TRUE(WaitUntil(
         [&] {
@@ -398,7 +398,7 @@ TEST_F(MainWindow, MenuCacheCleaningSaysItIsDone) {
 TEST_F(MainWindow, ScreenshotOfATabThatCannotTakeOneSaysItFailed) {
     // The stand-in frame does not know the request, as a hung or foreign window would not.
     auto tab = AddTab(L"s1-abc");
-    ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), 0);  // the "系统" menu
+    ClickSystemButton(main);
     ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_HOME, 1));  // 截图
     HWND box = WaitForMessageBox(launcher.Id(), nullptr, kPatienceMs);
     ASSERT_NE(box, nullptr);
@@ -409,7 +409,7 @@ TEST_F(MainWindow, ScreenshotOfATabThatCannotTakeOneSaysItFailed) {
 TEST_F(MainWindow, MenuUpdateWithNothingPublishedSaysTheVersionIsCurrent) {
     auto tab = AddTab(L"s1-abc");
     ASSERT_FALSE(devservice::Get("/__control/set?update=none&key=").empty());  // nothing published
-    ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), 0);
+    ClickSystemButton(main);
     ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_HOME, 4));  // 更新 (the separator is skipped)
     HWND box = WaitForMessageBox(launcher.Id(), nullptr, kPatienceMs);
     ASSERT_NE(box, nullptr);

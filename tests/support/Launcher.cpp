@@ -145,6 +145,8 @@ bool HasTheKeyboard(DWORD pid) {
 }
 }  // namespace
 
+void ClickSystemButton(HWND main) { ClickCentre(::GetDlgItem(main, 1003)); }
+
 bool PickMenuItem(DWORD pid, WORD from, int moves) {
     if (!WaitUntil([&] { return OpenMenuOf(pid) != nullptr && HasTheKeyboard(pid); }, kPatienceMs)) return false;
     PressKeys({from});

@@ -28,6 +28,9 @@ HWND OpenMenuOf(DWORD pid);
 // mouse pointer happens to highlight must not shift the count. Keys go out only once the
 // menu is open and its process has the keyboard; false when that never happened.
 bool PickMenuItem(DWORD pid, WORD from, int moves);
+// Opens the main window's "系统" menu the way a user does, by a click on its button: a menu
+// opened by a posted command belongs to a window that may not have the keyboard.
+void ClickSystemButton(HWND main);
 
 // Sends a login record the way a login window does; returns the main window's answer.
 LRESULT SendLoginRecord(HWND mainWindow, const std::wstring& record);
