@@ -50,6 +50,8 @@ void CBrindlow3Dlg::DoDataExchange() {
 }
 
 BOOL CBrindlow3Dlg::OnInitDialog() {
+    // The title first, so the window is known by it from the moment it exists.
+    SetWindowText(L"QuarnelHalvira");
     CDlgEx::OnInitDialog();
     m_iconOwned.Reset(static_cast<HICON>(
         ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, 16, 16, 0)));
@@ -62,7 +64,6 @@ BOOL CBrindlow3Dlg::OnInitDialog() {
     // window of the game process, not this window's skin. So the window is up at once, and
     // the game process starts before the skin is decoded.
     ModifyStyle(0, WS_CLIPCHILDREN);
-    SetWindowText(L"QuarnelHalvira");
     SetWindowPos(nullptr, 0, 0, 1, 1, SWP_NOZORDER | SWP_NOACTIVATE);
     PostMessage(WM_FINISH_START);
     return TRUE;
