@@ -12,6 +12,7 @@
 #include "support/HttpSupport.h"
 #include "support/Launcher.h"
 #include "support/Process.h"
+#include "support/Settings.h"
 #include "update/FileMd5.h"
 
 #include <shlobj.h>
@@ -53,17 +54,7 @@ const wchar_t kNetworkMessage[] = L"当前网络不可用，请检查网络连�
 
 // Hot keys and the notice's state are kept beside the executable; the usage counters in the
 // install folder, whichever copy runs.
-std::wstring SettingsBeside(const std::wstring& exe) { return FolderOf(exe) + L"\\Statistic.ini"; }
-
-std::wstring Stored(const std::wstring& ini, const wchar_t* key) {
-    wchar_t text[1024] = {};
-    ::GetPrivateProfileStringW(L"Tov", key, L"", text, 1024, ini.c_str());
-    return text;
-}
-void Store(const std::wstring& ini, const wchar_t* key, const wchar_t* value) {
-    ::WritePrivateProfileStringW(L"Tov", key, value, ini.c_str());
-}
-unsigned StoredCount(const std::wstring& ini, const wchar_t* key) { return static_cast<unsigned>(_wtoi(Stored(ini, key).c_str())); }
+unsigned StoredCount(const std::wstring& ini, const wchar_t* key) { return static_cast<unsigned>(_wtoi(StoredSetting(ini, key).c_str())); }
 
 std::wstring CounterFile() { return GetInstallFolder() + L"\\Statistic.ini"; }
 
@@ -150,18 +141,18 @@ protected:
     // tear-down, since every later test expects its own keys.
     void ChooseHotKeys(const std::wstring& ini) {
         for (size_t i = 0; i < 3; ++i) {
-            m_restore.push_back(SavedValue{ini, kHotKeyNames[i], Stored(ini, kHotKeyNames[i])});
-            Store(ini, kHotKeyNames[i], kChosenHotKeys[i]);
+            m_restore.push_back(SavedValue{ini, kHotKeyNames[i], StoredSetting(ini, kHotKeyNames[i])});
+            StoreSetting(ini, kHotKeyNames[i], kChosenHotKeys[i]);
         }
     }
     void RestoreSettings() {
         for (auto it = m_restore.rbegin(); it != m_restore.rend(); ++it) {
-            Store(it->ini, it->key, it->value.empty() ? nullptr : it->value.c_str());
+            StoreSetting(it->ini, it->key, it->value.empty() ? nullptr : it->value.c_str());
         }
         m_restore.clear();
     }
     void ExpectHotKeysKept(const std::wstring& ini) {
-        for (size_t i = 0; i < 3; ++i) EXPECT_EQ(Stored(ini, kHotKeyNames[i]), kChosenHotKeys[i]) << Narrow(kHotKeyNames[i]);
+        for (size_t i = 0; i < 3; ++i) EXPECT_EQ(StoredSetting(ini, kHotKeyNames[i]), kChosenHotKeys[i]) << Narrow(kHotKeyNames[i]);
     }
 
     // A /TovD start: the connection check and the activity report.
@@ -236,8 +227,8 @@ protected:
         const std::wstring ini = SettingsBeside(ProductPath());
         const std::wstring picture = FolderOf(ProductPath()) + L"\\PopWnd.jpg";
         for (const wchar_t* key : {L"PopInfo", L"PopEnable"}) {
-            m_restore.push_back(SavedValue{ini, key, Stored(ini, key)});
-            Store(ini, key, nullptr);
+            m_restore.push_back(SavedValue{ini, key, StoredSetting(ini, key)});
+            StoreSetting(ini, key, nullptr);
         }
         ::DeleteFileW(picture.c_str());
         ChooseHotKeys(ini);
@@ -272,10 +263,10 @@ protected:
         EXPECT_TRUE(AnswersWithinASecond(main));
         ExpectHotKeysKept(ini);
         if (!notice) {
-            EXPECT_EQ(Stored(ini, L"PopInfo"), L"");
+            EXPECT_EQ(StoredSetting(ini, L"PopInfo"), L"");
             Say("no notice", seconds);
         } else {
-            EXPECT_EQ(Stored(ini, L"PopEnable"), L"1");
+            EXPECT_EQ(StoredSetting(ini, L"PopEnable"), L"1");
             Say(PathExists(picture) ? "notice with picture" : "notice, no picture", seconds);
         }
     }

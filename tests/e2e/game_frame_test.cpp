@@ -9,6 +9,7 @@
 #include "support/FrameHost.h"
 #include "support/Launcher.h"
 #include "support/Process.h"
+#include "support/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -24,28 +25,6 @@ bool SameRect(const RECT& a, const RECT& b) {
 std::wstring DevUrl(const std::wstring& path) {
     return L"http://127.0.0.1:" + std::to_wstring(devservice::Port()) + path;
 }
-
-// The product's settings file, holding given keys for one test and restored afterwards.
-class ProductSettings {
-public:
-    ProductSettings() : m_path(ProductPath().substr(0, ProductPath().find_last_of(L'\\')) + L"\\Statistic.ini") {
-        m_hadFile = ::CopyFileW(m_path.c_str(), (m_path + L".saved").c_str(), FALSE) != FALSE;
-    }
-    ~ProductSettings() {
-        if (m_hadFile) {
-            ::MoveFileExW((m_path + L".saved").c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING);
-        } else {
-            ::DeleteFileW(m_path.c_str());
-        }
-    }
-    void Set(const wchar_t* key, const wchar_t* value) const {
-        ::WritePrivateProfileStringW(L"Tov", key, value, m_path.c_str());
-    }
-
-private:
-    std::wstring m_path;
-    bool m_hadFile = false;
-};
 
 // A "/gmhall" game process joined to a host of this test.
 class GameFrameTest : public testing::Test {
@@ -157,8 +136,8 @@ TEST_F(GameFrameTest, F5RefreshesThePageOnlyOncePerPress) {
 }
 
 TEST_F(GameFrameTest, WithF5AsTheBossKeyOnlyTheLaunchersOwnF5Refreshes) {
-    ProductSettings settings;
-    settings.Set(L"ShortKey", L"0,116");
+    const SettingsFileKept settings(ProductSettingsFile());
+    StoreSetting(settings.Path(), L"ShortKey", L"0,116");
     ::PostMessageW(m_frame, WM_RELOAD_HOTKEYS, 0, 0);
     PostF5(kF5KeyData);                      // the player's F5: the host's boss key, no refresh
     PostF5(kLauncherMarker);                 // the host's "刷新 (F5)": refresh
@@ -171,8 +150,8 @@ TEST_F(GameFrameTest, WithF5AsTheBossKeyOnlyTheLaunchersOwnF5Refreshes) {
 }
 
 TEST_F(GameFrameTest, TheWindowSwitchKeyGoesToTheHostUnlessTheLauncherMadeIt) {
-    ProductSettings settings;
-    settings.Set(L"AltWndKey", L"0,114");  // F3, so no modifier has to be held
+    const SettingsFileKept settings(ProductSettingsFile());
+    StoreSetting(settings.Path(), L"AltWndKey", L"0,114");  // F3, so no modifier has to be held
     ::PostMessageW(m_frame, WM_RELOAD_HOTKEYS, 0, 0);
     ::PostMessageW(m_browser, WM_KEYDOWN, VK_F3, kLauncherMarker);
     ::PostMessageW(m_browser, WM_KEYDOWN, VK_F3, 0x003D0001);

@@ -5,6 +5,7 @@
 #include "support/Assertions.h"
 #include "support/DevService.h"
 #include "support/Launcher.h"
+#include "base/Paths.h"
 
 #include <shlobj.h>
 #include <gtest/gtest.h>
@@ -12,7 +13,6 @@
 #include <algorithm>
 
 namespace {
-bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::wstring ShellPath(int csidl) {
     wchar_t path[MAX_PATH] = {};
@@ -36,10 +36,10 @@ TEST(InstallRoad, InstallsWithShortcutsThenUninstallsCompletely) {
     ChildProcess installer;
     ASSERT_TRUE(installer.Start(download, L""));
     ASSERT_TRUE(installer.WaitForExit(kPatienceMs));
-    EXPECT_TRUE(Exists(installed));
-    EXPECT_TRUE(Exists(desktopLink));
-    EXPECT_TRUE(Exists(menu + L"\\QuarnelHalvira.lnk"));
-    EXPECT_TRUE(Exists(menu + L"\\卸载 QuarnelHalvira.lnk"));
+    EXPECT_TRUE(PathExists(installed));
+    EXPECT_TRUE(PathExists(desktopLink));
+    EXPECT_TRUE(PathExists(menu + L"\\QuarnelHalvira.lnk"));
+    EXPECT_TRUE(PathExists(menu + L"\\卸载 QuarnelHalvira.lnk"));
     EXPECT_TRUE(WaitUntil([] { return devservice::Requests().find("/install.htm?tag=tov&ver=3.0.0.1&count=") !=
                                       std::string::npos; },
                           kPatienceMs));
@@ -67,13 +67,13 @@ TEST(InstallRoad, InstallsWithShortcutsThenUninstallsCompletely) {
     ASSERT_TRUE(WaitUntil([&] { return (done = WaitForMessageBox(uninstaller.Id(), question, 100)) != nullptr &&
                                        WindowSays(done, L"QuarnelHalvira已成功移除，部分文件将在程序退出\r\n或计算机重启后自行删除"); },
                           kPatienceMs));
-    EXPECT_FALSE(Exists(desktopLink));
-    EXPECT_FALSE(Exists(menu + L"\\QuarnelHalvira.lnk"));
-    EXPECT_FALSE(Exists(menu));
+    EXPECT_FALSE(PathExists(desktopLink));
+    EXPECT_FALSE(PathExists(menu + L"\\QuarnelHalvira.lnk"));
+    EXPECT_FALSE(PathExists(menu));
     ClickButton(done, L"确定");
     EXPECT_TRUE(uninstaller.WaitForExit(kPatienceMs));
     EXPECT_NE(devservice::Requests().find("/uninstall.htm?tag=tov&ver=3.0.0.1&count="), std::string::npos);
-    EXPECT_TRUE(WaitUntil([&] { return !Exists(installed); }, kPatienceMs));
+    EXPECT_TRUE(WaitUntil([&] { return !PathExists(installed); }, kPatienceMs));
 }
 
 // Needs the install start to stop when InstallClient() answers false (no "DisableDays",

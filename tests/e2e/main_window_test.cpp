@@ -5,6 +5,7 @@
 #include "support/Launcher.h"
 #include "support/LauncherTest.h"
 #include "support/OtherApplication.h"
+#include "support/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -212,13 +213,8 @@ TEST_F(MainWindow, WindowSwitchKeyCyclesTabsAfterAReload) {
     auto first = AddTab(L"s1-abc");
     auto second = AddTab(L"s2-abc");
     // Bind the window-switch key to F9 (no modifier) beside the launcher and announce it.
-    std::wstring settings = ProductPath();
-    settings = settings.substr(0, settings.find_last_of(L'\\')) + L"\\Statistic.ini";
-    ASSERT_TRUE(::WritePrivateProfileStringW(L"Tov", L"AltWndKey", L"0,120", settings.c_str()));
-    struct RemoveKey {
-        std::wstring path;
-        ~RemoveKey() { ::WritePrivateProfileStringW(L"Tov", L"AltWndKey", nullptr, path.c_str()); }
-    } removeKey{settings};
+    const SettingsFileKept settings(ProductSettingsFile());
+    StoreSetting(settings.Path(), L"AltWndKey", L"0,120");
     ::PostMessageW(main, WM_USER + 4, 0, 0);  // the settings dialog's reload broadcast
     // Posted messages are handled in order. Had the launcher's own F9 switched, the real one
     // would switch back and the first tab would never show.

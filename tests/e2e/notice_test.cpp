@@ -3,27 +3,15 @@
 #include "support/DevService.h"
 #include "support/Launcher.h"
 #include "support/LauncherTest.h"
+#include "support/Settings.h"
+
+#include "base/rules/PathParts.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
 namespace {
-std::wstring SettingsPath() {
-    const std::wstring product = ProductPath();
-    return product.substr(0, product.find_last_of(L'\\')) + L"\\Statistic.ini";
-}
-
-std::wstring Stored(const wchar_t* key) {
-    wchar_t text[1024] = {};
-    ::GetPrivateProfileStringW(L"Tov", key, L"", text, 1024, SettingsPath().c_str());
-    return text;
-}
-
-void Store(const wchar_t* key, const wchar_t* value) {
-    ::WritePrivateProfileStringW(L"Tov", key, value, SettingsPath().c_str());
-}
-
 bool Recorded(const std::string& fragment) { return devservice::Requests().find(fragment) != std::string::npos; }
 
 // What the launcher reads from the service's UTF-8 bytes: the system's ANSI code page decides.
@@ -37,9 +25,9 @@ std::wstring AsTheLauncherReadsIt(const std::string& utf8) {
 class Notice : public LauncherTest {
 protected:
     void SetUp() override {
-        Store(L"PopInfo", nullptr);
-        Store(L"PopEnable", nullptr);
-        const std::wstring picture = SettingsPath().substr(0, SettingsPath().find_last_of(L'\\')) + L"\\PopWnd.jpg";
+        StoreSetting(ProductSettingsFile(), L"PopInfo", nullptr);
+        StoreSetting(ProductSettingsFile(), L"PopEnable", nullptr);
+        const std::wstring picture = FolderOf(ProductPath()) + L"\\PopWnd.jpg";
         ::DeleteFileW(picture.c_str());
         Configure("notice=text&noticecount=1");
     }
@@ -47,8 +35,8 @@ protected:
         StopLauncher();
         LauncherTest::TearDown();
         Configure("notice=none&noticecount=2");
-        Store(L"PopInfo", nullptr);
-        Store(L"PopEnable", nullptr);
+        StoreSetting(ProductSettingsFile(), L"PopInfo", nullptr);
+        StoreSetting(ProductSettingsFile(), L"PopEnable", nullptr);
     }
     // The switches given, the others of the notice back at their defaults.
     static void Configure(const std::string& switches) {
@@ -120,12 +108,12 @@ TEST_F(Notice, TextNoticeShowsAtTheWorkAreaCornerAndClosingDismissesIt) {
     EXPECT_EQ(WindowSize(notice).cx, 250);  // the text layout's background
     EXPECT_EQ(WindowSize(notice).cy, 167);
     EXPECT_TRUE(WindowSays(notice, AsTheLauncherReadsIt("系统维护公告")));
-    EXPECT_EQ(Stored(L"PopEnable"), L"1");
-    EXPECT_NE(Stored(L"PopInfo").find(L"tov-notice-text-1|2099-12-31|"), std::wstring::npos);
+    EXPECT_EQ(StoredSetting(ProductSettingsFile(), L"PopEnable"), L"1");
+    EXPECT_NE(StoredSetting(ProductSettingsFile(), L"PopInfo").find(L"tov-notice-text-1|2099-12-31|"), std::wstring::npos);
 
     ::PostMessageW(notice, WM_SYSCOMMAND, SC_CLOSE, 0);  // what its close button sends
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(notice) || !::IsWindowVisible(notice); }, kPatienceMs));
-    EXPECT_EQ(Stored(L"PopEnable"), L"0");
+    EXPECT_EQ(StoredSetting(ProductSettingsFile(), L"PopEnable"), L"0");
 
     StopLauncher();
     StartWithOneTab();
@@ -138,19 +126,19 @@ TEST_F(Notice, ACycleThatEndsByItselfShowsTheNoticeAgainNextStart) {
     ASSERT_NE(notice, nullptr);
     // Shown once (count 1) for its display time, then gone by itself.
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(notice) || !::IsWindowVisible(notice); }, kPatienceMs));
-    EXPECT_EQ(Stored(L"PopEnable"), L"1");
+    EXPECT_EQ(StoredSetting(ProductSettingsFile(), L"PopEnable"), L"1");
     StopLauncher();
     StartWithOneTab();
     EXPECT_NE(WaitForNotice(kPatienceMs), nullptr);
 }
 
 TEST_F(Notice, AChangedNoticeShowsAgainAfterADismissal) {
-    Store(L"PopInfo", L"tov-notice-text-1|2099-12-31|old");
-    Store(L"PopEnable", L"0");
+    StoreSetting(ProductSettingsFile(), L"PopInfo", L"tov-notice-text-1|2099-12-31|old");
+    StoreSetting(ProductSettingsFile(), L"PopEnable", L"0");
     Configure("notice=text&noticecount=1&noticekey=tov-notice-text-2");
     StartWithOneTab();
     EXPECT_NE(WaitForNotice(kPatienceMs), nullptr);
-    EXPECT_NE(Stored(L"PopInfo").find(L"tov-notice-text-2|"), std::wstring::npos);
+    EXPECT_NE(StoredSetting(ProductSettingsFile(), L"PopInfo").find(L"tov-notice-text-2|"), std::wstring::npos);
 }
 
 TEST_F(Notice, ExpiredMalformedAndOverlongNoticesShowNothing) {
@@ -160,7 +148,7 @@ TEST_F(Notice, ExpiredMalformedAndOverlongNoticesShowNothing) {
         StartWithOneTab();
         ExpectNoNoticeAfterTheFetch();
         EXPECT_TRUE(ProcessAlive(launcher.Id()));
-        EXPECT_EQ(Stored(L"PopInfo"), L"");  // nothing shown, nothing stored
+        EXPECT_EQ(StoredSetting(ProductSettingsFile(), L"PopInfo"), L"");  // nothing shown, nothing stored
         StopLauncher();
     }
 }

@@ -5,6 +5,7 @@
 #include "support/Launcher.h"
 #include "support/Process.h"
 #include "update/FileMd5.h"
+#include "base/Paths.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -12,7 +13,6 @@
 #include <string>
 
 namespace {
-bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 class UpdateStart : public ::testing::TestWithParam<const char*> {
 protected:
@@ -41,9 +41,9 @@ TEST_P(UpdateStart, AFailedDownloadKeepsTheExecutableAndOpensTheMainWindow) {
     EXPECT_NE(WaitForMainWindow(m_launcher.Id(), kPatienceMs), nullptr);
     EXPECT_EQ(RecordedRequestsTo("/update/ConfigTov.htm").size(), 1u);
     EXPECT_EQ(FileMd5Hex(m_exe), m_digest);
-    EXPECT_FALSE(Exists(m_folder + L"\\OldTov.exe"));
-    EXPECT_FALSE(Exists(m_folder + L"\\NewTov.exe"));
-    EXPECT_FALSE(Exists(m_folder + L"\\ConfigTov.htm"));
+    EXPECT_FALSE(PathExists(m_folder + L"\\OldTov.exe"));
+    EXPECT_FALSE(PathExists(m_folder + L"\\NewTov.exe"));
+    EXPECT_FALSE(PathExists(m_folder + L"\\ConfigTov.htm"));
 }
 
 INSTANTIATE_TEST_SUITE_P(NotThePublishedFile, UpdateStart, ::testing::Values("broken", "error500", "mismatch"));

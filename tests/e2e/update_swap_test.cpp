@@ -10,6 +10,7 @@
 #include "update/UpdateRegistry.h"
 
 #include "support/Dates.h"
+#include "base/Paths.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -24,8 +25,6 @@
 namespace {
 const wchar_t kSessionManager[] = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 const wchar_t kPendingRenames[] = L"PendingFileRenameOperations";
-
-bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::wstring Upper(std::wstring text) {
     std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return static_cast<wchar_t>(::towupper(c)); });
@@ -175,9 +174,9 @@ TEST_F(UpdateSwapStart, DownloadsTheCheckedProgramPutsItInPlaceStartsItAndRecord
     // The published program now has the launcher's name; the launcher waits aside as
     // OldTov.exe, to be deleted at the next restart.
     EXPECT_EQ(FileMd5Hex(m_exe), m_publishedDigest);
-    EXPECT_TRUE(Exists(m_folder + L"\\OldTov.exe"));
-    EXPECT_FALSE(Exists(m_folder + L"\\NewTov.exe"));
-    EXPECT_FALSE(Exists(m_folder + L"\\ConfigTov.htm"));
+    EXPECT_TRUE(PathExists(m_folder + L"\\OldTov.exe"));
+    EXPECT_FALSE(PathExists(m_folder + L"\\NewTov.exe"));
+    EXPECT_FALSE(PathExists(m_folder + L"\\ConfigTov.htm"));
     const std::optional<RegValue> pending = ReadValue(kSessionManager, kPendingRenames);
     ASSERT_TRUE(pending.has_value());
     const std::vector<std::wstring> renames = MultiStrings(*pending);

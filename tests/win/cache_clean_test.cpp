@@ -2,13 +2,13 @@
 #include "base/Handles.h"
 #include "features/CacheClean.h"
 #include "support/Process.h"
+#include "base/Paths.h"
 
 #include <shlobj.h>
 #include <wininet.h>
 #include <gtest/gtest.h>
 
 namespace {
-bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void WriteFile(const std::wstring& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
     UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr));
@@ -49,7 +49,7 @@ TEST(CacheClean, TreeGoesWithNestedFoldersAndReadOnlyFiles) {
     WriteFile(root + L"\\a\\b\\deep.sol", FILE_ATTRIBUTE_READONLY);
     WriteFile(root + L"\\a\\locked.sol", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
     EXPECT_EQ(DeleteDirectoryTree(root), 1);
-    EXPECT_FALSE(Exists(root));
+    EXPECT_FALSE(PathExists(root));
 }
 
 TEST(CacheClean, MissingOrEmptyPathDeletesNothing) {
@@ -68,8 +68,8 @@ TEST(CacheClean, FileInUseStaysAndIsReportedOthersGo) {
         ASSERT_TRUE(busy);
         EXPECT_EQ(DeleteDirectoryTree(root), 0);
         EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
-        EXPECT_FALSE(Exists(root + L"\\free.dat"));
-        EXPECT_TRUE(Exists(root + L"\\busy.dat"));
+        EXPECT_FALSE(PathExists(root + L"\\free.dat"));
+        EXPECT_TRUE(PathExists(root + L"\\busy.dat"));
     }
     EXPECT_EQ(DeleteDirectoryTree(root), 1);
 }
@@ -86,15 +86,15 @@ TEST(CacheClean, LinkedFolderIsRemovedWithoutTouchingItsTarget) {
     if (!createLink || !createLink((root + L"\\link").c_str(), target.c_str(), kDirectoryLink)) {
         GTEST_SKIP() << "this system makes no folder links";
     }
-    if (!Exists(root + L"\\link\\keep.dat")) GTEST_SKIP() << "this system's folder links lead nowhere";
+    if (!PathExists(root + L"\\link\\keep.dat")) GTEST_SKIP() << "this system's folder links lead nowhere";
     // The link itself given, and a link met on the way down.
     EXPECT_EQ(DeleteDirectoryTree(root + L"\\link"), 1);
-    EXPECT_FALSE(Exists(root + L"\\link"));
-    EXPECT_TRUE(Exists(target + L"\\keep.dat"));
+    EXPECT_FALSE(PathExists(root + L"\\link"));
+    EXPECT_TRUE(PathExists(target + L"\\keep.dat"));
     ASSERT_TRUE(createLink((root + L"\\link").c_str(), target.c_str(), kDirectoryLink));
     EXPECT_EQ(DeleteDirectoryTree(root), 1);
-    EXPECT_FALSE(Exists(root));
-    EXPECT_TRUE(Exists(target + L"\\keep.dat"));
+    EXPECT_FALSE(PathExists(root));
+    EXPECT_TRUE(PathExists(target + L"\\keep.dat"));
 }
 
 TEST(CacheClean, FlashSharedObjectsFolderGoesAndItsAbsenceIsHarmless) {
@@ -103,10 +103,10 @@ TEST(CacheClean, FlashSharedObjectsFolderGoesAndItsAbsenceIsHarmless) {
     WriteFile(flash + L"\\#SharedObjects\\XYZ\\game.example\\save.sol", FILE_ATTRIBUTE_READONLY);
     WriteFile(flash + L"\\settings.sxx");
     EXPECT_EQ(DeleteFlashSharedObjects(), 1);
-    EXPECT_FALSE(Exists(flash + L"\\#SharedObjects"));
-    EXPECT_TRUE(Exists(flash + L"\\settings.sxx"));  // only the stored objects go
+    EXPECT_FALSE(PathExists(flash + L"\\#SharedObjects"));
+    EXPECT_TRUE(PathExists(flash + L"\\settings.sxx"));  // only the stored objects go
     EXPECT_EQ(DeleteFlashSharedObjects(), 0);  // nothing there any more: nothing happens
-    EXPECT_TRUE(Exists(flash + L"\\settings.sxx"));
+    EXPECT_TRUE(PathExists(flash + L"\\settings.sxx"));
 }
 
 TEST(CacheClean, BrowserCacheLosesEverythingButCookies) {
@@ -132,7 +132,7 @@ TEST(CacheClean, CleaningThreadRunsToItsEnd) {
     ASSERT_TRUE(thread);
     // Waited for to its end, so it does not go on cleaning under the tests after this one.
     EXPECT_EQ(::WaitForSingleObject(thread.Get(), 60000), WAIT_OBJECT_0);
-    EXPECT_FALSE(Exists(objects));
+    EXPECT_FALSE(PathExists(objects));
 }
 
 TEST(CacheClean, CacheLimitIsWrittenOnlyWhereItsKeyExists) {

@@ -1,5 +1,6 @@
 // A crashing process leaves one minidump beside its executable.
 #include "support/Process.h"
+#include "base/Paths.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +13,6 @@ std::wstring CopyCrasher(const std::wstring& folder, const std::wstring& name) {
     EXPECT_TRUE(::CopyFileW((TestsDirectory() + L"\\crasher.exe").c_str(), target.c_str(), FALSE));
     return target;
 }
-
-bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // A minidump starts with the signature "MDMP".
 bool IsMiniDump(const std::wstring& path) {
@@ -57,7 +56,7 @@ TEST(CrashDump, SecondCrashOfTheSameProcessWritesNoFurtherDump) {
     const std::wstring exe = CopyCrasher(folder, L"crasher.exe");
     RunToCrash(exe, L"twice");
     EXPECT_TRUE(IsMiniDump(folder + L"\\crasher.first"));
-    EXPECT_FALSE(Exists(folder + L"\\crasher.dmp"));
+    EXPECT_FALSE(PathExists(folder + L"\\crasher.dmp"));
 }
 
 TEST(CrashDump, ExecutableWithoutDotInItsNameWritesNothing) {
@@ -68,5 +67,5 @@ TEST(CrashDump, ExecutableWithoutDotInItsNameWritesNothing) {
     RunToCrash(exe, L"crash");
     EXPECT_EQ(CountFiles(folder), 1);
     // Nor a dump cut at the dot of a folder name ("...\qh_tests_dump.dmp").
-    EXPECT_FALSE(Exists(parent.substr(0, parent.find_last_of(L'.')) + L".dmp"));
+    EXPECT_FALSE(PathExists(parent.substr(0, parent.find_last_of(L'.')) + L".dmp"));
 }

@@ -4,6 +4,7 @@
 #include "res/resource.h"
 #include "support/Assertions.h"
 #include "support/Process.h"
+#include "base/Paths.h"
 
 #include <gtest/gtest.h>
 
@@ -23,8 +24,6 @@ std::string ReadAll(const std::wstring& path) {
     while (file && ::ReadFile(file.Get(), chunk, sizeof(chunk), &read, nullptr) && read > 0) text.append(chunk, read);
     return text;
 }
-
-bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 int CountFavorites(const std::wstring& pattern) {
     int count = 0;
@@ -150,11 +149,11 @@ TEST_F(Favorites, CancelWritesNothing) {
     HWND dialog = Open(child, L"qh cancelled", L"http://127.0.0.1/c.htm");
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(Finish(child, dialog, L"取消"), static_cast<DWORD>(IDCANCEL));
-    EXPECT_FALSE(Exists(FavoritesFolder() + L"\\qh cancelled.url"));
+    EXPECT_FALSE(PathExists(FavoritesFolder() + L"\\qh cancelled.url"));
 }
 
 TEST_F(Favorites, AddressTooLongForAShortcutWritesNothingAndTheDialogStillCloses) {
     const std::wstring url = L"http://127.0.0.1/" + std::wstring(1100, L'x');
     EXPECT_EQ(Save(L"qh too long", url), static_cast<DWORD>(IDOK));
-    EXPECT_FALSE(Exists(FavoritesFolder() + L"\\qh too long.url"));
+    EXPECT_FALSE(PathExists(FavoritesFolder() + L"\\qh too long.url"));
 }

@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void Touch(const std::wstring& path) { UniqueFile(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)); }
 
@@ -94,21 +93,21 @@ TEST(Install, StartMenuShortcutsPointAtTheExecutableAndGoAgain) {
     // No target, no name: nothing made.
     EXPECT_FALSE(CreateProgramsShortcut(L"/TovD", target + L".missing", L"Other"));
     EXPECT_FALSE(CreateProgramsShortcut(L"/TovD", target, L""));
-    EXPECT_FALSE(Exists(ProgramsFolder() + L"\\Other.lnk"));
+    EXPECT_FALSE(PathExists(ProgramsFolder() + L"\\Other.lnk"));
 
     // A file someone left in a subfolder keeps the folder.
     ::CreateDirectoryW((ProgramsFolder() + L"\\extra").c_str(), nullptr);
     Touch(ProgramsFolder() + L"\\extra\\note.txt");
     EXPECT_TRUE(RemoveShortcuts());
-    EXPECT_FALSE(Exists(ProgramsFolder() + L"\\QuarnelHalvira.lnk"));
-    EXPECT_FALSE(Exists(ProgramsFolder() + L"\\卸载 QuarnelHalvira.lnk"));
-    EXPECT_TRUE(Exists(ProgramsFolder()));
+    EXPECT_FALSE(PathExists(ProgramsFolder() + L"\\QuarnelHalvira.lnk"));
+    EXPECT_FALSE(PathExists(ProgramsFolder() + L"\\卸载 QuarnelHalvira.lnk"));
+    EXPECT_TRUE(PathExists(ProgramsFolder()));
     ::DeleteFileW((ProgramsFolder() + L"\\extra\\note.txt").c_str());
     EXPECT_TRUE(RemoveShortcuts());
-    EXPECT_TRUE(Exists(ProgramsFolder()));  // an empty subfolder holds no file...
+    EXPECT_TRUE(PathExists(ProgramsFolder()));  // an empty subfolder holds no file...
     ::RemoveDirectoryW((ProgramsFolder() + L"\\extra").c_str());
     EXPECT_TRUE(RemoveShortcuts());
-    EXPECT_FALSE(Exists(ProgramsFolder()));  // ...but the folder goes once nothing is left
+    EXPECT_FALSE(PathExists(ProgramsFolder()));  // ...but the folder goes once nothing is left
 }
 
 TEST(Install, DesktopShortcutCarriesNameArgumentsAndDescription) {
@@ -122,7 +121,7 @@ TEST(Install, DesktopShortcutCarriesNameArgumentsAndDescription) {
     EXPECT_EQ(link.description, L"QuarnelHalvira");
     EXPECT_FALSE(CreateDesktopShortcut(target + L".missing"));
     EXPECT_TRUE(DeleteDesktopShortcut(L"QuarnelHalvira"));
-    EXPECT_FALSE(Exists(path));
+    EXPECT_FALSE(PathExists(path));
     EXPECT_FALSE(DeleteDesktopShortcut(L"QuarnelHalvira"));
 }
 
@@ -134,7 +133,7 @@ TEST(Install, UninstalledExecutableIsDeletedAfterItsProcessEnds) {
     ChildProcess first;
     ASSERT_TRUE(first.Start(exe, L""));
     EXPECT_TRUE(first.WaitForExit(20000));
-    EXPECT_TRUE(WaitUntil([&] { return !Exists(exe) && !Exists(alone); }, 60000));
+    EXPECT_TRUE(WaitUntil([&] { return !PathExists(exe) && !PathExists(alone); }, 60000));
 
     // With the settings file beside it: only the executable goes.
     const std::wstring shared = TempFolder(L"selfdelete_shared");
@@ -144,9 +143,9 @@ TEST(Install, UninstalledExecutableIsDeletedAfterItsProcessEnds) {
     ChildProcess second;
     ASSERT_TRUE(second.Start(exe2, L""));
     EXPECT_TRUE(second.WaitForExit(20000));
-    EXPECT_TRUE(WaitUntil([&] { return !Exists(exe2); }, 60000));
+    EXPECT_TRUE(WaitUntil([&] { return !PathExists(exe2); }, 60000));
     PumpMessagesFor(2000);
-    EXPECT_TRUE(Exists(shared + L"\\Statistic.ini"));
+    EXPECT_TRUE(PathExists(shared + L"\\Statistic.ini"));
 }
 
 TEST(Install, DeleteBatchGivesUpOnAnExecutableThatCannotBeDeleted) {
@@ -160,8 +159,8 @@ TEST(Install, DeleteBatchGivesUpOnAnExecutableThatCannotBeDeleted) {
     ASSERT_TRUE(batch);
     // The batch ends by itself, without deleting anything beside it.
     EXPECT_EQ(::WaitForSingleObject(batch.Get(), 120000), WAIT_OBJECT_0);
-    EXPECT_TRUE(Exists(exe));
-    EXPECT_TRUE(Exists(folder));
+    EXPECT_TRUE(PathExists(exe));
+    EXPECT_TRUE(PathExists(folder));
 }
 
 TEST(Install, DeleteBatchCopesWithPercentInThePath) {
@@ -171,6 +170,6 @@ TEST(Install, DeleteBatchCopesWithPercentInThePath) {
     const UniqueHandle batch = StartDeleteBatch(exe, 30);
     ASSERT_TRUE(batch);
     EXPECT_EQ(::WaitForSingleObject(batch.Get(), 120000), WAIT_OBJECT_0);
-    EXPECT_FALSE(Exists(exe));
-    EXPECT_FALSE(Exists(folder));
+    EXPECT_FALSE(PathExists(exe));
+    EXPECT_FALSE(PathExists(folder));
 }

@@ -19,8 +19,6 @@
 namespace {
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
-bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 void DeleteUpdateValues() {
     HKEY key = nullptr;
     if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kUpdateRegistryKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
@@ -37,7 +35,6 @@ void WriteBinary(const wchar_t* name, const void* data, DWORD size) {
     ::RegSetValueExW(key, name, 0, REG_BINARY, static_cast<const BYTE*>(data), size);
     ::RegCloseKey(key);
 }
-
 
 class VersionCheck : public ::testing::Test {
 protected:
@@ -65,7 +62,7 @@ TEST_F(VersionCheck, APublishedBuildIsAnUpdateAndItsAddressIsKept) {
     Serve("published", m_localKey);
     EXPECT_TRUE(IsUpdateAvailable(true));
     EXPECT_EQ(UpdateAddress(), ServiceUrl(L"/update/QuarnelHalvira.exe"));
-    EXPECT_FALSE(Exists(GetExeDirectory() + L"\\ConfigTov.htm"));
+    EXPECT_FALSE(PathExists(GetExeDirectory() + L"\\ConfigTov.htm"));
 }
 
 TEST_F(VersionCheck, OurOwnKeyInAnyLetterCaseIsNoUpdate) {
@@ -77,7 +74,7 @@ TEST_F(VersionCheck, OurOwnKeyInAnyLetterCaseIsNoUpdate) {
     Serve("none", upper);
     EXPECT_FALSE(IsUpdateAvailable(true));
     EXPECT_EQ(VersionFileRequests(), 2u);
-    EXPECT_FALSE(Exists(GetExeDirectory() + L"\\ConfigTov.htm"));
+    EXPECT_FALSE(PathExists(GetExeDirectory() + L"\\ConfigTov.htm"));
 }
 
 TEST_F(VersionCheck, AnOlderKeyIsAnUpdateToo) {

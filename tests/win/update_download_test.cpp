@@ -8,6 +8,7 @@
 #include "update/rules/VersionKey.h"
 #include "update/UpdateCheck.h"
 #include "update/UpdateSwap.h"
+#include "base/Paths.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -17,8 +18,6 @@
 
 namespace {
 const DWORD kGuard = 30000;
-
-bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void WriteText(const std::wstring& path, const std::string& bytes) {
     HANDLE f = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -93,7 +92,7 @@ TEST_F(UpdateDownload, ThePublishedExecutableArrivesWhole) {
 
 TEST_F(UpdateDownload, AShortBodyFailsAndLeavesThePartialFile) {
     EXPECT_EQ(Run(ServiceUrl(L"/update/broken/QuarnelHalvira.exe")), IDCANCEL);
-    EXPECT_TRUE(Exists(m_path));
+    EXPECT_TRUE(PathExists(m_path));
 }
 
 TEST_F(UpdateDownload, AnAddressOutsideTheOperatorsDomainsEndsAtOnceWithoutARequest) {
@@ -101,7 +100,7 @@ TEST_F(UpdateDownload, AnAddressOutsideTheOperatorsDomainsEndsAtOnceWithoutARequ
     EXPECT_EQ(Run(url), IDCANCEL);
     EXPECT_EQ(Run(L""), IDCANCEL);
     EXPECT_EQ(RecordedRequestsTo("/update/QuarnelHalvira.exe").size(), 0u);
-    EXPECT_FALSE(Exists(m_path));
+    EXPECT_FALSE(PathExists(m_path));
 }
 
 TEST_F(UpdateDownload, CancelInTheMiddleEndsAtOnceAndClosesTheFile) {
@@ -129,7 +128,7 @@ TEST_F(Swap, AVerifiedDownloadTakesTheNameAndTheOldOneIsSetAside) {
     EXPECT_TRUE(SwapDownloadedExecutable(m_exe, m_new, m_old, true, m_key));
     EXPECT_EQ(ReadText(m_exe), "new build");
     EXPECT_EQ(ReadText(m_old), "old build");
-    EXPECT_FALSE(Exists(m_new));
+    EXPECT_FALSE(PathExists(m_new));
 }
 
 TEST_F(Swap, ADigestThatDoesNotMatchTheKeyIsAFailedDownload) {
@@ -137,14 +136,14 @@ TEST_F(Swap, ADigestThatDoesNotMatchTheKeyIsAFailedDownload) {
     other[0] = other[0] == L'0' ? L'1' : L'0';
     EXPECT_FALSE(SwapDownloadedExecutable(m_exe, m_new, m_old, true, other));
     EXPECT_EQ(ReadText(m_exe), "old build");
-    EXPECT_FALSE(Exists(m_new));
-    EXPECT_FALSE(Exists(m_old));
+    EXPECT_FALSE(PathExists(m_new));
+    EXPECT_FALSE(PathExists(m_old));
 }
 
 TEST_F(Swap, AnIncompleteDownloadLeavesTheExecutable) {
     EXPECT_FALSE(SwapDownloadedExecutable(m_exe, m_new, m_old, false, m_key));
     EXPECT_EQ(ReadText(m_exe), "old build");
-    EXPECT_FALSE(Exists(m_new));
+    EXPECT_FALSE(PathExists(m_new));
 }
 
 TEST_F(Swap, AnExecutableHeldOpenStaysUnderItsName) {
@@ -154,7 +153,7 @@ TEST_F(Swap, AnExecutableHeldOpenStaysUnderItsName) {
     EXPECT_FALSE(SwapDownloadedExecutable(m_exe, m_new, m_old, true, m_key));
     ::CloseHandle(held);
     EXPECT_EQ(ReadText(m_exe), "old build");
-    EXPECT_FALSE(Exists(m_new));
+    EXPECT_FALSE(PathExists(m_new));
 }
 
 namespace {
@@ -186,7 +185,7 @@ TEST_F(PublishedDownload, AnythingButThePublishedFileLeavesTheExecutable) {
         WriteText(m_new, "stale");
         EXPECT_FALSE(CheckDownloadAndSwap(mode)) << mode;
         EXPECT_EQ(ReadText(m_exe), "old build") << mode;
-        EXPECT_FALSE(Exists(m_new)) << mode;
-        EXPECT_FALSE(Exists(m_old)) << mode;
+        EXPECT_FALSE(PathExists(m_new)) << mode;
+        EXPECT_FALSE(PathExists(m_old)) << mode;
     }
 }
