@@ -52,21 +52,16 @@ const char* const kFaults[] = {"down", "404", "500", "nolength", "chunked", "sho
 
 const wchar_t kNetworkMessage[] = L"当前网络不可用，请检查网络连接是否正常！";
 
-// Hot keys and the notice's state are kept beside the executable; the usage counters in the
-// install folder, whichever copy runs.
 unsigned StoredCount(const std::wstring& ini, const wchar_t* key) { return static_cast<unsigned>(_wtoi(StoredSetting(ini, key).c_str())); }
 
+// Hot keys and the notice's state are kept beside the executable; the usage counters in the
+// install folder, whichever copy runs.
 std::wstring CounterFile() { return GetInstallFolder() + L"\\Statistic.ini"; }
 
 // The hot keys a user chose: they must come through every start untouched.
 const wchar_t* const kHotKeyNames[] = {L"ShortKey", L"AltWndKey", L"SndKey"};
 const wchar_t* const kChosenHotKeys[] = {L"3,120", L"1,87", L"4,83"};
 
-std::string Narrow(const std::wstring& text) {
-    std::string out;
-    for (wchar_t c : text) out += c < 0x80 ? static_cast<char>(c) : '?';
-    return out;
-}
 
 class FaultMatrix : public ::testing::TestWithParam<std::tuple<int, const char*>> {
 protected:
@@ -152,7 +147,7 @@ protected:
         m_restore.clear();
     }
     void ExpectHotKeysKept(const std::wstring& ini) {
-        for (size_t i = 0; i < 3; ++i) EXPECT_EQ(StoredSetting(ini, kHotKeyNames[i]), kChosenHotKeys[i]) << Narrow(kHotKeyNames[i]);
+        for (size_t i = 0; i < 3; ++i) EXPECT_EQ(StoredSetting(ini, kHotKeyNames[i]), kChosenHotKeys[i]) << Utf8(kHotKeyNames[i]);
     }
 
     // A /TovD start: the connection check and the activity report.

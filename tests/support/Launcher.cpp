@@ -3,6 +3,7 @@
 #include "support/Input.h"
 
 #include "base/Messages.h"
+#include "res/resource.h"
 
 #include <tlhelp32.h>
 
@@ -19,11 +20,6 @@ std::vector<DWORD> ChildProcessesOf(DWORD parent) {
         if (ProcessAlive(entry.th32ProcessID)) children.push_back(entry.th32ProcessID);
     }
     return children;
-}
-
-bool ProcessAlive(DWORD pid) {
-    UniqueHandle process(::OpenProcess(SYNCHRONIZE, FALSE, pid));
-    return process && ::WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT;
 }
 
 void KillProcess(DWORD pid) {
@@ -145,7 +141,7 @@ bool HasTheKeyboard(DWORD pid) {
 }
 }  // namespace
 
-void ClickSystemButton(HWND main) { ClickCentre(::GetDlgItem(main, 1003)); }
+void ClickSystemButton(HWND main) { ClickCentre(::GetDlgItem(main, IDC_BTN_SYSTEM)); }
 
 bool PickMenuItem(DWORD pid, WORD from, int moves) {
     if (!WaitUntil([&] { return OpenMenuOf(pid) != nullptr && HasTheKeyboard(pid); }, kPatienceMs)) return false;

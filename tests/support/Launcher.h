@@ -7,7 +7,6 @@
 
 // The processes the given one started (Wine's desktop process excepted).
 std::vector<DWORD> ChildProcessesOf(DWORD parent);
-bool ProcessAlive(DWORD pid);
 void KillProcess(DWORD pid);
 // The process and everything it started, children first.
 void KillProcessTree(DWORD pid);

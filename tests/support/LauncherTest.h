@@ -35,11 +35,15 @@ protected:
 
     // The game process now waiting in its login, and its page (0 / null when none shows).
     DWORD NextLogin(HWND* page) {
+        *page = nullptr;
         const DWORD game = WaitForNewChildProcess(launcher.Id(), games, kPatienceMs);
-        *page = game ? WaitForLoginPage(game, kPatienceMs) : nullptr;
-        if (game && !*page) ADD_FAILURE() << "no login page: " << DescribeWindowsOf(game);
-        if (!game) ADD_FAILURE() << "no new game process";
-        if (game) games.push_back(game);
+        if (!game) {
+            ADD_FAILURE() << "no new game process";
+            return 0;
+        }
+        games.push_back(game);
+        *page = WaitForLoginPage(game, kPatienceMs);
+        if (!*page) ADD_FAILURE() << "no login page: " << DescribeWindowsOf(game);
         return game;
     }
     // The page of `game` logs `record` in; true once its frame is the main window's shown tab.

@@ -1,5 +1,6 @@
 #include "support/LoginPage.h"
 
+#include "base/rules/PercentEncode.h"
 #include "framework/ScriptedBrowserProtocol.h"
 #include "support/DevService.h"
 #include "support/FrameHost.h"
@@ -40,23 +41,15 @@ std::wstring GamePage(const wchar_t* server) {
 }
 
 std::wstring LoadGameAddress(const std::wstring& record, const wchar_t* server) {
-    const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, record.c_str(), static_cast<int>(record.size()), nullptr, 0,
-                                            nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(bytes), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, record.c_str(), static_cast<int>(record.size()), utf8.data(), bytes, nullptr,
-                          nullptr);
-    std::wstring escaped;
-    for (unsigned char c : utf8) {
-        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_' ||
-            c == '.' || c == '~') {
-            escaped += static_cast<wchar_t>(c);
-        } else {
-            static const wchar_t kHex[] = L"0123456789ABCDEF";
-            escaped += L'%';
-            escaped += kHex[c >> 4];
-            escaped += kHex[c & 15];
-        }
-    }
+    // Each UTF-8 byte of the record is one unit here, so every byte outside the unreserved
+    // characters gets its own escape.
+    const std::string utf8 = Utf8(record);
+    const std::wstring bytes(utf8.begin(), utf8.end());
+    const std::wstring escaped = PercentEncode(bytes, [](wchar_t c) {
+        const bool unreserved = (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') || (c >= L'0' && c <= L'9') ||
+                                c == L'-' || c == L'_' || c == L'.' || c == L'~';
+        return !unreserved;
+    });
     return L"app://loadgame/" + escaped + L"|" + GamePage(server);
 }
 

@@ -107,7 +107,11 @@ std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
     return search.found;
 }
 
-namespace {
+bool ProcessAlive(DWORD pid) {
+    UniqueHandle process(::OpenProcess(SYNCHRONIZE, FALSE, pid));
+    return process && ::WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT;
+}
+
 std::string Utf8(const std::wstring& text) {
     const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
                                             nullptr, nullptr);
@@ -117,6 +121,7 @@ std::string Utf8(const std::wstring& text) {
     return utf8;
 }
 
+namespace {
 std::string DescribeWindow(HWND hwnd) {
     return Utf8(ClassName(hwnd)) + " \"" + Utf8(WindowText(hwnd)) + "\"" +
            (::IsWindowVisible(hwnd) ? " shown" : " hidden");
@@ -130,9 +135,7 @@ BOOL CALLBACK DescribeChild(HWND child, LPARAM lp) {
 }  // namespace
 
 std::string DescribeWindowsOf(DWORD processId) {
-    UniqueHandle process(::OpenProcess(SYNCHRONIZE, FALSE, processId));
-    std::string text = "process " + std::to_string(processId) +
-                       (process && ::WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT ? " runs" : " has ended");
+    std::string text = "process " + std::to_string(processId) + (ProcessAlive(processId) ? " runs" : " has ended");
     for (HWND top : TopLevelWindowsOf(processId)) {
         text += "\n  window " + DescribeWindow(top);
         ::EnumChildWindows(top, &DescribeChild, reinterpret_cast<LPARAM>(&text));

@@ -27,6 +27,7 @@ private:
     DWORD m_id = 0;
 };
 
+bool ProcessAlive(DWORD pid);
 std::vector<HWND> TopLevelWindowsOf(DWORD processId);
 std::vector<HWND> VisibleTopLevelWindowsOf(DWORD processId);
 // Whether the window's thread takes a message within a second: a window that does not is
@@ -40,6 +41,8 @@ HWND ButtonOfProcess(DWORD processId, const std::wstring& text);
 HWND WaitForWindow(DWORD processId, const wchar_t* className, const wchar_t* title, DWORD ms);
 std::wstring WindowText(HWND hwnd);
 std::wstring ClassName(HWND hwnd);
+// A text as UTF-8, for failure messages and addresses.
+std::string Utf8(const std::wstring& text);
 // For a failure message: whether the process still runs, and each top-level window with its
 // children (class, title, shown or hidden).
 std::string DescribeWindowsOf(DWORD processId);
