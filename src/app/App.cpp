@@ -103,8 +103,10 @@ bool CBrindlow3App::RunUpdateStage(StartMode mode) {
     switch (mode) {
         case StartMode::Uninstall:
             if (ShowSkinMsgBox(MB_YESNO, L"确定要移除 QuarnelHalvira吗？", nullptr) == IDYES) {
-                UninstallClient(*this);
+                PendingSelfDeletion deletion = UninstallClient(*this);
                 ::WaitForSingleObject(m_hReportDone.Get(), INFINITE);
+                // The process ends now: the batch's wait for the executable counts from here.
+                deletion.Start();
             }
             return false;
         case StartMode::Update:

@@ -11,13 +11,11 @@
 #include "base/Paths.h"
 #include "base/rules/PathParts.h"
 #include "skin/MessageBox.h"
-
-#include <shlwapi.h>
+#include "update/UpdateRegistry.h"
 
 namespace {
-constexpr wchar_t kUpdateKey[] = L"Software\\Quarnel\\GameLogin\\Tov";
-
 constexpr wchar_t kInstallFailed[] = L"安装失败，请检查磁盘空间和权限后重试";
+constexpr wchar_t kExecutableStays[] = L"QuarnelHalvira已移除，但程序文件无法自动删除，请手动删除：\r\n";
 
 bool SamePathIgnoringCase(const std::wstring& a, const std::wstring& b) {
     return ::CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_EQUAL;
@@ -57,11 +55,19 @@ bool InstallClient() {
     return true;
 }
 
-void UninstallClient(CBrindlow3App& app) {
-    ::SHDeleteKeyW(HKEY_LOCAL_MACHINE, kUpdateKey);
+PendingSelfDeletion UninstallClient(CBrindlow3App& app) {
+    DeleteUpdateRegistry();
     RemoveShortcuts();
-    DeleteSelf();
+    // Arranged before the player is told: the box says what will really happen.
+    const std::wstring exe = GetExePath();
+    PendingSelfDeletion deletion = PendingSelfDeletion::Arrange(exe);
     const unsigned count = CountStatistic(kStatUnInst);
     SendReport(UninstallReportUrl(config::kClientHost, count).c_str(), app);
-    ShowSkinMsgBox(MB_OK, L"QuarnelHalvira已成功移除，部分文件将在程序退出\r\n或计算机重启后自行删除", nullptr);
+    if (deletion.Way() == SelfDeletion::None) {
+        const std::wstring text = std::wstring(kExecutableStays) + exe;
+        ShowSkinMsgBox(MB_OK, text.c_str(), nullptr);
+    } else {
+        ShowSkinMsgBox(MB_OK, L"QuarnelHalvira已成功移除，部分文件将在程序退出\r\n或计算机重启后自行删除", nullptr);
+    }
+    return deletion;
 }

@@ -3,13 +3,15 @@
 #include "base/Handles.h"
 #include "update/rules/UpdateGate.h"
 
+#include <shlwapi.h>
+
 #include <cstdlib>
 #include <cstring>
 
 namespace {
 UniqueRegKey OpenUpdateKey(REGSAM access) {
     HKEY key = nullptr;
-    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kUpdateRegistryKey, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
+    if (::RegCreateKeyExW(kUpdateRegistryRoot, kUpdateRegistryKey, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
                           &key, nullptr) != ERROR_SUCCESS)
         return UniqueRegKey();
     return UniqueRegKey(key);
@@ -79,4 +81,10 @@ bool WriteDisableDays() {
     BYTE bytes[4];
     std::memcpy(bytes, &value, sizeof(bytes));  // little-endian: y, x, z, 0
     return ::RegSetValueExW(key.Get(), L"DisableDays", 0, REG_BINARY, bytes, sizeof(bytes)) == ERROR_SUCCESS;
+}
+
+bool DeleteUpdateRegistry() {
+    const LSTATUS own = ::SHDeleteKeyW(kUpdateRegistryRoot, kUpdateRegistryKey);
+    ::SHDeleteKeyW(kOldUpdateRegistryRoot, kUpdateRegistryKey);
+    return own == ERROR_SUCCESS || own == ERROR_FILE_NOT_FOUND;
 }

@@ -5,6 +5,8 @@
 #include "support/Assertions.h"
 #include "support/DevService.h"
 #include "support/Launcher.h"
+#include "support/Registry.h"
+#include "update/UpdateRegistry.h"
 #include "base/Paths.h"
 
 #include <shlobj.h>
@@ -56,6 +58,18 @@ TEST(InstallRoad, InstallsWithShortcutsThenUninstallsCompletely) {
         if (WaitForMainWindow(pid, 0)) KillProcessTree(pid);
     }
 
+    // The update gate is the player's own; an earlier build's machine-wide one goes too.
+    EXPECT_TRUE(ReadValue(kUpdateRegistryRoot, kUpdateRegistryKey, L"DisableDays"));
+    {
+        HKEY raw = nullptr;
+        ASSERT_EQ(::RegCreateKeyExW(kOldUpdateRegistryRoot, kUpdateRegistryKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                    &raw, nullptr),
+                  ERROR_SUCCESS);
+        const UniqueRegKey oldKey(raw);
+        const BYTE day[16] = {0xEA, 0x07, 1, 0, 4, 0, 1};
+        ::RegSetValueExW(oldKey.Get(), L"UpdTime", 0, REG_BINARY, day, sizeof(day));
+    }
+
     // The uninstall entry: asked, done, told.
     ChildProcess uninstaller;
     ASSERT_TRUE(uninstaller.Start(installed, L"/uninst"));
@@ -70,6 +84,18 @@ TEST(InstallRoad, InstallsWithShortcutsThenUninstallsCompletely) {
     EXPECT_FALSE(PathExists(desktopLink));
     EXPECT_FALSE(PathExists(menu + L"\\QuarnelHalvira.lnk"));
     EXPECT_FALSE(PathExists(menu));
+    EXPECT_FALSE(KeyExists(kUpdateRegistryRoot, kUpdateRegistryKey));
+    EXPECT_FALSE(KeyExists(kOldUpdateRegistryRoot, kUpdateRegistryKey));
+    // The batch that deletes the executable waits for the box: its bounded wait must count
+    // from the end of the process, so nothing of it runs yet (a running batch keeps starting
+    // commands of its own).
+    const auto batchIsAtWork = [&] {
+        for (DWORD batch : ChildProcessesOf(uninstaller.Id())) {
+            if (!ChildProcessesOf(batch).empty()) return true;
+        }
+        return false;
+    };
+    EXPECT_FALSE(WaitUntil(batchIsAtWork, 3000));
     ClickButton(done, L"确定");
     EXPECT_TRUE(uninstaller.WaitForExit(kPatienceMs));
     EXPECT_NE(devservice::Requests().find("/uninstall.htm?tag=tov&ver=3.0.0.1&count="), std::string::npos);

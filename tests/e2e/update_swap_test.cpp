@@ -6,6 +6,7 @@
 #include "support/HttpSupport.h"
 #include "support/Launcher.h"
 #include "support/Process.h"
+#include "support/Registry.h"
 #include "update/FileMd5.h"
 #include "update/UpdateRegistry.h"
 
@@ -29,68 +30,6 @@ const wchar_t kPendingRenames[] = L"PendingFileRenameOperations";
 std::wstring Upper(std::wstring text) {
     std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return static_cast<wchar_t>(::towupper(c)); });
     return text;
-}
-
-struct RegValue {
-    DWORD type = 0;
-    std::vector<BYTE> data;
-};
-
-std::optional<RegValue> ReadValue(const wchar_t* keyPath, const wchar_t* name) {
-    HKEY raw = nullptr;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS) return std::nullopt;
-    UniqueRegKey key(raw);
-    RegValue value;
-    DWORD size = 0;
-    if (::RegQueryValueExW(key.Get(), name, nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
-    value.data.resize(size);
-    if (::RegQueryValueExW(key.Get(), name, nullptr, &value.type, value.data.data(), &size) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    value.data.resize(size);
-    return value;
-}
-
-// Puts a machine-wide value back as it was when the scope began (absent stays absent).
-class RegValueRestore {
-public:
-    RegValueRestore(const wchar_t* keyPath, const wchar_t* name)
-        : m_key(keyPath), m_name(name), m_saved(ReadValue(keyPath, name)) {}
-    ~RegValueRestore() {
-        HKEY raw = nullptr;
-        if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, m_key.c_str(), 0, KEY_SET_VALUE, &raw) != ERROR_SUCCESS) return;
-        UniqueRegKey key(raw);
-        if (m_saved) {
-            ::RegSetValueExW(key.Get(), m_name.c_str(), 0, m_saved->type, m_saved->data.data(),
-                             static_cast<DWORD>(m_saved->data.size()));
-        } else {
-            ::RegDeleteValueW(key.Get(), m_name.c_str());
-        }
-    }
-    RegValueRestore(const RegValueRestore&) = delete;
-    RegValueRestore& operator=(const RegValueRestore&) = delete;
-
-private:
-    std::wstring m_key, m_name;
-    std::optional<RegValue> m_saved;
-};
-
-// The strings of a REG_MULTI_SZ value, upper-cased.
-std::vector<std::wstring> MultiStrings(const RegValue& value) {
-    std::vector<std::wstring> strings;
-    const wchar_t* p = reinterpret_cast<const wchar_t*>(value.data.data());
-    const size_t count = value.data.size() / sizeof(wchar_t);
-    std::wstring current;
-    for (size_t i = 0; i < count; ++i) {
-        if (p[i] == L'\0') {
-            strings.push_back(Upper(current));
-            current.clear();
-        } else {
-            current += p[i];
-        }
-    }
-    if (!current.empty()) strings.push_back(Upper(current));
-    return strings;
 }
 
 bool SameDay(const SYSTEMTIME& a, const SYSTEMTIME& b) {
@@ -137,8 +76,8 @@ protected:
     std::vector<DWORD> m_started;
     std::wstring m_folder, m_exe, m_publishedDigest;
     // Put back when the fixture ends, after TearDown has ended the processes that write them.
-    RegValueRestore m_updTime{kUpdateRegistryKey, L"UpdTime"};
-    RegValueRestore m_pendingRenames{kSessionManager, kPendingRenames};
+    RegValueRestore m_updTime{kUpdateRegistryRoot, kUpdateRegistryKey, L"UpdTime"};
+    RegValueRestore m_pendingRenames{HKEY_LOCAL_MACHINE, kSessionManager, kPendingRenames};
 };
 }  // namespace
 
@@ -177,7 +116,7 @@ TEST_F(UpdateSwapStart, DownloadsTheCheckedProgramPutsItInPlaceStartsItAndRecord
     EXPECT_TRUE(PathExists(m_folder + L"\\OldTov.exe"));
     EXPECT_FALSE(PathExists(m_folder + L"\\NewTov.exe"));
     EXPECT_FALSE(PathExists(m_folder + L"\\ConfigTov.htm"));
-    const std::optional<RegValue> pending = ReadValue(kSessionManager, kPendingRenames);
+    const std::optional<RegValue> pending = ReadValue(HKEY_LOCAL_MACHINE, kSessionManager, kPendingRenames);
     ASSERT_TRUE(pending.has_value());
     const std::vector<std::wstring> renames = MultiStrings(*pending);
     const std::wstring old = Upper(m_folder + L"\\OldTov.exe");
@@ -204,7 +143,7 @@ TEST_F(UpdateSwapStart, DownloadsTheCheckedProgramPutsItInPlaceStartsItAndRecord
     EXPECT_EQ(Upper(ProcessImage(children[0])), Upper(m_exe));
 
     // The day of the update, in UTC.
-    const std::optional<RegValue> updTime = ReadValue(kUpdateRegistryKey, L"UpdTime");
+    const std::optional<RegValue> updTime = ReadValue(kUpdateRegistryRoot, kUpdateRegistryKey, L"UpdTime");
     ASSERT_TRUE(updTime.has_value());
     ASSERT_EQ(updTime->data.size(), sizeof(SYSTEMTIME));
     SYSTEMTIME stored{};
@@ -228,7 +167,7 @@ protected:
         ASSERT_NE(devservice::Get("/__control/set?update=mismatch&key=").find("\"update\":\"mismatch\""),
                   std::string::npos);
         HKEY raw = nullptr;
-        ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kUpdateRegistryKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+        ASSERT_EQ(::RegCreateKeyExW(kUpdateRegistryRoot, kUpdateRegistryKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                                     &raw, nullptr),
                   ERROR_SUCCESS);
         m_key.Reset(raw);
@@ -250,8 +189,8 @@ protected:
         return RecordedRequestsTo("/update/ConfigTov.htm").size();
     }
 
-    RegValueRestore m_updTime{kUpdateRegistryKey, L"UpdTime"};
-    RegValueRestore m_disableDays{kUpdateRegistryKey, L"DisableDays"};
+    RegValueRestore m_updTime{kUpdateRegistryRoot, kUpdateRegistryKey, L"UpdTime"};
+    RegValueRestore m_disableDays{kUpdateRegistryRoot, kUpdateRegistryKey, L"DisableDays"};
     UniqueRegKey m_key;
     ChildProcess m_launcher;
 };

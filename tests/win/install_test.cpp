@@ -4,11 +4,16 @@
 #include "app/Shortcuts.h"
 #include "base/Handles.h"
 #include "base/Paths.h"
+#include "support/HttpSupport.h"
 #include "support/Process.h"
+#include "support/Registry.h"
 
 #include <shlobj.h>
 #include <shobjidl.h>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -65,15 +70,6 @@ TEST(Install, CountFilesCountsFilesInEverySubfolder) {
     EXPECT_EQ(CountFiles(root + L"\\"), 2);
     EXPECT_EQ(CountFiles(root + L"\\missing"), 1);  // cannot be listed
     EXPECT_EQ(CountFiles(L""), 0);
-}
-
-TEST(Install, AppendTextToFileAppendsOrFailsWithTheReason) {
-    const std::wstring file = TempFolder(L"append") + L"\\t.txt";
-    EXPECT_EQ(AppendTextToFile(file, "ab"), 2);
-    EXPECT_EQ(AppendTextToFile(file, "cde"), 3);
-    EXPECT_EQ(ReadAll(file), "abcde");
-    EXPECT_EQ(AppendTextToFile(TempFolder(L"append") + L"\\no\\such\\t.txt", "x"), -1);
-    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
 }
 
 TEST(Install, StartMenuShortcutsPointAtTheExecutableAndGoAgain) {
@@ -155,7 +151,7 @@ TEST(Install, DeleteBatchGivesUpOnAnExecutableThatCannotBeDeleted) {
     // Another copy of the program holds it: no deletion can succeed.
     const UniqueFile held(::CreateFileW(exe.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held);
-    const UniqueHandle batch = StartDeleteBatch(exe, 2);
+    const UniqueHandle batch = PendingSelfDeletion::Arrange(exe, 2).Start();
     ASSERT_TRUE(batch);
     // The batch ends by itself, without deleting anything beside it.
     EXPECT_EQ(::WaitForSingleObject(batch.Get(), 120000), WAIT_OBJECT_0);
@@ -163,13 +159,106 @@ TEST(Install, DeleteBatchGivesUpOnAnExecutableThatCannotBeDeleted) {
     EXPECT_TRUE(PathExists(folder));
 }
 
-TEST(Install, DeleteBatchCopesWithPercentInThePath) {
-    const std::wstring folder = TempFolder(L"selfdelete_100%TEMP%");
+// "%" in a path, and a character whose byte differs between the ANSI and the console code page
+// (this prefix is Western: 1252 and 437), in which the command interpreter reads the batch.
+TEST(Install, DeleteBatchFindsPathsWithPercentAndAccentedLetters) {
+    ASSERT_NE(::GetACP(), ::GetOEMCP()) << "the test needs a system whose two code pages differ";
+    for (const wchar_t* name : {L"selfdelete_100%TEMP%", L"selfdelete_Jos\u00e9"}) {
+        const std::wstring folder = TempFolder(name);
+        const std::wstring exe = folder + L"\\QuarnelHalvira.exe";
+        Touch(exe);
+        PendingSelfDeletion deletion = PendingSelfDeletion::Arrange(exe, 30);
+        EXPECT_EQ(deletion.Way(), SelfDeletion::Batch);
+        const UniqueHandle batch = deletion.Start();
+        ASSERT_TRUE(batch);
+        EXPECT_EQ(::WaitForSingleObject(batch.Get(), 120000), WAIT_OBJECT_0);
+        EXPECT_FALSE(PathExists(exe)) << testing::PrintToString(std::wstring(name));
+        EXPECT_FALSE(PathExists(folder));
+    }
+}
+
+namespace {
+std::wstring Upper(std::wstring text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return static_cast<wchar_t>(::towupper(c)); });
+    return text;
+}
+
+std::vector<std::wstring> FilesIn(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    const UniqueFileFind search(::FindFirstFileW((folder + L"\\*").c_str(), &found));
+    if (!search) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
+    } while (::FindNextFileW(search.Get(), &found));
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The temporary folder of this process (and of what it starts) is `folder` while one lives.
+class TemporaryFolderAt {
+public:
+    explicit TemporaryFolderAt(const std::wstring& folder) : m_tmp(Get(L"TMP")), m_temp(Get(L"TEMP")) {
+        ::SetEnvironmentVariableW(L"TMP", folder.c_str());
+        ::SetEnvironmentVariableW(L"TEMP", folder.c_str());
+    }
+    ~TemporaryFolderAt() {
+        ::SetEnvironmentVariableW(L"TMP", m_tmp.c_str());
+        ::SetEnvironmentVariableW(L"TEMP", m_temp.c_str());
+    }
+
+private:
+    static std::wstring Get(const wchar_t* name) {
+        wchar_t value[MAX_PATH] = {};
+        ::GetEnvironmentVariableW(name, value, MAX_PATH);
+        return value;
+    }
+    std::wstring m_tmp, m_temp;
+};
+
+constexpr wchar_t kSessionManager[] = L"System\\CurrentControlSet\\Control\\Session Manager";
+constexpr wchar_t kPendingRenames[] = L"PendingFileRenameOperations";
+}  // namespace
+
+TEST(Install, ArrangedDeletionWaitsForItsStartAndLeavesTheTemporaryFolderAsItWas) {
+    const std::wstring temporary = TempFolder(L"selfdelete_temp");
+    const TemporaryFolderAt redirected(temporary);
+    const std::wstring batchFile = temporary + L"\\Del0.bat";
+    Touch(batchFile);  // someone else's file of that kind stays as it is
+    const std::vector<std::wstring> before = FilesIn(temporary);
+    const std::wstring folder = TempFolder(L"selfdelete_pending");
     const std::wstring exe = folder + L"\\QuarnelHalvira.exe";
     Touch(exe);
-    const UniqueHandle batch = StartDeleteBatch(exe, 30);
+
+    PendingSelfDeletion deletion = PendingSelfDeletion::Arrange(exe, 30);
+    ASSERT_EQ(deletion.Way(), SelfDeletion::Batch);
+    PumpMessagesFor(3000);  // several of the batch's rounds, were it running
+    EXPECT_TRUE(PathExists(exe));
+    const UniqueHandle batch = deletion.Start();
     ASSERT_TRUE(batch);
+    EXPECT_FALSE(deletion.Start());  // once
     EXPECT_EQ(::WaitForSingleObject(batch.Get(), 120000), WAIT_OBJECT_0);
     EXPECT_FALSE(PathExists(exe));
-    EXPECT_FALSE(PathExists(folder));
+    EXPECT_EQ(FilesIn(temporary), before);
+    EXPECT_EQ(FileContent(batchFile), "");
+}
+
+TEST(Install, WithoutATemporaryFolderTheExecutableGoesAtTheNextRestart) {
+    const std::wstring folder = TempFolder(L"selfdelete_restart");
+    const std::wstring exe = folder + L"\\QuarnelHalvira.exe";
+    Touch(exe);
+    const RegValueRestore pending(HKEY_LOCAL_MACHINE, kSessionManager, kPendingRenames);
+    {
+        const TemporaryFolderAt missing(folder + L"\\no such folder");
+        EXPECT_EQ(PendingSelfDeletion::Arrange(exe).Way(), SelfDeletion::AtRestart);
+    }
+    // Registered for the restart (this prefix lets the test write the machine's list), the
+    // file first, then its folder, which held nothing else.
+    const std::optional<RegValue> renames = ReadValue(HKEY_LOCAL_MACHINE, kSessionManager, kPendingRenames);
+    ASSERT_TRUE(renames);
+    const std::vector<std::wstring> entries = MultiStrings(*renames);
+    const auto file = std::find(entries.begin(), entries.end(), Upper(L"\\??\\" + exe));
+    ASSERT_NE(file, entries.end()) << testing::PrintToString(entries);
+    EXPECT_NE(std::find(file, entries.end(), Upper(L"\\??\\" + folder)), entries.end());
+    EXPECT_TRUE(PathExists(exe));  // untouched until then
 }

@@ -1,11 +1,14 @@
 // The skin images, icons and dialog templates the windows load are in the executable.
+#include "base/Handles.h"
 #include "res/resource.h"
+#include "support/Process.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 namespace {
 struct PngSize {
@@ -73,4 +76,19 @@ TEST(Resources, IconsLoadAtSmallAndLargeSizes) {
             if (icon) ::DestroyIcon(icon);
         }
     }
+}
+
+// Nothing the launcher does needs an administrator: it asks for no more than the player's
+// own rights, so no page it shows runs elevated and no UAC question comes at each start.
+TEST(Resources, TheLauncherRunsWithThePlayersOwnRights) {
+    const UniqueLibrary product(::LoadLibraryExW(ProductPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    ASSERT_TRUE(product);
+    HRSRC res = ::FindResourceW(product.Get(), MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+    ASSERT_NE(res, nullptr);
+    const char* data = static_cast<const char*>(::LockResource(::LoadResource(product.Get(), res)));
+    ASSERT_NE(data, nullptr);
+    const std::string manifest(data, ::SizeofResource(product.Get(), res));
+    EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"asInvoker\""), std::string::npos) << manifest;
+    EXPECT_EQ(manifest.find("requireAdministrator"), std::string::npos);
+    EXPECT_EQ(manifest.find("highestAvailable"), std::string::npos);
 }

@@ -21,7 +21,7 @@ std::string Narrow(const std::wstring& text) { return std::string(text.begin(), 
 
 void DeleteUpdateValues() {
     HKEY key = nullptr;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kUpdateRegistryKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+    if (::RegOpenKeyExW(kUpdateRegistryRoot, kUpdateRegistryKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
     ::RegDeleteValueW(key, L"UpdTime");
     ::RegDeleteValueW(key, L"DisableDays");
     ::RegCloseKey(key);
@@ -29,7 +29,7 @@ void DeleteUpdateValues() {
 
 void WriteBinary(const wchar_t* name, const void* data, DWORD size) {
     HKEY key = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kUpdateRegistryKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+    ASSERT_EQ(::RegCreateKeyExW(kUpdateRegistryRoot, kUpdateRegistryKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
                                 nullptr),
               ERROR_SUCCESS);
     ::RegSetValueExW(key, name, 0, REG_BINARY, static_cast<const BYTE*>(data), size);
@@ -124,7 +124,7 @@ TEST_F(VersionCheck, TheGateSkipsTheStoredWeekdaysAndTheInstallStart) {
 TEST_F(VersionCheck, WriteDisableDaysStoresThreeWeekdays) {
     ASSERT_TRUE(WriteDisableDays());
     HKEY key = nullptr;
-    ASSERT_EQ(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kUpdateRegistryKey, 0, KEY_READ, &key), ERROR_SUCCESS);
+    ASSERT_EQ(::RegOpenKeyExW(kUpdateRegistryRoot, kUpdateRegistryKey, 0, KEY_READ, &key), ERROR_SUCCESS);
     BYTE days[8] = {};
     DWORD size = sizeof(days), type = 0;
     EXPECT_EQ(::RegQueryValueExW(key, L"DisableDays", nullptr, &type, days, &size), ERROR_SUCCESS);
