@@ -71,8 +71,22 @@ BOOL CPopInfoDlg::OnInitDialog() {
         SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
         PostMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
     }
-    SetTimer(TIMER_SHOWN, kShownMs);
+    StartShowing();
     return TRUE;
+}
+
+void CPopInfoDlg::StartShowing() {
+    SetTimer(TIMER_SHOWN, kShownMs);
+    m_bShowing = true;
+}
+
+void CPopInfoDlg::HideWithOwner() {
+    if (m_hWnd) ShowWindow(SW_HIDE);
+}
+
+void CPopInfoDlg::ShowWithOwner() {
+    if (!m_hWnd || !m_bShowing) return;
+    SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 void CPopInfoDlg::SetUpFrame(int background, int closeStrip, int btnRight, int btnTop, int border) {
@@ -156,6 +170,7 @@ void CPopInfoDlg::PlaceAtWorkAreaCorner() {
 }
 
 void CPopInfoDlg::End(const wchar_t* enable) {
+    m_bShowing = false;
     KillTimer(TIMER_SHOWN);
     KillTimer(TIMER_PAUSE);
     if (enable) StoreNoticeValue(L"PopEnable", enable);
@@ -165,6 +180,7 @@ void CPopInfoDlg::End(const wchar_t* enable) {
 void CPopInfoDlg::OnTimer(UINT_PTR id) {
     if (id == TIMER_SHOWN) {
         KillTimer(TIMER_SHOWN);
+        m_bShowing = false;
         if (g_nPopShown < m_nMaxShow) {
             SetTimer(TIMER_PAUSE, kPauseMs);
             ShowWindow(SW_HIDE);
@@ -174,7 +190,7 @@ void CPopInfoDlg::OnTimer(UINT_PTR id) {
     } else if (id == TIMER_PAUSE) {
         ++g_nPopShown;
         KillTimer(TIMER_PAUSE);
-        SetTimer(TIMER_SHOWN, kShownMs);
+        StartShowing();
         const HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
         if (owner && ::IsWindowVisible(owner)) ShowWindow(SW_SHOWNOACTIVATE);
     }
@@ -216,6 +232,9 @@ LRESULT CPopInfoDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         OnTimer(wParam);
         return 0;
     }
-    if (msg == WM_NCDESTROY) m_fetched.reset();
+    if (msg == WM_NCDESTROY) {
+        m_fetched.reset();
+        m_bShowing = false;
+    }
     return CDlgEx::WindowProc(msg, wParam, lParam);
 }

@@ -18,6 +18,10 @@ public:
     // Builds the pop-up for a fetched notice over its owner (template 160) and shows it
     // when the owner is visible. False when nothing was fetched or the window failed.
     bool Open(HWND owner, std::unique_ptr<FetchedNotice> fetched);
+    // The owner hides (the boss key): a top-most owned window would stay on screen.
+    void HideWithOwner();
+    // The owner is back: the notice comes back with it while its showing time lasts.
+    void ShowWithOwner();
 
     BOOL OnInitDialog() override;
     void DoDataExchange() override;
@@ -42,6 +46,9 @@ private:
     // Ends the pop-up; "PopEnable" becomes `enable` unless it is null.
     void End(const wchar_t* enable);
 
+    void StartShowing();
+
     std::unique_ptr<FetchedNotice> m_fetched;
     UniqueBitmap m_bmpPicture;
+    bool m_bShowing = false;  // its 11 seconds on screen have not run out
 };

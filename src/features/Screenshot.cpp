@@ -109,6 +109,13 @@ std::wstring ScreenshotFolder() {
     return pictures.empty() ? std::wstring() : pictures + L"\\QuarnelHalvira";
 }
 
+bool IsSavedScreenshot(const std::wstring& path) {
+    if (!IsScreenshotPathIn(path, ScreenshotFolder())) return false;
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+}
+
 bool SaveBitmapAsPng(HBITMAP bitmap, const std::wstring& path) {
     CLSID png{};
     if (!bitmap || PathExists(path) || !StartProcessGdiplus() || !PngEncoder(&png)) return false;

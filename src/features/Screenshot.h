@@ -15,6 +15,10 @@ UniqueBitmap CaptureWindowImage(HWND window);
 // "<Pictures>\QuarnelHalvira"; empty when the system names no pictures folder.
 std::wstring ScreenshotFolder();
 
+// Whether `path` is an existing PNG file directly inside ScreenshotFolder(): the one kind of
+// path a screenshot reply may carry, since any process can send one.
+bool IsSavedScreenshot(const std::wstring& path);
+
 // Writes the bitmap as a PNG: first into a temporary file of the same folder, which then
 // takes the name only when complete, so a failed save leaves nothing behind. False when the
 // file already exists or anything fails.

@@ -105,6 +105,7 @@ void CBrindlow3Dlg::DressWindow() {
 bool CBrindlow3Dlg::StartUpdater() { return StartLauncherProcess(mainwnd::UpdaterCommandLine(GetExePath())).IsValid(); }
 
 void CBrindlow3Dlg::ExitLauncher() {
+    m_bExiting = true;
     m_strip.TerminatePendingProcesses();
     m_keyRouter.StopHook();
     for (int i = 0; i < TabCount(); ++i) {
@@ -127,6 +128,7 @@ void CBrindlow3Dlg::ToggleHide() {
     if (IsWindowVisible()) {
         ShowWindow(SW_HIDE);
         if (m_dlgAddAcc.m_hWnd) m_dlgAddAcc.ShowWindow(SW_HIDE);
+        m_dlgPopInfo.HideWithOwner();
         if (g_pOpenSettingDlg && g_pOpenSettingDlg->m_hWnd && g_pOpenSettingDlg->IsWindowVisible()) {
             g_pOpenSettingDlg->EndDialog(IDCANCEL);
         }
@@ -134,6 +136,7 @@ void CBrindlow3Dlg::ToggleHide() {
     }
     ShowWindow(SW_RESTORE);
     RaiseAboveOthers(m_hWnd, true);
+    m_dlgPopInfo.ShowWithOwner();
 }
 
 void CBrindlow3Dlg::OnAddAccountChoice(WPARAM choice) {

@@ -136,6 +136,7 @@ private:
     UniqueBitmap m_bmpHide, m_bmpSystem, m_bmpSoundOn, m_bmpSoundOff, m_bmpAddIcon;
     bool m_bSoundLookMuted = false;  // the sound button's look last shown
     bool m_bRunning = false;         // a first tab has registered: maximised, tray icon, timer
+    bool m_bExiting = false;         // the exit has begun: a late answer (the update check) is dropped
     TrayIcon m_tray;
     HotKeyRouter m_keyRouter{*this};
     int m_nLastWidth = 0;

@@ -95,6 +95,7 @@ void CBrindlow3Dlg::RunMenuCommand(int id) {
 }
 
 void CBrindlow3Dlg::OnUpdateChecked(bool published) {
+    if (m_bExiting) return;  // the player chose to leave while the check ran
     if (!published) {
         ShowSkinMsgBox(MB_OK, L"已经是最新版本，无需进行更新。", m_hWnd);
         return;

@@ -38,11 +38,13 @@ LRESULT CBrindlow3Dlg::OnCopyData(HWND sender, const COPYDATASTRUCT* data) {
 }
 
 LRESULT CBrindlow3Dlg::OnScreenshotReply(HWND sender, const COPYDATASTRUCT* data) {
-    // Only a tab's own frame reports a screenshot: another sender could point the balloon's
-    // click anywhere.
+    // The sender's handle is whatever the sender says, so it proves nothing; what the reply
+    // names is checked instead: a saved file must be a PNG of the screenshot folder, since
+    // the balloon's click hands it to Explorer.
     if (!m_strip.IsTabFrame(sender)) return 0;
     const auto text = DecodeCopyDataText(data->dwData, data->dwData, data->cbData, data->lpData, kMaxCopyDataChars);
     if (!text) return 0;
+    if (data->dwData == kCopyScreenshotSaved && !IsSavedScreenshot(*text)) return 0;
     m_shotReply = ScreenshotOutcome{data->dwData == kCopyScreenshotSaved, *text};
     PostMessage(WM_SCREENSHOT_DONE);
     return 1;
@@ -63,7 +65,9 @@ void CBrindlow3Dlg::ShowScreenshotFailure(const std::wstring& reason) {
 }
 
 void CBrindlow3Dlg::ShowLastScreenshotInFolder() const {
-    if (m_strLastShot.empty()) return;
+    // Checked when the reply came, and again now: the file may have gone or been replaced
+    // by a folder since. It holds no quote, so Explorer reads it as one argument.
+    if (!IsSavedScreenshot(m_strLastShot)) return;
     const std::wstring arguments = L"/select,\"" + m_strLastShot + L"\"";
     ::ShellExecuteW(nullptr, L"open", L"explorer.exe", arguments.c_str(), nullptr, SW_SHOWNORMAL);
 }

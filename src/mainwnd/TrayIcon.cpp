@@ -1,7 +1,5 @@
 #include "mainwnd/TrayIcon.h"
 
-#include <shellapi.h>
-
 #include <cwchar>
 
 namespace {
@@ -18,7 +16,7 @@ void CopyText(wchar_t (&field)[N], const wchar_t* text) {
     field[N - 1] = L'\0';
 }
 
-// The launcher may run elevated and the shell not: from Vista on the message filter drops the
+// The player may run the launcher elevated and the shell not: from Vista on the message filter drops the
 // shell's broadcast unless the window lets that one message through.
 void AllowMessageFromShell(HWND owner, UINT message) {
     HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
@@ -50,29 +48,36 @@ bool TrayIcon::Notify(DWORD action) const {
     data.uCallbackMessage = m_callbackMessage;
     data.hIcon = m_icon;
     CopyText(data.szTip, L"QuarnelHalvira");
-    return ::Shell_NotifyIconW(action, &data) != FALSE;
+    return m_notify(action, &data) != FALSE;
 }
 
 void TrayIcon::Add() {
     m_wanted = true;
+    if (!m_owner) return;
     // A missing notification area is not an error; a failed add is tried again by Retry.
-    if (m_owner) m_shown = Notify(NIM_ADD);
+    m_asked = true;
+    m_shown = Notify(NIM_ADD);
 }
 
 void TrayIcon::Remove() {
     m_wanted = false;
-    if (m_shown) Notify(NIM_DELETE);
+    if (m_asked) Notify(NIM_DELETE);
+    m_asked = false;
     m_shown = false;
 }
 
 void TrayIcon::Retry() {
-    if (m_wanted && !m_shown) Add();
+    if (!m_wanted || m_shown || !m_owner) return;
+    // The shell may hold the icon although its add was reported as failed.
+    m_shown = Notify(NIM_MODIFY);
+    if (!m_shown) Add();
 }
 
 bool TrayIcon::OnShellMessage(UINT msg) {
     if (m_taskbarCreated == 0 || msg != m_taskbarCreated) return false;
+    // The restarted shell has forgotten every icon: straight to the add.
     m_shown = false;
-    Retry();
+    if (m_wanted) Add();
     return true;
 }
 
@@ -86,5 +91,5 @@ void TrayIcon::ShowBalloon(const wchar_t* title, const std::wstring& text) const
     data.uTimeout = 10000;
     CopyText(data.szInfoTitle, title);
     CopyText(data.szInfo, text.c_str());
-    ::Shell_NotifyIconW(NIM_MODIFY, &data);
+    m_notify(NIM_MODIFY, &data);
 }

@@ -8,8 +8,8 @@
 #include "update/VersionConfig.h"
 
 namespace {
-// Written by the check and read by the download, both on the GUI thread (or by the menu's
-// check thread while no download runs).
+// Written by the check and read by the download, both on the GUI thread; the menu's check
+// thread never touches them.
 std::wstring g_address;
 std::wstring g_publishedKey;
 }  // namespace
@@ -19,12 +19,22 @@ std::wstring PublishedKey() { return g_publishedKey; }
 
 std::wstring LocalVersionKey() { return ComposeVersionKey(FileMd5Hex(GetExePath()), kClientVersion); }
 
+namespace {
+bool NamesAnotherBuild(const VersionConfig& config) {
+    return !config.key.empty() && IsOtherBuildPublished(config.key, LocalVersionKey());
+}
+}  // namespace
+
 bool IsUpdateAvailable(bool force, int startMode) {
     if (!force && (!GatedCheckAllowedInMode(startMode) || !IsCheckDue())) return false;
     VersionConfig config;
     if (!FetchVersionConfig(config)) return false;
     g_address = config.address;
     g_publishedKey = config.key;
-    if (config.key.empty()) return false;
-    return IsOtherBuildPublished(config.key, LocalVersionKey());
+    return NamesAnotherBuild(config);
+}
+
+bool IsOtherBuildPublishedNow() {
+    VersionConfig config;
+    return FetchVersionConfig(config) && NamesAnotherBuild(config);
 }

@@ -10,6 +10,9 @@
 // that may update, and only when the gate says the check is due. The address read from
 // the version file is kept for the download (UpdateAddress).
 bool IsUpdateAvailable(bool force, int startMode = -1);
+// The forced check that keeps nothing: for a thread that may still run while the process
+// ends, when nothing process-wide may be assigned any more.
+bool IsOtherBuildPublishedNow();
 
 // The download address of the last version file read; empty until one was read.
 std::wstring UpdateAddress();

@@ -1,4 +1,6 @@
 // The main window started as a user starts it, with this program playing its game processes.
+#include "app/rules/DumpPath.h"
+#include "base/Paths.h"
 #include "support/Assertions.h"
 #include "support/DevService.h"
 #include "support/Input.h"
@@ -352,6 +354,25 @@ TEST_F(MainWindow, TrayMenuExitEndsTheProgramWithoutAQuestion) {
     ::PostMessageW(main, WM_USER + 1, 1, WM_RBUTTONUP);
     ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_END, 0));  // the last item: 退出
     EXPECT_TRUE(launcher.WaitForExit(kPatienceMs));
+}
+
+TEST_F(MainWindow, ExitWhileTheMenusUpdateCheckGetsNoAnswerEndsCleanly) {
+    auto tab = AddTab(L"s1-abc");
+    const std::wstring dump = DumpPathForExecutable(ProductPath());
+    ::DeleteFileW(dump.c_str());
+    struct NothingPublishedAfterwards {
+        ~NothingPublishedAfterwards() { devservice::Get("/__control/set?update=none&key="); }
+    } restore;
+    ASSERT_FALSE(devservice::Get("/__control/set?update=hang&key=").empty());  // the version file never comes
+    ClickSystemButton(main);
+    ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_HOME, 4));  // 更新
+    ASSERT_TRUE(WaitUntil([] { return devservice::Requests().find("/update/ConfigTov.htm") != std::string::npos; },
+                          kPatienceMs));
+    ::PostMessageW(main, WM_USER + 1, 1, WM_RBUTTONUP);
+    ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_END, 0));  // 退出, with the check still waiting
+    EXPECT_TRUE(launcher.WaitForExit(kPatienceMs));
+    EXPECT_EQ(launcher.ExitCode(), 0u);
+    EXPECT_FALSE(PathExists(dump));
 }
 
 TEST_F(MainWindow, SystemMenuVersionLineDoesNothing) {

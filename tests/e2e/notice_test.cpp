@@ -1,8 +1,10 @@
 // The operator's notice over a running main window, against the dev service's notice file.
 #include "support/Assertions.h"
 #include "support/DevService.h"
+#include "support/Input.h"
 #include "support/Launcher.h"
 #include "support/LauncherTest.h"
+#include "support/OtherApplication.h"
 #include "support/Settings.h"
 
 #include "base/rules/PathParts.h"
@@ -118,6 +120,22 @@ TEST_F(Notice, TextNoticeShowsAtTheWorkAreaCornerAndClosingDismissesIt) {
     StopLauncher();
     StartWithOneTab();
     ExpectNoNoticeAfterTheFetch();
+}
+
+TEST_F(Notice, TheBossKeyTakesTheNoticeAwayWithTheWindowAndBackAgain) {
+    StartWithOneTab();
+    HWND notice = WaitForNotice(kPatienceMs);
+    ASSERT_NE(notice, nullptr);
+    OtherApplication focused;
+    PressKeys({VK_F10});
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main); }, kPatienceMs));
+    // Hidden with the window in one go, long before its showing time ends by itself.
+    PumpMessagesFor(300);
+    EXPECT_FALSE(::IsWindowVisible(notice));
+    PressKeys({VK_F10});
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main) != FALSE; }, kPatienceMs));
+    // Back with it, unless its showing time ran out meanwhile (shown once: then it is gone).
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(notice) || ::IsWindowVisible(notice); }, kPatienceMs));
 }
 
 TEST_F(Notice, ACycleThatEndsByItselfShowsTheNoticeAgainNextStart) {

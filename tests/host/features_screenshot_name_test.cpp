@@ -69,3 +69,21 @@ TEST(ScreenshotName, ShorteningNeverSplitsASurrogatePair) {
     ASSERT_TRUE(name);
     EXPECT_EQ(*name, L"ab_20260307_210509.png");
 }
+
+// A screenshot reply may come from any process: what it names must be a PNG directly in
+// the screenshot folder, and one argument on Explorer's command line.
+TEST(ScreenshotReplyPath, OnlyAPngDirectlyInTheFolderIsTaken) {
+    const std::wstring folder = L"C:\\Users\\José\\Pictures\\QuarnelHalvira";
+    EXPECT_TRUE(IsScreenshotPathIn(folder + L"\\s1-alice_20261209_120000.png", folder));
+    EXPECT_TRUE(IsScreenshotPathIn(L"c:\\users\\José\\PICTURES\\quarnelhalvira\\a.PNG", folder));
+    for (const std::wstring& path : {
+             folder + L"\\a.exe", folder + L"\\a.png.exe", folder + L"\\.png", folder + L"\\",
+             folder + L"\\..\\..\\Desktop\\a.png", folder + L"\\sub\\a.png", folder + L"\\a/b.png",
+             folder + L"\\a\".png", folder + L"\\a.png\" /e,\"C:\\x.png", folder + L"\\a\r\n.png",
+             folder + L"\\a.png:stream.png", folder + L"Other\\a.png", folder + L"a.png",
+             std::wstring(L"\\\\evil\\share\\a.png"), std::wstring(L"C:\\Windows\\a.png"), std::wstring(),
+         }) {
+        EXPECT_FALSE(IsScreenshotPathIn(path, folder)) << testing::PrintToString(path);
+    }
+    EXPECT_FALSE(IsScreenshotPathIn(L"C:\\a.png", L""));
+}

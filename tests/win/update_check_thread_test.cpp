@@ -67,3 +67,19 @@ TEST_F(MenuCheck, ASecondRequestWhileOneRunsDoesNothing) {
     EXPECT_TRUE(StartForcedUpdateCheck(m_window, kChecked));
     EXPECT_EQ(WaitForAnswer(m_window), 0);
 }
+
+TEST_F(MenuCheck, TheThreadKeepsNothingOfWhatItRead) {
+    // What the last check on this thread read stays what the download would use: the menu's
+    // thread may still run while the process ends, and must write nothing process-wide.
+    devservice::Get("/__control/set?update=none&key=" + m_key);
+    IsUpdateAvailable(true);
+    const std::wstring address = UpdateAddress();
+    const std::wstring key = PublishedKey();
+    devservice::Get("/__control/set?update=published&key=" + m_key);
+    ASSERT_TRUE(StartForcedUpdateCheck(m_window, kChecked));
+    EXPECT_EQ(WaitForAnswer(m_window), 1);
+    EXPECT_EQ(UpdateAddress(), address);
+    EXPECT_EQ(PublishedKey(), key);
+    IsUpdateAvailable(true);
+    EXPECT_NE(PublishedKey(), key);  // the published build has another key
+}

@@ -56,3 +56,27 @@ std::optional<std::wstring> ChooseScreenshotName(const std::wstring& record, con
     }
     return std::nullopt;
 }
+
+namespace {
+wchar_t AsciiLower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
+
+bool SameIgnoringAsciiCase(const std::wstring& a, const std::wstring& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+    }
+    return true;
+}
+}  // namespace
+
+bool IsScreenshotPathIn(const std::wstring& path, const std::wstring& folder) {
+    if (folder.empty() || path.size() <= folder.size() + 1 || path[folder.size()] != L'\\') return false;
+    if (!SameIgnoringAsciiCase(path.substr(0, folder.size()), folder)) return false;
+    const std::wstring name = path.substr(folder.size() + 1);
+    const std::wstring extension = L".png";
+    if (name.size() <= extension.size() || !SameIgnoringAsciiCase(name.substr(name.size() - 4), extension)) return false;
+    for (wchar_t c : name) {
+        if (CannotBeInFileName(c)) return false;
+    }
+    return true;
+}

@@ -20,3 +20,9 @@ std::wstring FileNameSafe(const std::wstring& record);
 std::optional<std::wstring> ChooseScreenshotName(const std::wstring& record, const LocalStamp& time,
                                                  std::size_t maxNameChars,
                                                  const std::function<bool(const std::wstring&)>& taken);
+
+// Whether `path` names a screenshot file directly inside `folder`: "<folder>\<name>.png"
+// with the folder's letter case free, and a name that is neither empty nor "." / "..", and
+// holds no further folder, no quote and no control character (so that it stays one argument
+// on a command line). The text alone: whether the file exists is the caller's question.
+bool IsScreenshotPathIn(const std::wstring& path, const std::wstring& folder);
