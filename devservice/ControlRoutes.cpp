@@ -19,6 +19,7 @@ std::string StateJson(Service& service)
     std::string exe = service.ExeBytes();
     std::string j = "{";
     j += "\"update\":" + JsonString(ToString(s.update));
+    j += ",\"signature\":" + JsonString(ToString(s.signature));
     j += ",\"notice\":" + JsonString(ToString(s.notice));
     j += ",\"charset\":" + JsonString(ToString(s.charset));
     j += ",\"key_override\":" + JsonString(s.keyOverride);
@@ -81,6 +82,9 @@ void RegisterControlRoutes(httplib::Server& server, Service& service)
         SwitchState s = service.switches().Get();
         if (req.has_param("update") && !ParseUpdateMode(req.get_param_value("update"), s.update))
             return BadRequest(res, "bad update: none|published|broken|slow|nokey|missing|error500|mismatch|hang");
+        if (req.has_param("signature") && !ParseSignatureMode(req.get_param_value("signature"), s.signature))
+            return BadRequest(res,
+                              "bad signature: good|none|otherkey|altered|older|otherstatement|malformed|huge");
         if (req.has_param("notice") && !ParseNoticeMode(req.get_param_value("notice"), s.notice))
             return BadRequest(res,
                               "bad notice: none|text|picture|pictext|expired|malformed|toolong");

@@ -21,6 +21,7 @@ const char* UsageText()
 {
     return "usage: devservice [--port N] [--check-port N] [--exe PATH]\n"
            "                  [--client-exe PATH] [--client-version X.Y.Z.W] [--publish-dir DIR]\n"
+           "                  [--release-key PEM] [--other-key PEM] [--published-version V]\n"
            "  --port N            main listener on 127.0.0.1 (default 47810; 0 = any free port)\n"
            "  --check-port N      connection-check listener (default: main port + 1)\n"
            "  --exe PATH          file served as the downloadable newer executable\n"
@@ -29,7 +30,11 @@ const char* UsageText()
            "                      no update is published\n"
            "  --client-version V  version number used in version keys (default 3.0.0.1)\n"
            "  --publish-dir DIR   files written by scripts/publish, served under /update/\n"
-           "                      before the switches decide\n";
+           "                      before the switches decide\n"
+           "  --release-key PEM   private key that signs what is published (\"Sig\")\n"
+           "  --other-key PEM     another key, for the signature=otherkey switch\n"
+           "  --published-version V  the published build's version (default: the client's\n"
+           "                      with its last number one higher)\n";
 }
 
 bool ParseOptions(int argc, char** argv, Options& out, std::string& error)
@@ -73,6 +78,12 @@ bool ParseOptions(int argc, char** argv, Options& out, std::string& error)
             if (!next(o.clientVersion)) return false;
         } else if (a == "--publish-dir") {
             if (!next(o.publishDir)) return false;
+        } else if (a == "--release-key") {
+            if (!next(o.releaseKeyPath)) return false;
+        } else if (a == "--other-key") {
+            if (!next(o.otherKeyPath)) return false;
+        } else if (a == "--published-version") {
+            if (!next(o.publishedVersion)) return false;
         } else {
             error = "unknown argument: " + a;
             return false;

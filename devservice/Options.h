@@ -9,6 +9,9 @@ struct Options {
     std::string clientExePath; // the launcher the client runs, for the matching version key
     std::string clientVersion = "3.0.0.1";
     std::string publishDir;    // what scripts/publish wrote, served under /update/ first
+    std::string releaseKeyPath;   // PEM private key that signs what is published; empty: unsigned
+    std::string otherKeyPath;     // a key the launchers do not know, for signing wrongly
+    std::string publishedVersion; // the published build's version; empty: the client's next
 };
 
 // Parses argv. On failure returns false and puts a one-line reason into error.

@@ -119,12 +119,17 @@ void RegisterUpdate(httplib::Server& server, Service& service)
         std::string ini = "[VerKey]\r\n";
         if (s.update != UpdateMode::NoKey) ini += "Tov=" + key + "\r\n";
         ini += "UpdAddr=" + exeUrl + "\r\n";
+        // Nothing to sign while the client's own key is served.
+        if (s.update != UpdateMode::None && s.update != UpdateMode::NoKey) {
+            const std::string claim = service.ReleaseClaimFor(s, key);
+            if (!claim.empty()) ini += "Sig=" + claim + "\r\n";
+        }
         SendBody(res, 200, ini, "text/html");
     });
 
     server.Get(RegexLiteral(std::string("/update/") + kExeName),
                [&service](const httplib::Request&, httplib::Response& res) {
-                   SendBody(res, 200, service.ExeBytes(), "application/octet-stream");
+                   SendBody(res, 200, service.ServedExeBytes(service.switches().Get()), "application/octet-stream");
                });
     server.Get(RegexLiteral(std::string("/update/error/") + kExeName),
                [](const httplib::Request&, httplib::Response& res) {
@@ -132,12 +137,12 @@ void RegisterUpdate(httplib::Server& server, Service& service)
                });
     server.Get(RegexLiteral(std::string("/update/broken/") + kExeName),
                [&service](const httplib::Request& req, httplib::Response& res) {
-                   auto bytes = std::make_shared<const std::string>(service.ExeBytes());
+                   auto bytes = std::make_shared<const std::string>(service.ServedExeBytes(service.switches().Get()));
                    SendShort(req, res, bytes->size(), bytes->size() / 2, StringSource(bytes));
                });
     server.Get(RegexLiteral(std::string("/update/slow/") + kExeName),
                [&service](const httplib::Request&, httplib::Response& res) {
-                   auto bytes = std::make_shared<const std::string>(service.ExeBytes());
+                   auto bytes = std::make_shared<const std::string>(service.ServedExeBytes(service.switches().Get()));
                    // About ten seconds whatever the size: a hundred pieces.
                    size_t piece = std::max<size_t>(1024, bytes->size() / 100 + 1);
                    SendStream(res, bytes->size(), StringSource(bytes), piece, 100,

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "Md5.h"
+#include "Release.h"
 #include "Png.h"
 
 const char kControlPrefix[] = "/__control/";
@@ -84,7 +85,7 @@ std::string Service::CurrentKey(const SwitchState& s) const
 
 std::string Service::PublishedKey(const SwitchState& s) const
 {
-    std::string key = VersionKey(Md5Hex(ExeBytes()), m_options.clientVersion);
+    std::string key = VersionKey(Md5Hex(ServedExeBytes(s)), PublishedVersion());
     std::string current = CurrentKey(s);
     bool same = key.size() == current.size();
     for (size_t i = 0; same && i < key.size(); ++i)
@@ -92,4 +93,32 @@ std::string Service::PublishedKey(const SwitchState& s) const
                std::tolower(static_cast<unsigned char>(current[i]));
     if (same) key[0] = key[0] == 'f' ? 'e' : 'f';
     return key;
+}
+
+std::string Service::ServedExeBytes(const SwitchState& s) const
+{
+    std::string bytes = ExeBytes();
+    if (s.signature == SignatureMode::Altered && !bytes.empty()) bytes.back() = static_cast<char>(bytes.back() ^ 0x5A);
+    return bytes;
+}
+
+std::string Service::PublishedVersion() const
+{
+    return m_options.publishedVersion.empty() ? NextVersion(m_options.clientVersion) : m_options.publishedVersion;
+}
+
+std::string Service::ReleaseClaimFor(const SwitchState& s, const std::string& key) const
+{
+    if (m_options.releaseKeyPath.empty() || s.signature == SignatureMode::None) return std::string();
+    if (s.signature == SignatureMode::Malformed) return "3.0.0.9,12,not-a-digest,%%%";
+    // The claim is always on the file the service has; "altered" serves another one.
+    const std::string bytes = ExeBytes();
+    const std::string sha = Sha256Hex(bytes);
+    const std::string version = s.signature == SignatureMode::Older ? "1.0.0.0" : PublishedVersion();
+    const size_t signedLength = s.signature == SignatureMode::OtherStatement ? bytes.size() + 1 : bytes.size();
+    const std::string& keyPath = s.signature == SignatureMode::OtherKey ? m_options.otherKeyPath : m_options.releaseKeyPath;
+    std::string claim = ReleaseClaim(version, bytes.size(), sha,
+                                     SignBase64(keyPath, ReleaseStatement(key, version, signedLength, sha)));
+    if (s.signature == SignatureMode::Huge) claim += std::string(64 * 1024, 'A');
+    return claim;
 }

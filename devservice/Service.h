@@ -44,6 +44,13 @@ public:
     // Version key served when an update is published: that of the served
     // executable, or, should it equal the current key, one that never matches.
     std::string PublishedKey(const SwitchState& s) const;
+    // What the download routes serve: ExeBytes, one byte changed for signature=altered.
+    std::string ServedExeBytes(const SwitchState& s) const;
+    // The published build's version: --published-version, else the client's next one.
+    std::string PublishedVersion() const;
+    // The "Sig" value the version file carries for the key: the claim on ExeBytes as the
+    // signature switch makes it; empty without a release key or for signature=none.
+    std::string ReleaseClaimFor(const SwitchState& s, const std::string& key) const;
 
     const std::string& noticePicture() const { return m_noticePicture; }
 

@@ -30,6 +30,13 @@ const std::pair<const char*, UpdateMode> kUpdateNames[] = {
     {"hang", UpdateMode::Hang},
 };
 
+const std::pair<const char*, SignatureMode> kSignatureNames[] = {
+    {"good", SignatureMode::Good},       {"none", SignatureMode::None},
+    {"otherkey", SignatureMode::OtherKey}, {"altered", SignatureMode::Altered},
+    {"older", SignatureMode::Older},     {"otherstatement", SignatureMode::OtherStatement},
+    {"malformed", SignatureMode::Malformed}, {"huge", SignatureMode::Huge},
+};
+
 const std::pair<const char*, NoticeMode> kNoticeNames[] = {
     {"none", NoticeMode::None},           {"text", NoticeMode::Text},
     {"picture", NoticeMode::Picture},     {"pictext", NoticeMode::PicText},
@@ -45,12 +52,18 @@ const std::pair<const char*, NoticeCharset> kCharsetNames[] = {
 } // namespace
 
 const char* ToString(UpdateMode m) { return NameOf(m, kUpdateNames); }
+const char* ToString(SignatureMode m) { return NameOf(m, kSignatureNames); }
 const char* ToString(NoticeMode m) { return NameOf(m, kNoticeNames); }
 const char* ToString(NoticeCharset c) { return NameOf(c, kCharsetNames); }
 
 bool ParseUpdateMode(const std::string& s, UpdateMode& out)
 {
     return ParseByName(s, kUpdateNames, out);
+}
+
+bool ParseSignatureMode(const std::string& s, SignatureMode& out)
+{
+    return ParseByName(s, kSignatureNames, out);
 }
 
 bool ParseNoticeMode(const std::string& s, NoticeMode& out)

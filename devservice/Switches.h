@@ -15,6 +15,18 @@ enum class UpdateMode {
     Hang,      // the version file's request is taken and never answered
 };
 
+// What the version file's "Sig" says when the service has a release key and publishes a build.
+enum class SignatureMode {
+    Good,           // the published build's claim, signed by the release key
+    None,           // no "Sig" at all
+    OtherKey,       // signed by a key the launchers do not know
+    Altered,        // a good signature, but the download is not the file it names
+    Older,          // a good signature for a version older than the client's
+    OtherStatement, // a signature over another statement (another length) than the one claimed
+    Malformed,      // not a claim at all
+    Huge,           // 64 KiB of claim
+};
+
 // What the notice file holds.
 enum class NoticeMode {
     None,      // 404
@@ -30,6 +42,7 @@ enum class NoticeCharset { Gbk, Utf8 };
 
 struct SwitchState {
     UpdateMode update = UpdateMode::None;
+    SignatureMode signature = SignatureMode::Good;
     NoticeMode notice = NoticeMode::None;
     NoticeCharset charset = NoticeCharset::Gbk;
     std::string keyOverride;    // when set, the "none" key; empty: computed
@@ -40,9 +53,11 @@ struct SwitchState {
 };
 
 const char* ToString(UpdateMode m);
+const char* ToString(SignatureMode m);
 const char* ToString(NoticeMode m);
 const char* ToString(NoticeCharset c);
 bool ParseUpdateMode(const std::string& s, UpdateMode& out);
+bool ParseSignatureMode(const std::string& s, SignatureMode& out);
 bool ParseNoticeMode(const std::string& s, NoticeMode& out);
 bool ParseNoticeCharset(const std::string& s, NoticeCharset& out);
 

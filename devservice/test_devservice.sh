@@ -70,16 +70,21 @@ expect_eq "unknown flag exits 2" "$?" "2"
 "$BIN" --port 70000 >/dev/null 2>&1
 expect_eq "bad port exits 2" "$?" "2"
 
-# Test inputs: the "running launcher" and the "published launcher".
+# Test inputs: the "running launcher" and the "published launcher", and the release keys.
 head -c 20000 /dev/urandom >"$WORK/client.exe"
 head -c 70001 /dev/urandom >"$WORK/new.exe"
+for k in release other; do
+    openssl genpkey -algorithm RSA -pkeyopt rsa_keygen_bits:3072 -out "$WORK/$k.pem" 2>/dev/null
+    openssl pkey -in "$WORK/$k.pem" -pubout -out "$WORK/$k.pub.pem"
+done
 
 STARTED=0
 for _ in 1 2 3 4 5 6 7 8; do
     PORT=$((20000 + RANDOM % 40000))
     CPORT=$((PORT + 1))
     port_free "$PORT" && port_free "$CPORT" || continue
-    if start_service "$WORK/ds" --port "$PORT" --exe "$WORK/new.exe" --client-exe "$WORK/client.exe"; then
+    if start_service "$WORK/ds" --port "$PORT" --exe "$WORK/new.exe" --client-exe "$WORK/client.exe" \
+        --release-key "$WORK/release.pem" --other-key "$WORK/other.pem"; then
         STARTED=1
         break
     fi
@@ -249,10 +254,11 @@ expect_eq "reset again" "$(curl -s "$B/__control/requests" | wc -c | tr -d ' ')"
 
 # ---------------------------------------------------------------------------------
 section "version file and download"
-key_of() { echo "$(md5sum "$1" | cut -c1-28)3001"; }
+key_of() { echo "$(md5sum "$1" | cut -c1-28)${2:-3001}"; }
 ini_value() { grep "^$1=" "$WORK/body" | sed "s/^$1=//; s/\r$//"; }
 CLIENT_KEY=$(key_of "$WORK/client.exe")
-NEW_KEY=$(key_of "$WORK/new.exe")
+# A published build is the client's next version (3.0.0.2) unless --published-version says.
+NEW_KEY=$(key_of "$WORK/new.exe" 3002)
 
 expect_eq "update=none: 200" "$(get "$B/update/ConfigTov.htm")" "200"
 expect_eq "update=none: section VerKey" "$(head -1 "$WORK/body" | tr -d '\r')" "[VerKey]"
@@ -275,14 +281,14 @@ cp "$WORK/new.exe" "$WORK/client.exe"
 get "$B/update/ConfigTov.htm" >/dev/null
 PUB=$(ini_value Tov)
 check "update=published: differs even when the client is the same file" \
-    eval '[ "${PUB,,}" != "$NEW_KEY" ] && [ ${#PUB} -eq 32 ]'
+    eval '[ "${PUB,,}" != "$(key_of "$WORK/client.exe")" ] && [ ${#PUB} -eq 32 ]'
 curl -s "$B/__control/set?update=none" >/dev/null
 get "$B/update/ConfigTov.htm" >/dev/null
-expect_eq "update=none: follows a rebuilt client file" "$(ini_value Tov)" "$NEW_KEY"
+expect_eq "update=none: follows a rebuilt client file" "$(ini_value Tov)" "$(key_of "$WORK/new.exe")"
 
 # A test's own executable replaces the --exe file until it is cleared.
 { printf 'MZ'; head -c 5000 /dev/urandom; } >"$WORK/upload.exe"
-UPLOAD_KEY=$(key_of "$WORK/upload.exe")
+UPLOAD_KEY=$(key_of "$WORK/upload.exe" 3002)
 curl -s "$B/__control/set?update=published" >/dev/null
 expect_eq "upload: not starting with MZ is refused" \
     "$(curl -s -o /dev/null -w '%{http_code}' --data-binary 'PE..' "$B/__control/exe")" "400"
@@ -325,8 +331,55 @@ expect_eq "update=missing: 404" "$(get "$B/update/ConfigTov.htm")" "404"
 
 code=$(get "$B/__control/set?update=later&notice=text")
 expect_eq "bad switch value: 400" "$code" "400"
-check "bad switch value changes nothing" contains "$(curl -s "$B/__control/state")" '"update":"missing","notice":"none"'
+STATE=$(curl -s "$B/__control/state")
+check "bad switch value changes nothing" eval 'contains "$STATE" "\"update\":\"missing\"" && contains "$STATE" "\"notice\":\"none\""'
 curl -s "$B/__control/set?update=none" >/dev/null
+
+# ---------------------------------------------------------------------------------
+section "signed releases"
+statement_of() { printf 'QuarnelHalvira release\nTov=%s\nVersion=%s\nLength=%s\nSHA256=%s\n' "$@"; }
+# verifies PUBLIC_PEM SIGNATURE_BASE64: the signature over $WORK/statement
+verifies() {
+    printf '%s' "$2" | openssl base64 -d -A >"$WORK/sig.bin" 2>/dev/null &&
+        openssl dgst -sha256 -verify "$1" -signature "$WORK/sig.bin" "$WORK/statement" >/dev/null 2>&1
+}
+# claim SIGNATURE_MODE: the version file's Tov and Sig parts into TOV V L H S
+claim() {
+    curl -s "$B/__control/set?update=published&signature=$1" >/dev/null
+    get "$B/update/ConfigTov.htm" >/dev/null
+    TOV=$(ini_value Tov)
+    SIG=$(ini_value Sig)
+    IFS=, read -r V L H S <<<"$SIG"
+    statement_of "$TOV" "$V" "$L" "$H" >"$WORK/statement"
+}
+NEW_SHA=$(sha256sum "$WORK/new.exe" | cut -c1-64)
+claim good
+expect_eq "signature=good: the published version" "$V" "3.0.0.2"
+expect_eq "signature=good: the executable's length" "$L" "70001"
+expect_eq "signature=good: its SHA-256" "$H" "$NEW_SHA"
+check "signature=good: verifies with the release key" verifies "$WORK/release.pub.pem" "$S"
+check "signature=good: not with another key" eval '! verifies "$WORK/other.pub.pem" "$S"'
+claim otherkey
+check "signature=otherkey: signed by the other key" eval 'verifies "$WORK/other.pub.pem" "$S" && ! verifies "$WORK/release.pub.pem" "$S"'
+claim older
+check "signature=older: a good signature on an older version" eval '[ "$V" = 1.0.0.0 ] && verifies "$WORK/release.pub.pem" "$S"'
+claim otherstatement
+check "signature=otherstatement: does not cover the claim" eval '! verifies "$WORK/release.pub.pem" "$S" && [ "$L" = 70001 ]'
+claim altered
+check "signature=altered: a good signature on the real file" eval '[ "$H" = "$NEW_SHA" ] && verifies "$WORK/release.pub.pem" "$S"'
+get "$B/update/QuarnelHalvira.exe" >/dev/null
+check "signature=altered: another file is served, named by Tov" eval \
+    '! cmp -s "$WORK/body" "$WORK/new.exe" && [ "$(body_size)" = 70001 ] && [ "$TOV" = "$(key_of "$WORK/body" 3002)" ]'
+claim malformed
+check "signature=malformed: no claim" eval '[ -n "$SIG" ] && [ "$H" != "$NEW_SHA" ]'
+claim huge
+check "signature=huge: 64 KiB and more" eval '[ ${#SIG} -gt 65536 ]'
+claim none
+check "signature=none: no Sig line" eval '! grep -q "^Sig=" "$WORK/body"'
+curl -s "$B/__control/set?update=none&signature=good" >/dev/null
+get "$B/update/ConfigTov.htm" >/dev/null
+check "update=none: nothing signed" eval '! grep -q "^Sig=" "$WORK/body"'
+expect_eq "bad signature switch: 400" "$(get "$B/__control/set?signature=maybe")" "400"
 
 # ---------------------------------------------------------------------------------
 section "notice"

@@ -60,9 +60,13 @@ qh_start_display() {
     return 1
 }
 
+# It signs what it publishes with the dev and test builds' release key (made by the first
+# configure under build/keys).
 qh_start_devservice() {
     local bin=$QH_ROOT/build/host/devservice/devservice
-    "$bin" --port "$QH_DEV_PORT" >"$QH_ROOT/build/devservice.log" 2>&1 &
+    local keys=$QH_ROOT/build/keys
+    "$bin" --port "$QH_DEV_PORT" --release-key "$keys/dev-release.pem" --other-key "$keys/dev-other.pem" \
+        >"$QH_ROOT/build/devservice.log" 2>&1 &
     QH_DEVSERVICE_PID=$!
     for _ in $(seq 100); do
         curl -s -o /dev/null "http://127.0.0.1:$QH_DEV_PORT/__control/requests" && return 0

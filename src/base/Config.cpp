@@ -2,6 +2,10 @@
 
 #include "BuildConfig.h"
 
+namespace {
+const unsigned char kReleaseKeyBytes[] = {QH_CFG_RELEASE_KEY_BYTES 0};
+}  // namespace
+
 namespace config {
 const wchar_t* const kClientHost = QH_CFG_CLIENT_HOST;
 const wchar_t* const kAccountHost = QH_CFG_ACCOUNT_HOST;
@@ -12,4 +16,6 @@ const wchar_t* const kCheckUrl = QH_CFG_CHECK_URL;
 const unsigned long kConnectTimeoutMs = QH_CFG_CONNECT_TIMEOUT_MS;
 const unsigned long kTransferTimeoutMs = QH_CFG_TRANSFER_TIMEOUT_MS;
 const unsigned long kNoticeDelayMs = QH_CFG_NOTICE_DELAY_MS;
+const unsigned char* const kReleaseKey = kReleaseKeyBytes;
+const unsigned long kReleaseKeySize = QH_CFG_RELEASE_KEY_SIZE;
 }  // namespace config

@@ -1,5 +1,6 @@
 // Build-time configuration: the operator's hosts and domains, the connection-check
-// address and how long the network and the notice are waited for. Each build (production, dev, test) links its own values.
+// address, how long the network and the notice are waited for, and the release key. Each
+// build (production, dev, test) links its own values.
 #pragma once
 
 namespace config {
@@ -12,4 +13,9 @@ extern const wchar_t* const kCheckUrl;     // reachable when the network is up
 extern const unsigned long kConnectTimeoutMs;   // an HTTP connection
 extern const unsigned long kTransferTimeoutMs;  // each wait while sending or receiving
 extern const unsigned long kNoticeDelayMs;      // first tab to the notice fetch
+// The operator's release key (DER SubjectPublicKeyInfo, RSA of at least 3072 bits) that a
+// published build must be signed with; a size of 0 for a build made without one, which takes
+// a published build on its MD5 key alone.
+extern const unsigned char* const kReleaseKey;
+extern const unsigned long kReleaseKeySize;
 }  // namespace config

@@ -5,6 +5,7 @@
 #include <objbase.h>
 #include <commctrl.h>
 #include <oleauto.h>
+#include <wincrypt.h>
 
 #include <string>
 #include <utility>
@@ -110,6 +111,26 @@ struct VirtualMemory {  // a whole VirtualAlloc reservation
     static Handle Invalid() { return nullptr; }
     static void Close(Handle h) { ::VirtualFree(h, 0, MEM_RELEASE); }
 };
+struct CryptProvider {
+    using Handle = HCRYPTPROV;
+    static Handle Invalid() { return 0; }
+    static void Close(Handle h) { ::CryptReleaseContext(h, 0); }
+};
+struct CryptKey {
+    using Handle = HCRYPTKEY;
+    static Handle Invalid() { return 0; }
+    static void Close(Handle h) { ::CryptDestroyKey(h); }
+};
+struct CryptHash {
+    using Handle = HCRYPTHASH;
+    static Handle Invalid() { return 0; }
+    static void Close(Handle h) { ::CryptDestroyHash(h); }
+};
+struct LocalMemory {  // what the system allocated for the caller with LocalAlloc
+    using Handle = void*;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::LocalFree(h); }
+};
 }  // namespace handle_traits
 
 using UniqueHandle = UniqueResource<handle_traits::Kernel>;
@@ -128,6 +149,10 @@ using UniqueImageList = UniqueResource<handle_traits::ImageList>;
 using UniqueHook = UniqueResource<handle_traits::Hook>;
 using UniqueVirtualMemory = UniqueResource<handle_traits::VirtualMemory>;
 using UniqueFileFind = UniqueResource<handle_traits::FileFind>;
+using UniqueCryptProvider = UniqueResource<handle_traits::CryptProvider>;
+using UniqueCryptKey = UniqueResource<handle_traits::CryptKey>;
+using UniqueCryptHash = UniqueResource<handle_traits::CryptHash>;
+using UniqueLocalMemory = UniqueResource<handle_traits::LocalMemory>;
 
 // A device context borrowed from a window with GetDC; released on scope exit.
 class WindowDC {

@@ -10,11 +10,8 @@
 namespace {
 const DWORD kReadChunk = 512;
 
-std::optional<HttpUrlParts> PartsOf(const wchar_t* url) {
-    // Only plain HTTP: skipping the scheme of any other address would leave a wrong host.
-    if (!url || !HasHttpScheme(url)) return std::nullopt;
-    return SplitHttpUrl(url + kHttpSchemeLength);
-}
+// Only plain HTTP, read exactly as every check of an address reads it.
+std::optional<HttpUrlParts> PartsOf(const wchar_t* url) { return url ? ParseHttpUrl(url) : std::nullopt; }
 
 // Reads the body into the file in 512-byte chunks, with progress when a window is given.
 bool ReceiveToFile(HttpHandleStore& store, const wchar_t* path, DWORD length, HWND progress) {
@@ -58,7 +55,6 @@ bool GetToFile(const wchar_t* url, const wchar_t* path, HWND progress, HttpHandl
 }  // namespace
 
 bool HttpPing(const wchar_t* url) {
-    if (!url || !HasHttpScheme(url)) return false;
     DWORD error = 0;
     bool sent = false;
     if (const std::optional<HttpUrlParts> parts = PartsOf(url)) {

@@ -2,7 +2,8 @@
 
 #include "base/Paths.h"
 #include "base/rules/Version.h"
-#include "update/FileMd5.h"
+#include "update/FileDigest.h"
+#include "update/ReleaseSignature.h"
 #include "update/rules/UpdateGate.h"
 #include "update/rules/VersionKey.h"
 #include "update/VersionConfig.h"
@@ -12,29 +13,49 @@ namespace {
 // thread never touches them.
 std::wstring g_address;
 std::wstring g_publishedKey;
+std::optional<ReleaseClaim> g_release;  // what the verified signature promises of the download
+
+struct Judgement {
+    bool update = false;
+    std::optional<ReleaseClaim> release;
+};
+
+// Whether the version file offers a build this launcher may take: another one than its own,
+// and where releases must be signed, one whose signature verifies and whose version is newer
+// (refused in silence otherwise: the player sees "no update").
+Judgement Judge(const VersionConfig& config) {
+    Judgement judgement;
+    if (config.key.empty() || !IsOtherBuildPublished(config.key, LocalVersionKey())) return judgement;
+    if (!ReleasesMustBeSigned()) {
+        judgement.update = true;
+        return judgement;
+    }
+    judgement.release = VerifiedReleaseClaim(config.key, config.signature);
+    judgement.update = judgement.release.has_value();
+    return judgement;
+}
 }  // namespace
 
 std::wstring UpdateAddress() { return g_address; }
 std::wstring PublishedKey() { return g_publishedKey; }
+std::optional<ReleaseClaim> VerifiedRelease() { return g_release; }
 
 std::wstring LocalVersionKey() { return ComposeVersionKey(FileMd5Hex(GetExePath()), kClientVersion); }
-
-namespace {
-bool NamesAnotherBuild(const VersionConfig& config) {
-    return !config.key.empty() && IsOtherBuildPublished(config.key, LocalVersionKey());
-}
-}  // namespace
 
 bool IsUpdateAvailable(bool force, int startMode) {
     if (!force && (!GatedCheckAllowedInMode(startMode) || !IsCheckDue())) return false;
     VersionConfig config;
     if (!FetchVersionConfig(config)) return false;
-    g_address = config.address;
-    g_publishedKey = config.key;
-    return NamesAnotherBuild(config);
+    Judgement judgement = Judge(config);
+    // Where releases are signed, nothing unverified is kept: the download has nowhere to go.
+    const bool keep = judgement.update || !ReleasesMustBeSigned();
+    g_address = keep ? config.address : std::wstring();
+    g_publishedKey = keep ? config.key : std::wstring();
+    g_release = std::move(judgement.release);
+    return judgement.update;
 }
 
 bool IsOtherBuildPublishedNow() {
     VersionConfig config;
-    return FetchVersionConfig(config) && NamesAnotherBuild(config);
+    return FetchVersionConfig(config) && Judge(config).update;
 }

@@ -2,8 +2,9 @@
 
 #include "base/Paths.h"
 #include "base/rules/Version.h"
-#include "update/FileMd5.h"
+#include "update/FileDigest.h"
 #include "update/PrgsDlg.h"
+#include "update/ReleaseSignature.h"
 #include "update/rules/SwapPlan.h"
 #include "update/rules/VersionKey.h"
 #include "update/UpdateCheck.h"
@@ -28,6 +29,12 @@ private:
     const std::wstring m_exe, m_new, m_old;
 };
 
+bool FileSizeIs(const std::wstring& path, std::uint32_t size) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    return ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) && data.nFileSizeHigh == 0 &&
+           data.nFileSizeLow == size;
+}
+
 void Discard(const std::wstring& path) {
     // The old executable may still be running: it goes when the machine restarts.
     ::MoveFileExW(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
@@ -35,10 +42,13 @@ void Discard(const std::wstring& path) {
 }  // namespace
 
 bool SwapDownloadedExecutable(const std::wstring& exePath, const std::wstring& newPath, const std::wstring& oldPath,
-                              bool downloaded, const std::wstring& publishedKey) {
+                              bool downloaded, const std::wstring& publishedKey,
+                              const std::optional<ReleaseClaim>& release) {
     // "Complete" only means as many bytes as announced: an error page or a proxy's answer
-    // would pass. The file must be the one the version key names.
-    const bool verified = downloaded && DigestMatchesKey(FileMd5Hex(newPath), publishedKey, kClientVersion);
+    // would pass. The file must be the one the version key names, and the one the signed
+    // release names.
+    const bool verified = downloaded && DigestMatchesKey(FileMd5Hex(newPath), publishedKey, kClientVersion) &&
+                          (!release || (FileSizeIs(newPath, release->length) && FileSha256Hex(newPath) == release->sha256));
     FileMoves moves(exePath, newPath, oldPath);
     const SwapOutcome outcome = RunSwap(downloaded, verified, moves);
     if (outcome.discard == DiscardFile::Old) Discard(oldPath);
@@ -48,11 +58,13 @@ bool SwapDownloadedExecutable(const std::wstring& exePath, const std::wstring& n
 }
 
 bool DownloadAndSwap() {
+    const std::optional<ReleaseClaim> release = VerifiedRelease();
+    if (ReleasesMustBeSigned() && !release) return false;  // nothing verified: nothing to download
     const std::wstring folder = GetExeDirectory();
     CPrgsDlg dialog;
     dialog.m_szUrl = UpdateAddress().substr(0, 511);
     dialog.m_szPath = folder + L"\\NewTov.exe";
     const bool downloaded = dialog.DoModal() == IDOK;
     return SwapDownloadedExecutable(GetExePath(), dialog.m_szPath, folder + L"\\OldTov.exe", downloaded,
-                                    PublishedKey());
+                                    PublishedKey(), release);
 }

@@ -3,6 +3,7 @@
 #include "base/Config.h"
 #include "base/Paths.h"
 #include "update/HttpFetch.h"
+#include "update/rules/ReleaseStatement.h"
 
 #include <windows.h>
 
@@ -13,10 +14,14 @@ bool FetchVersionConfig(VersionConfig& config) {
 
     wchar_t key[64] = {};
     wchar_t address[512] = {};
+    // One more than a claim may have: a longer value is seen to be too long, not cut to fit.
+    wchar_t signature[kMaxReleaseClaimChars + 2] = {};
     ::GetPrivateProfileStringW(L"VerKey", L"Tov", L"", key, 64, file.c_str());
     ::GetPrivateProfileStringW(L"VerKey", L"UpdAddr", L"", address, 512, file.c_str());
+    ::GetPrivateProfileStringW(L"VerKey", L"Sig", L"", signature, kMaxReleaseClaimChars + 2, file.c_str());
     ::DeleteFileW(file.c_str());
     config.key = key;
     config.address = address;
+    config.signature = signature;
     return true;
 }

@@ -13,7 +13,7 @@
 #include "support/Launcher.h"
 #include "support/Process.h"
 #include "support/Settings.h"
-#include "update/FileMd5.h"
+#include "update/FileDigest.h"
 
 #include <shlobj.h>
 #include <gtest/gtest.h>

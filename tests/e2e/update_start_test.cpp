@@ -4,7 +4,7 @@
 #include "support/HttpSupport.h"
 #include "support/Launcher.h"
 #include "support/Process.h"
-#include "update/FileMd5.h"
+#include "update/FileDigest.h"
 #include "base/Paths.h"
 
 #include <gtest/gtest.h>

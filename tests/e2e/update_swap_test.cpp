@@ -7,7 +7,7 @@
 #include "support/Launcher.h"
 #include "support/Process.h"
 #include "support/Registry.h"
-#include "update/FileMd5.h"
+#include "update/FileDigest.h"
 #include "update/UpdateRegistry.h"
 
 #include "support/Dates.h"

@@ -1,6 +1,6 @@
 // Times FileMd5Hex of the file given and prints "digest=HEX seconds=S" (for scripts/bench).
 // Exit code 1 when the file could not be hashed.
-#include "update/FileMd5.h"
+#include "update/FileDigest.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 #include "support/DevService.h"
 #include "support/HttpSupport.h"
 #include "support/Process.h"
-#include "update/FileMd5.h"
+#include "update/FileDigest.h"
 #include "update/PrgsDlg.h"
 #include "update/rules/VersionKey.h"
 #include "update/UpdateCheck.h"
@@ -159,17 +159,18 @@ TEST_F(Swap, AnExecutableHeldOpenStaysUnderItsName) {
 namespace {
 class PublishedDownload : public Swap {
 protected:
-    void TearDown() override { devservice::Get("/__control/set?update=none&key="); }
     // The version check, the dialog and the swap as start-up runs them, on scratch files.
-    bool CheckDownloadAndSwap(const std::string& mode) {
+    void TearDown() override { devservice::Get("/__control/set?update=none&key=&signature=good"); }
+    bool CheckDownloadAndSwap(const std::string& mode, const std::string& signature = "good") {
         const std::wstring local = LocalVersionKey();
-        devservice::Get("/__control/set?update=" + mode + "&key=" + std::string(local.begin(), local.end()));
+        devservice::Get("/__control/set?update=" + mode + "&signature=" + signature + "&key=" +
+                        std::string(local.begin(), local.end()));
         if (!IsUpdateAvailable(true)) return false;
         CPrgsDlg dialog;
         dialog.m_szUrl = UpdateAddress();
         dialog.m_szPath = m_new;
         const bool downloaded = dialog.DoModal() == IDOK;
-        return SwapDownloadedExecutable(m_exe, m_new, m_old, downloaded, PublishedKey());
+        return SwapDownloadedExecutable(m_exe, m_new, m_old, downloaded, PublishedKey(), VerifiedRelease());
     }
 };
 }  // namespace
@@ -188,4 +189,15 @@ TEST_F(PublishedDownload, AnythingButThePublishedFileLeavesTheExecutable) {
         EXPECT_FALSE(PathExists(m_new)) << mode;
         EXPECT_FALSE(PathExists(m_old)) << mode;
     }
+}
+
+TEST_F(PublishedDownload, ASignedClaimTheDownloadDoesNotMeetLeavesTheExecutable) {
+    // Its MD5 matches the published key, but not the length and SHA-256 that were signed.
+    devservice::ResetRequests();
+    WriteText(m_new, "stale");
+    EXPECT_FALSE(CheckDownloadAndSwap("published", "altered"));
+    EXPECT_FALSE(RecordedRequestsTo("/update/QuarnelHalvira.exe").empty());  // it was fetched...
+    EXPECT_EQ(ReadText(m_exe), "old build");  // ...and refused
+    EXPECT_FALSE(PathExists(m_new));
+    EXPECT_FALSE(PathExists(m_old));
 }

@@ -1,6 +1,6 @@
 // The file digest behind the version key, against the test vectors of RFC 1321.
 #include "support/Process.h"
-#include "update/FileMd5.h"
+#include "update/FileDigest.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -1,7 +1,5 @@
 #include "update/rules/HttpUrl.h"
 
-#include <algorithm>
-
 namespace {
 wchar_t LowerAscii(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
 
@@ -25,35 +23,62 @@ bool IsSameOrSubdomain(const std::wstring& host, const std::wstring& domain) {
     if (!EqualsIgnoreAsciiCase(host, from, domain)) return false;
     return from == 0 || host[from - 1] == L'.';
 }
-}  // namespace
 
-std::optional<HttpUrlParts> SplitHttpUrl(const std::wstring& text) {
-    const std::size_t slash = text.find(L'/');
-    std::wstring hostPart = text.substr(0, slash);
-    HttpUrlParts parts;
-    if (slash != std::wstring::npos) parts.object = text.substr(slash + 1);
-
-    const std::size_t colon = hostPart.find(L':');
-    if (colon != std::wstring::npos) {
-        unsigned long port = 0;
-        for (std::size_t i = colon + 1; i < hostPart.size() && hostPart[i] >= L'0' && hostPart[i] <= L'9'; ++i) {
-            port = port * 10 + static_cast<unsigned long>(hostPart[i] - L'0');
-            // Refused rather than wrapped: a wrapped number would reach some other port.
-            if (port > 65535) return std::nullopt;
-        }
-        parts.port = static_cast<unsigned short>(port);
-        hostPart.resize(colon);
+// "http://" or, where allowed, "https://": the length of the scheme found, 0 for none.
+std::size_t SchemeLength(const std::wstring& url, bool allowSecure, bool& secure) {
+    const std::wstring plain = L"http://";
+    const std::wstring tls = L"https://";
+    secure = false;
+    if (url.size() >= plain.size() && EqualsIgnoreAsciiCase(url.substr(0, plain.size()), 0, plain)) return plain.size();
+    if (allowSecure && url.size() >= tls.size() && EqualsIgnoreAsciiCase(url.substr(0, tls.size()), 0, tls)) {
+        secure = true;
+        return tls.size();
     }
-    parts.host = std::move(hostPart);
+    return 0;
+}
 
-    if (parts.host.empty() || parts.host.size() > kMaxHttpHostLength || parts.object.size() > kMaxHttpObjectLength)
-        return std::nullopt;
+std::optional<unsigned short> PortOf(const std::wstring& digits) {
+    if (digits.empty()) return std::nullopt;
+    unsigned long port = 0;
+    for (wchar_t c : digits) {
+        if (c < L'0' || c > L'9') return std::nullopt;
+        port = port * 10 + static_cast<unsigned long>(c - L'0');
+        if (port > 65535) return std::nullopt;  // refused, not wrapped to some other port
+    }
+    if (port == 0) return std::nullopt;
+    return static_cast<unsigned short>(port);
+}
+
+std::optional<HttpUrlParts> ParseAddress(const std::wstring& url, bool allowSecure, bool limitObject) {
+    bool secure = false;
+    const std::size_t scheme = SchemeLength(url, allowSecure, secure);
+    if (scheme == 0) return std::nullopt;
+    const std::size_t slash = url.find(L'/', scheme);
+    const std::wstring authority = url.substr(scheme, slash == std::wstring::npos ? std::wstring::npos : slash - scheme);
+    HttpUrlParts parts;
+    parts.secure = secure;
+    parts.port = secure ? 443 : 80;
+    if (slash != std::wstring::npos) parts.object = url.substr(slash + 1);
+
+    const std::size_t colon = authority.find(L':');
+    parts.host = authority.substr(0, colon);
+    if (colon != std::wstring::npos) {
+        const std::optional<unsigned short> port = PortOf(authority.substr(colon + 1));
+        if (!port) return std::nullopt;
+        parts.port = *port;
+    }
+    // "@" and every other character a host name cannot hold fail here.
+    if (parts.host.empty() || parts.host.size() > kMaxHttpHostLength) return std::nullopt;
+    for (wchar_t c : parts.host)
+        if (!IsHostNameCharacter(c)) return std::nullopt;
+    if (limitObject && parts.object.size() > kMaxHttpObjectLength) return std::nullopt;
     return parts;
 }
+}  // namespace
 
-bool HasHttpScheme(const std::wstring& url) {
-    return url.size() >= kHttpSchemeLength && EqualsIgnoreAsciiCase(url.substr(0, kHttpSchemeLength), 0, L"http://");
-}
+std::optional<HttpUrlParts> ParseHttpUrl(const std::wstring& url) { return ParseAddress(url, false, true); }
+
+std::optional<HttpUrlParts> ParsePageUrl(const std::wstring& url) { return ParseAddress(url, true, false); }
 
 bool IsWebAddress(const std::wstring& url) {
     for (const wchar_t* scheme : {L"http://", L"https://"}) {
@@ -63,29 +88,18 @@ bool IsWebAddress(const std::wstring& url) {
     return false;
 }
 
-bool IsOperatorUrl(const std::wstring& url, const std::vector<std::wstring>& domains) {
-    // The fetch skips these seven characters and connects to what comes before the next
-    // "/", so that is the part judged here.
-    if (!HasHttpScheme(url)) return false;
-    std::wstring authority = url.substr(kHttpSchemeLength);
-    authority.resize(std::min(authority.size(), authority.find(L'/')));
-
-    const std::size_t at = authority.rfind(L'@');
-    std::wstring host = at == std::wstring::npos ? authority : authority.substr(at + 1);
-    host.resize(std::min(host.size(), host.find(L':')));
-
-    if (host.empty()) return false;
-    for (wchar_t c : host)
-        if (!IsHostNameCharacter(c)) return false;
+bool IsOperatorHost(const std::wstring& host, const std::vector<std::wstring>& domains) {
     for (const std::wstring& domain : domains)
         if (IsSameOrSubdomain(host, domain)) return true;
     return false;
 }
 
+bool IsOperatorUrl(const std::wstring& url, const std::vector<std::wstring>& domains) {
+    const std::optional<HttpUrlParts> parts = ParseHttpUrl(url);
+    return parts && IsOperatorHost(parts->host, domains);
+}
+
 bool IsOperatorPageUrl(const std::wstring& url, const std::vector<std::wstring>& domains) {
-    const std::wstring secure = L"https://";
-    if (url.size() >= secure.size() && EqualsIgnoreAsciiCase(url.substr(0, secure.size()), 0, secure)) {
-        return IsOperatorUrl(L"http://" + url.substr(secure.size()), domains);
-    }
-    return IsOperatorUrl(url, domains);
+    const std::optional<HttpUrlParts> parts = ParsePageUrl(url);
+    return parts && IsOperatorHost(parts->host, domains);
 }
