@@ -12,8 +12,10 @@
 #include "support/HttpSupport.h"
 #include "support/Launcher.h"
 #include "support/Process.h"
+#include "support/Registry.h"
 #include "support/Settings.h"
 #include "update/FileDigest.h"
+#include "update/UpdateRegistry.h"
 
 #include <shlobj.h>
 #include <gtest/gtest.h>
@@ -386,6 +388,98 @@ TEST_P(FaultMatrix, TheLauncherCopes) {
             break;
     }
 }
+
+// Releases signed every way but right, and right: an /update start of a copy with a build
+// published under each. Nothing that is not signed right is downloaded (or, signed right but
+// not the file the signature names, swapped in), and the start goes on to the main window; a
+// build signed right takes the launcher's place and starts. Outcomes into release-signatures.tsv.
+struct SignatureCase {
+    const char* mode;  // the dev service's signature switch
+    const char* name;  // as the table shows it
+};
+const SignatureCase kSignatures[] = {
+    {"good", "signed by the release key, newer"},
+    {"none", "no signature"},
+    {"otherkey", "signed by another key"},
+    {"altered", "signed, but the download is another file"},
+    {"older", "signed, an older version"},
+    {"otherstatement", "a signature over another statement"},
+    {"malformed", "a malformed \"Sig\""},
+    {"huge", "a 64 KiB \"Sig\""},
+};
+
+class SignedReleases : public ::testing::TestWithParam<int> {
+protected:
+    const SignatureCase& TheCase() const { return kSignatures[GetParam()]; }
+    void SetUp() override {
+        devservice::ClearFaults();
+        devservice::ResetRequests();
+        m_folder = TempFolder(L"signed_release");
+        m_exe = m_folder + L"\\QuarnelHalvira.exe";
+        ASSERT_TRUE(::CopyFileW(ProductPath().c_str(), m_exe.c_str(), FALSE));
+        // A runnable program is published, so that one that is swapped in can be seen to start.
+        const std::wstring published = TestsDirectory() + L"\\minimal_dialog.exe";
+        m_publishedDigest = FileMd5Hex(published);
+        ASSERT_NE(devservice::Request("POST", "/__control/exe", FileContent(published)).find("\"exe_uploaded\":true"),
+                  std::string::npos);
+        ASSERT_FALSE(devservice::Get(std::string("/__control/set?update=published&key=&signature=") + TheCase().mode).empty());
+    }
+    void TearDown() override {
+        for (DWORD pid : m_started) KillProcessTree(pid);
+        devservice::Request("DELETE", "/__control/exe", std::string());
+        devservice::Get("/__control/set?update=none&key=&signature=good");
+        const std::wstring path = TestsDirectory() + L"\\release-signatures.tsv";
+        static bool first = true;
+        std::ofstream out(path.c_str(), first ? std::ios::trunc : std::ios::app);
+        first = false;
+        out << TheCase().name << '\t' << (HasFailure() ? "FAILED" + (m_outcome.empty() ? "" : ": " + m_outcome) : m_outcome)
+            << '\n';
+    }
+    std::wstring m_folder, m_exe, m_publishedDigest;
+    std::vector<DWORD> m_started;
+    std::string m_outcome;
+    // What a swap writes, put back once the processes that write it have ended.
+    RegValueRestore m_updTime{kUpdateRegistryRoot, kUpdateRegistryKey, L"UpdTime"};
+    RegValueRestore m_pendingRenames{HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager",
+                                     L"PendingFileRenameOperations"};
+};
+
+TEST_P(SignedReleases, OnlyABuildSignedRightTakesThePlaceOfTheLauncher) {
+    const std::wstring original = FileMd5Hex(m_exe);
+    const std::wstring dump = DumpPathForExecutable(m_exe);
+    ChildProcess launcher;
+    ASSERT_TRUE(launcher.Start(m_exe, L"/update"));
+    m_started.push_back(launcher.Id());
+    HWND main = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (main = WaitForMainWindow(launcher.Id(), 0)) != nullptr || !ProcessAlive(launcher.Id()); },
+                          kPatienceMs));
+    const bool downloaded = !RecordedRequestsTo("/update/QuarnelHalvira.exe").empty();
+    EXPECT_FALSE(PathExists(dump)) << "a crash dump was written";
+    EXPECT_FALSE(PathExists(m_folder + L"\\NewTov.exe"));
+    if (std::string(TheCase().mode) == "good") {
+        // The old process hands over and ends; the published program runs under the launcher's name.
+        ASSERT_TRUE(launcher.WaitForExit(kPatienceMs));
+        EXPECT_EQ(FileMd5Hex(m_exe), m_publishedDigest);
+        std::vector<DWORD> children;
+        EXPECT_TRUE(WaitUntil([&] { return !(children = ChildProcessesOf(launcher.Id())).empty(); }, kPatienceMs));
+        m_started.insert(m_started.end(), children.begin(), children.end());
+        EXPECT_TRUE(!children.empty() && WaitForWindow(children[0], L"#32770", L"QuarnelHalvira", kPatienceMs));
+        m_outcome = "swapped in, started";
+        return;
+    }
+    ASSERT_NE(main, nullptr) << "no main window after a refused release";
+    EXPECT_TRUE(AnswersWithinASecond(main));
+    EXPECT_EQ(FileMd5Hex(m_exe), original) << "the executable was replaced";
+    EXPECT_FALSE(PathExists(m_folder + L"\\OldTov.exe"));
+    // Only a verified claim is downloaded at all; the file it names, then, is checked.
+    EXPECT_EQ(downloaded, std::string(TheCase().mode) == "altered");
+    m_outcome = downloaded ? "downloaded, refused, main window" : "nothing downloaded, main window";
+}
+
+std::string SignatureCaseName(const ::testing::TestParamInfo<int>& info) { return kSignatures[info.param].mode; }
+
+INSTANTIATE_TEST_SUITE_P(Signatures, SignedReleases, ::testing::Range(0, static_cast<int>(std::size(kSignatures))),
+                         SignatureCaseName);
 
 std::string CellName(const ::testing::TestParamInfo<std::tuple<int, const char*>>& info) {
     std::string name = kUses[std::get<0>(info.param)].name;
