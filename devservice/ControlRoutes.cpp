@@ -87,7 +87,7 @@ void RegisterControlRoutes(httplib::Server& server, Service& service)
                               "bad signature: good|none|otherkey|altered|older|otherstatement|malformed|huge");
         if (req.has_param("notice") && !ParseNoticeMode(req.get_param_value("notice"), s.notice))
             return BadRequest(res,
-                              "bad notice: none|text|picture|pictext|expired|malformed|toolong");
+                              "bad notice: none|text|picture|pictext|expired|malformed|toolong|crlf");
         if (req.has_param("charset") &&
             !ParseNoticeCharset(req.get_param_value("charset"), s.charset))
             return BadRequest(res, "bad charset: gbk|utf8");

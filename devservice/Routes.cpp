@@ -188,6 +188,11 @@ std::string NoticeLine(const Service& service, const SwitchState& s)
         break;
     case NoticeMode::Malformed:
         return "tov-notice-malformed-1|2099-12-31|格式错误的公告";
+    case NoticeMode::LineBreak:
+        key = "tov-notice-crlf-1";
+        title = "公告\r\nShortKey=2,81\r\nPopEnable=0";
+        content = "换行之后的内容会成为设置文件里的新行。";
+        break;
     case NoticeMode::TooLong:
         key = "tov-notice-long-1";
         title = "超长公告";

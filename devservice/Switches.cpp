@@ -41,7 +41,7 @@ const std::pair<const char*, NoticeMode> kNoticeNames[] = {
     {"none", NoticeMode::None},           {"text", NoticeMode::Text},
     {"picture", NoticeMode::Picture},     {"pictext", NoticeMode::PicText},
     {"expired", NoticeMode::Expired},     {"malformed", NoticeMode::Malformed},
-    {"toolong", NoticeMode::TooLong},
+    {"toolong", NoticeMode::TooLong},     {"crlf", NoticeMode::LineBreak},
 };
 
 const std::pair<const char*, NoticeCharset> kCharsetNames[] = {

@@ -36,6 +36,7 @@ enum class NoticeMode {
     Expired,   // a text notice whose last day has passed
     Malformed, // fewer than six "|"
     TooLong,   // a body of 1024 bytes or more
+    LineBreak, // a title holding CR LF and a settings line behind it
 };
 
 enum class NoticeCharset { Gbk, Utf8 };

@@ -3,6 +3,7 @@
 #include "app/rules/DumpPath.h"
 #include "base/Handles.h"
 #include "base/Paths.h"
+#include "base/SystemLibrary.h"
 
 #include <dbghelp.h>
 
@@ -15,20 +16,11 @@ using MiniDumpWriteDumpFn = BOOL(WINAPI*)(HANDLE, DWORD, HANDLE, MINIDUMP_TYPE, 
 
 // Richest first; older DbgHelp versions reject the newer flags.
 const DWORD kDumpKinds[] = {0x1A25, 0x225, 0};
-
-HMODULE LoadSystemLibrary(const wchar_t* name) {
-    wchar_t folder[MAX_PATH] = {};
-    const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return nullptr;
-    const std::wstring path = std::wstring(folder, length) + L"\\" + name;
-    return ::LoadLibraryW(path.c_str());
-}
 }  // namespace
 
 void WriteMiniDump(HANDLE file, EXCEPTION_POINTERS* exception) {
     // Loaded at crash time so a missing or old DbgHelp cannot stop the program starting, and
-    // from the system folder by its full path: by bare name the executable's own folder comes
-    // first, and any program of the player can put a DLL there.
+    // never from the executable's own folder.
     UniqueLibrary dbghelp(LoadSystemLibrary(L"dbghelp.dll"));
     if (!dbghelp) return;
     auto writeDump = reinterpret_cast<MiniDumpWriteDumpFn>(

@@ -6,6 +6,8 @@
 #include "update/HttpFetch.h"
 #include "update/OperatorUrl.h"
 
+#include <vector>
+
 namespace {
 constexpr wchar_t kSection[] = L"Tov";
 
@@ -15,12 +17,6 @@ std::wstring Today() {
     return FormatNoticeDate(now.wYear, now.wMonth, now.wDay);
 }
 
-bool FileLooksLikePicture(const std::wstring& path) {
-    const UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    unsigned char head[8] = {};
-    DWORD got = 0;
-    return file && ::ReadFile(file.Get(), head, sizeof(head), &got, nullptr) && LooksLikePicture(head, got);
-}
 
 struct FetchJob {
     HWND notify;
@@ -40,12 +36,23 @@ DWORD WINAPI NoticeFetchThread(void* param) {
 }
 }  // namespace
 
+bool IsAcceptableNoticePictureFile(const std::wstring& path) {
+    const UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !::GetFileSizeEx(file.Get(), &size) || size.QuadPart > static_cast<LONGLONG>(kMaxNoticePictureBytes))
+        return false;
+    std::vector<unsigned char> bytes(static_cast<size_t>(size.QuadPart));
+    DWORD got = 0;
+    return ::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) &&
+           got == bytes.size() && IsAcceptableNoticePicture(bytes.data(), bytes.size());
+}
+
 bool FetchNotice(std::wstring& text) {
     const std::wstring url = std::wstring(L"http://") + config::kClientHost + L"/notice/tov.txt";
     if (!IsOperatorUrl(url.c_str())) return false;
     wchar_t buffer[kHttpTextLimit] = {};
     if (!HttpGetText(url.c_str(), buffer)) return false;
-    text = buffer;
+    text = WithoutFinalLineBreak(buffer);
     return true;
 }
 
@@ -53,7 +60,8 @@ bool DownloadPicture(const std::wstring& url, const std::wstring& path) {
     if (!IsOperatorUrl(url.c_str())) return false;
     // Into a side file first: a cut-off download or an error page replaces nothing.
     const std::wstring incoming = path + L".part";
-    const bool ok = HttpGetToFile(url.c_str(), incoming.c_str()) && FileLooksLikePicture(incoming) &&
+    const bool ok = HttpGetToFile(url.c_str(), incoming.c_str(), kMaxNoticePictureBytes) &&
+                    IsAcceptableNoticePictureFile(incoming) &&
                     ::MoveFileExW(incoming.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
     ::DeleteFileW(incoming.c_str());
     return ok;

@@ -14,12 +14,16 @@ struct FetchedNotice {
     Notice notice;
 };
 
-// The notice text (at most 1024 characters) from the client-service host; false on any
-// failure (not an operator address, no answer, 404, no or too large a length).
+// The notice text (at most 1024 characters, less a final line break) from the client-service
+// host; false on any failure (not an operator address, no answer, 404, no or too large a
+// length).
 bool FetchNotice(std::wstring& text);
-// The picture into the file, replacing what it held only with a whole download that looks
-// like a picture; false without a request unless the address is the operator's.
+// The picture into the file, replacing what it held only with a whole download of at most
+// 1 MiB that is a picture of a sane size; false without a request unless the address is the
+// operator's.
 bool DownloadPicture(const std::wstring& url, const std::wstring& path);
+// Whether the file may be decoded as the notice picture (IsAcceptableNoticePicture).
+bool IsAcceptableNoticePictureFile(const std::wstring& path);
 // "PopWnd.jpg" beside the executable.
 std::wstring NoticePicturePath();
 // The stored "PopInfo" and "PopEnable" of the settings file beside the executable.

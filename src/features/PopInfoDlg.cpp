@@ -117,7 +117,9 @@ void CPopInfoDlg::StyleLabel(CStaticEx& label, COLORREF text, bool bold) {
 
 void CPopInfoDlg::ApplyLayout(NoticeLayout layout) {
     const Notice& notice = m_fetched->notice;
-    if (LayoutHasPicture(layout)) {
+    // Whatever the file holds now is checked before it is decoded: too large a picture leaves
+    // the notice without one.
+    if (LayoutHasPicture(layout) && IsAcceptableNoticePictureFile(NoticePicturePath())) {
         int width = 0;
         int height = 0;
         m_bmpPicture.Reset(LoadImageFileBitmap(NoticePicturePath().c_str(), &width, &height));

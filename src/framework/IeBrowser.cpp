@@ -1,5 +1,6 @@
 #include "framework/IeBrowser.h"
 
+#include "base/SystemLibrary.h"
 #include "framework/IeInterfaceIds.h"
 
 #include <mshtml.h>
@@ -7,6 +8,27 @@
 
 namespace {
 constexpr DWORD kOleCmdOnUnload = 37;  // OLECMDID_ONUNLOAD: the page's "before unload" question
+
+// No page from the web may take any browser of this process to a local file, a share or any
+// other address of the local zone (a UNC address would also hand the player's Windows
+// credentials to a remote host): the platform's zone-elevation control, set once for the
+// process. urlmon has it from XP SP2 on, so it is looked up at run time; urlmon stays loaded,
+// since the setting lives in it.
+// (The headers show its names only to builds that require XP SP2: its documented values.)
+constexpr int kFeatureZoneElevation = 1;
+constexpr DWORD kSetFeatureOnProcess = 0x2;
+
+void BlockZoneElevation() {
+    static const bool done = [] {
+        using SetFeature = HRESULT(WINAPI*)(int, DWORD, BOOL);
+        HMODULE urlmon = LoadSystemLibrary(L"urlmon.dll");
+        const auto set = urlmon ? reinterpret_cast<SetFeature>(
+                                      reinterpret_cast<void*>(::GetProcAddress(urlmon, "CoInternetSetFeatureEnabled")))
+                                : nullptr;
+        return set && SUCCEEDED(set(kFeatureZoneElevation, kSetFeatureOnProcess, TRUE));
+    }();
+    (void)done;
+}
 }  // namespace
 
 std::unique_ptr<Browser> CreateIeBrowser() { return std::make_unique<IeBrowser>(); }
@@ -15,6 +37,7 @@ IeBrowser::~IeBrowser() { Destroy(); }
 
 bool IeBrowser::Create(HWND parent, const RECT& rc, BrowserEvents* events) {
     if (m_site || !events) return false;
+    BlockZoneElevation();
     m_site = ComPtr<IeBrowserSite>::Adopt(IeBrowserSite::New(parent, events));
     m_documentEvents = ComPtr<IeDocumentEvents>::Adopt(IeDocumentEvents::New(events));
     if (!m_site || !m_documentEvents) {

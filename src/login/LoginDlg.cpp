@@ -66,15 +66,23 @@ void CLoginDlg::OnNavigateComplete(const std::wstring& url) {
     if (Browser* browser = GetBrowser()) browser->Move(GetClientRect());
 }
 
+bool CLoginDlg::ShowsOperatorsPage() const {
+    const Browser* browser = GetBrowser();
+    return browser && IsOperatorPageUrl(browser->LocationUrl().c_str());
+}
+
 void CLoginDlg::OnBeforeNavigate(const std::wstring& url, bool& cancel) {
+    // A top-level navigation does not say who started it: an advertising frame can set the
+    // top's address too. So commands count only in a login window whose page is the
+    // operator's; what they carry is checked as well.
     if (IsAppCommandUrl(url)) {
         cancel = true;  // "app:" addresses are never loaded
-        RunCommand(url);
+        if (m_pLoginWindow && ShowsOperatorsPage()) RunCommand(url);
         return;
     }
     if (const auto title = login::AuthRedirectTitle(url, config::kBridgeHost)) {
-        cancel = true;  // the authorisation runs in its own window
-        OpenAuthWindow(url, *title);
+        cancel = true;  // the authorisation runs in its own window, opened only over the operator's page
+        if (ShowsOperatorsPage()) OpenAuthWindow(url, *title);
     }
 }
 
@@ -83,7 +91,7 @@ void CLoginDlg::OnBeforeFrameNavigate(const std::wstring& url, const std::wstrin
     // speak for the page. Its "app:" addresses are never loaded either way.
     if (IsAppCommandUrl(url)) {
         cancel = true;
-        if (IsOperatorPageUrl(frameUrl.c_str())) RunCommand(url);
+        if (m_pLoginWindow && ShowsOperatorsPage() && IsOperatorPageUrl(frameUrl.c_str())) RunCommand(url);
         return;
     }
     OnBeforeNavigate(url, cancel);
@@ -129,6 +137,9 @@ void CLoginDlg::EndLogin(int result) {
 void CLoginDlg::LoadGame(const std::wstring& url) {
     if (!m_pLoginWindow) return;  // the preload page has no login to finish
     const login::LoadGame command = login::ParseLoadGame(url);
+    // The game frame shows this address: only a web page of the operator's (never a file, a
+    // share or a script), or the command is ignored and the login goes on.
+    if (!IsOperatorPageUrl(command.gameUrl.c_str())) return;
     switch (SendRecordToHost(command.record)) {
         case HostAnswer::Accepted:
             TheGameProcess().m_strGameUrl = command.gameUrl;

@@ -34,6 +34,8 @@ private:
     // Mouse presses, releases and moves on the page do nothing: no text selection and no
     // dragging of page content.
     HRESULT OnPageMouse(const PageElementPtr& element);
+    // Whether the page shown now (the top level) is on the operator's domains.
+    [[nodiscard]] bool ShowsOperatorsPage() const;
     void RunCommand(const std::wstring& url);
     void OpenAuthWindow(const std::wstring& url, const std::wstring& title);
     void LoadGame(const std::wstring& url);

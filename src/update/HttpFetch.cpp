@@ -44,11 +44,11 @@ bool ReceiveToFile(HttpHandleStore& store, const wchar_t* path, DWORD length, HW
     return complete && !store.IsCancelled() && total >= length;
 }
 
-bool GetToFile(const wchar_t* url, const wchar_t* path, HWND progress, HttpHandleStore& store) {
+bool GetToFile(const wchar_t* url, const wchar_t* path, HWND progress, HttpHandleStore& store, DWORD maxBytes = 0) {
     const std::optional<HttpUrlParts> parts = PartsOf(url);
     DWORD length = 0;
     const bool ok = parts && path && HttpGet(*parts, store) && ReadAnnouncedLength(store, length) &&
-                    ReceiveToFile(store, path, length, progress);
+                    (maxBytes == 0 || length <= maxBytes) && ReceiveToFile(store, path, length, progress);
     store.CloseInternet();
     return ok;
 }
@@ -66,9 +66,9 @@ bool HttpPing(const wchar_t* url) {
     return sent;
 }
 
-bool HttpGetToFile(const wchar_t* url, const wchar_t* path) {
+bool HttpGetToFile(const wchar_t* url, const wchar_t* path, DWORD maxBytes) {
     HttpHandleStore store;
-    return GetToFile(url, path, nullptr, store);
+    return GetToFile(url, path, nullptr, store, maxBytes);
 }
 
 bool HttpGetToFileWithProgress(const wchar_t* url, const wchar_t* path, HWND progress, HttpHandleStore& store) {

@@ -8,14 +8,15 @@
 inline constexpr DWORD kHttpTextLimit = 1024;
 
 // Sends a request and does not read the answer. False at once, without any traffic, for an
-// address that does not begin with "http://" (any letter case). Afterwards the last-error
+// address ParseHttpUrl refuses. Afterwards the last-error
 // value holds the error of a failed connection or send, and is cleared in every other case.
 bool HttpPing(const wchar_t* url);
 
 // Writes the body to path (created or truncated). True when at least the announced
-// Content-Length arrived; a short body stays on disk. A 404 or an answer without
-// Content-Length fails before the file is touched.
-bool HttpGetToFile(const wchar_t* url, const wchar_t* path);
+// Content-Length arrived; a short body stays on disk. A 404, an answer without
+// Content-Length, or one announcing more than maxBytes (when not 0) fails before the file is
+// touched.
+bool HttpGetToFile(const wchar_t* url, const wchar_t* path, DWORD maxBytes = 0);
 
 // As HttpGetToFile, with PBM_SETPOS (the percentage of the announced length) sent to the
 // progress window after every chunk, and every handle kept in store so that another thread

@@ -247,3 +247,27 @@ TEST_F(LoginRoad, ExitGameFromAForeignInnerFrameIsIgnoredTheTopLevelIsObeyed) {
     EXPECT_TRUE(ProcessAlive(launcher.Id()));
     EXPECT_EQ(SendLoginRecord(main, kAlice), 0);
 }
+
+TEST_F(LoginRoad, CommandsCountOnlyOverTheOperatorsPageAndOnlyForItsGamePages) {
+    HWND page = nullptr;
+    const DWORD game = NextLogin(&page);
+    ASSERT_NE(page, nullptr);
+    // A game address that is no web page of the operator's: a file, a share (which would also
+    // hand the player's Windows credentials to its host), a script, another site.
+    const std::wstring alice = LoadGameAddress(kAlice, L"1");
+    const std::wstring command = alice.substr(0, alice.find(L'|') + 1);
+    for (const std::wstring& address : {std::wstring(L"file:///C:/windows/win.ini"),
+                                        std::wstring(L"\\\\evil.example\\share\\game.htm"),
+                                        std::wstring(L"javascript:alert(1)"), PageOn(L"localhost", L"/game/play")}) {
+        PageNavigates(page, command + address);
+    }
+    // Over another site's page even a good command is not obeyed; back on the operator's, it is.
+    PageNavigates(page, PageOn(L"localhost", L"/ad.htm"));
+    PageNavigates(page, alice);
+    PageNavigates(page, PageOn(L"127.0.0.1", L"/yxtov/wd?wx=1"));
+    PageNavigates(page, LoadGameAddress(kBob, L"2"));
+    ASSERT_TRUE(WaitForShownFrame(game, main, kPatienceMs));
+    EXPECT_TRUE(WaitUntil([&] { return devservice::Requests().find("uid=bob&index=") != std::string::npos; }, kPatienceMs));
+    EXPECT_EQ(devservice::Requests().find("uid=alice"), std::string::npos);
+    EXPECT_EQ(SendLoginRecord(main, kBob), 0);  // bob's is the tab that opened
+}

@@ -171,6 +171,18 @@ TEST_F(Notice, ExpiredMalformedAndOverlongNoticesShowNothing) {
     }
 }
 
+TEST_F(Notice, ANoticeWithALineBreakShowsNothingAndWritesNothing) {
+    // Its title holds CR LF and settings lines behind it ("ShortKey", the boss key).
+    const std::wstring ini = ProductSettingsFile();
+    const std::wstring bossKey = StoredSetting(ini, L"ShortKey");
+    Configure("notice=crlf&noticecount=1");
+    StartWithOneTab();
+    ExpectNoNoticeAfterTheFetch();
+    EXPECT_EQ(StoredSetting(ini, L"PopInfo"), L"");
+    EXPECT_EQ(StoredSetting(ini, L"PopEnable"), L"");
+    EXPECT_EQ(StoredSetting(ini, L"ShortKey"), bossKey);
+}
+
 TEST_F(Notice, PictureAndTextLayoutFetchesItsPicture) {
     Configure("notice=pictext&noticecount=1");
     StartWithOneTab();

@@ -26,7 +26,7 @@ TEST(NoticeParse, MissingSeparatorsGiveNoNotice) {
 
 TEST(NoticeParse, CountIsTheLeadingDigitsOfTheRest) {
     EXPECT_EQ(ParseNotice(L"k|d|t|u|c|p|12abc")->maxShow, 12);
-    EXPECT_EQ(ParseNotice(L"k|d|t|u|c|p|2\r\n")->maxShow, 2);
+    EXPECT_EQ(ParseNotice(WithoutFinalLineBreak(L"k|d|t|u|c|p|2\r\n"))->maxShow, 2);  // the file's line end
     EXPECT_EQ(ParseNotice(L"k|d|t|u|c|p|")->maxShow, 0);
     EXPECT_EQ(ParseNotice(L"k|d|t|u|c|p|x5")->maxShow, 0);
     EXPECT_EQ(ParseNotice(L"k|d|t|u|c|p|-4")->maxShow, 0);
@@ -114,21 +114,65 @@ TEST(NoticeLayoutRules, ContentIsCutAndAlwaysEndsInDots) {
     EXPECT_EQ(ShortenedContent(long80, kTextLayoutContentChars), std::wstring(71, L'a') + L"...");
 }
 
-TEST(NoticePictureCheck, OnlyPictureSignaturesPass) {
-    const unsigned char jpeg[] = {0xFF, 0xD8, 0xFF, 0xE0};
-    const unsigned char png[] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0};
-    const unsigned char gif[] = {'G', 'I', 'F', '8', '9', 'a'};
-    const unsigned char bmp[] = {'B', 'M', 0x36};
-    EXPECT_TRUE(LooksLikePicture(jpeg, sizeof jpeg));
-    EXPECT_TRUE(LooksLikePicture(png, sizeof png));
-    EXPECT_TRUE(LooksLikePicture(gif, sizeof gif));
-    EXPECT_TRUE(LooksLikePicture(bmp, sizeof bmp));
+namespace {
+std::vector<unsigned char> Png(unsigned long width, unsigned long height) {
+    std::vector<unsigned char> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+    for (unsigned long value : {width, height})
+        for (int shift = 24; shift >= 0; shift -= 8) png.push_back(static_cast<unsigned char>(value >> shift));
+    return png;
+}
+}  // namespace
 
+TEST(NoticePictureCheck, EachKindGivesItsSizeFromItsHeader) {
+    const std::vector<unsigned char> png = Png(75, 80);
+    EXPECT_EQ(PictureDimensions(png.data(), png.size())->width, 75);
+    EXPECT_EQ(PictureDimensions(png.data(), png.size())->height, 80);
+    const unsigned char gif[] = {'G', 'I', 'F', '8', '9', 'a', 0x2C, 0x01, 0xC8, 0x00};
+    EXPECT_EQ(PictureDimensions(gif, sizeof gif)->width, 300);
+    EXPECT_EQ(PictureDimensions(gif, sizeof gif)->height, 200);
+    unsigned char bmp[26] = {'B', 'M'};
+    bmp[14] = 40;
+    bmp[18] = 10;                                   // width 10
+    bmp[22] = 0xF6, bmp[23] = bmp[24] = bmp[25] = 0xFF;  // height -10: stored top-down
+    EXPECT_EQ(PictureDimensions(bmp, sizeof bmp)->height, 10);
+    // A JPEG's size is in its frame header, after whatever segments come first.
+    const unsigned char jpeg[] = {0xFF, 0xD8, 0xFF, 0xE0, 0, 4, 0, 0, 0xFF, 0xFF, 0xC2, 0, 11, 8, 0x01, 0x00, 0x02, 0x00};
+    EXPECT_EQ(PictureDimensions(jpeg, sizeof jpeg)->width, 512);
+    EXPECT_EQ(PictureDimensions(jpeg, sizeof jpeg)->height, 256);
+}
+
+TEST(NoticePictureCheck, OnlyAPictureOfASaneSizeIsDecoded) {
+    const std::vector<unsigned char> fine = Png(2048, 1);
+    EXPECT_TRUE(IsAcceptableNoticePicture(fine.data(), fine.size()));
+    for (const auto& huge : {Png(2049, 10), Png(10, 65536), Png(0, 10), Png(0xFFFFFFFF, 0xFFFFFFFF)}) {
+        EXPECT_FALSE(IsAcceptableNoticePicture(huge.data(), huge.size()));
+    }
+    std::vector<unsigned char> large = Png(100, 100);
+    large.resize(kMaxNoticePictureBytes + 1);  // more than 1 MiB on disk
+    EXPECT_FALSE(IsAcceptableNoticePicture(large.data(), large.size()));
+    large.resize(kMaxNoticePictureBytes);
+    EXPECT_TRUE(IsAcceptableNoticePicture(large.data(), large.size()));
+
+    // Not a picture, or its header cut short: an error page must not replace the one kept.
     const std::string errorPage = "500 Internal Server Error\n";
-    EXPECT_FALSE(LooksLikePicture(reinterpret_cast<const unsigned char*>(errorPage.data()), errorPage.size()));
-    EXPECT_FALSE(LooksLikePicture(png, 7));  // a signature cut short
-    EXPECT_FALSE(LooksLikePicture(jpeg, 0));
-    EXPECT_FALSE(LooksLikePicture(nullptr, 0));
-    const unsigned char gif90[] = {'G', 'I', 'F', '9', '0', 'a'};
-    EXPECT_FALSE(LooksLikePicture(gif90, sizeof gif90));
+    EXPECT_FALSE(IsAcceptableNoticePicture(reinterpret_cast<const unsigned char*>(errorPage.data()), errorPage.size()));
+    EXPECT_FALSE(IsAcceptableNoticePicture(fine.data(), 23));
+    EXPECT_FALSE(IsAcceptableNoticePicture(nullptr, 0));
+    const unsigned char gif90[] = {'G', 'I', 'F', '9', '0', 'a', 1, 0, 1, 0};
+    EXPECT_FALSE(IsAcceptableNoticePicture(gif90, sizeof gif90));
+    const unsigned char endlessJpeg[] = {0xFF, 0xD8, 0xFF, 0xE0, 0, 0};  // a segment that cannot be
+    EXPECT_FALSE(IsAcceptableNoticePicture(endlessJpeg, sizeof endlessJpeg));
+}
+
+TEST(NoticeText, ALineBreakOrAnyControlCharacterRefusesTheWholeNotice) {
+    const std::wstring line = L"k|2099-12-31|t|http://h/d|c||1";
+    EXPECT_TRUE(ParseNotice(line));
+    EXPECT_EQ(WithoutFinalLineBreak(line + L"\r\n"), line);  // a text file's last line end
+    EXPECT_EQ(WithoutFinalLineBreak(line + L"\n"), line);
+    for (const std::wstring& bad : {std::wstring(L"k|2099-12-31|t\r\nShortKey=0,27|http://h/d|c||1"),
+                                    std::wstring(L"k|2099-12-31|t|http://h/d|c\n||1"),
+                                    std::wstring(L"k|2099-12-31|t|http://h/d|c||1\r\n"), std::wstring(L"k|2099|t|u|c|\0|1", 17),
+                                    std::wstring(L"k|2099-12-31|t\x7f|u|c||1"), std::wstring(L"k|2099-12-31|\tt|u|c||1")}) {
+        EXPECT_FALSE(ParseNotice(bad)) << testing::PrintToString(bad);
+    }
 }

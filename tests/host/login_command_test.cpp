@@ -115,6 +115,15 @@ TEST(AuthBridge, RedirectsChooseTheirTitle) {
     EXPECT_FALSE(AuthRedirectTitle(base + L"/qzone/redirectToAuthorize.do", kBridge));
     EXPECT_FALSE(AuthRedirectTitle(L"http://elsewhere.example/qzone/redirectToAuthorize.do?params=x", kBridge));
     EXPECT_FALSE(AuthRedirectTitle(base + L"/weibo/redirectToAuthorize.do?x=1", kBridge));
+    // Only at the start: an address that merely holds the redirect is somebody else's page.
+    for (const std::wstring& lookalike : {
+             L"http://evil.example/?next=" + base + L"/qzone/redirectToAuthorize.do?params=x",
+             L"http://evil.example/" + base + L"/weibo/redirectToAuthorize.do?params=x",
+             L"http://" + kBridge + L".evil.example/qzone/redirectToAuthorize.do?params=x",
+             L" " + base + L"/weixin/redirectToAuthorize.do?params",
+         }) {
+        EXPECT_FALSE(AuthRedirectTitle(lookalike, kBridge)) << testing::PrintToString(lookalike);
+    }
 }
 
 TEST(AuthBridge, CallbacksAreMatchedAtTheStart) {

@@ -76,3 +76,12 @@ TEST(LoginReport, AccountIsTheTextAfterTheLastDash) {
     EXPECT_EQ(LoginReportUrl(L"127.0.0.1:47810", L"abc", 1),
               L"http://127.0.0.1:47810/login.htm?tag=tov&ver=3.0.0.1&uid=abc&index=1");
 }
+
+TEST(LoginReport, AnAccountCannotAddParametersOrBreakTheRequestLine) {
+    // Plain names as they always went.
+    EXPECT_EQ(LoginReportUrl(L"h", L"张三_li.wei-9", 2), L"http://h/login.htm?tag=tov&ver=3.0.0.1&uid=张三_li.wei-9&index=2");
+    EXPECT_EQ(LoginReportUrl(L"h", L"a&index=99&x=", 1), L"http://h/login.htm?tag=tov&ver=3.0.0.1&uid=a%26index%3D99%26x%3D&index=1");
+    EXPECT_EQ(LoginReportUrl(L"h", L"a b\r\nHost: evil#%", 1),
+              L"http://h/login.htm?tag=tov&ver=3.0.0.1&uid=a%20b%0D%0AHost%3A%20evil%23%25&index=1");
+    EXPECT_EQ(LoginReportUrl(L"h", L"a/b?c+d", 1), L"http://h/login.htm?tag=tov&ver=3.0.0.1&uid=a%2Fb%3Fc%2Bd&index=1");
+}

@@ -269,3 +269,15 @@ TEST_F(IeBrowserHost, KeysAreOfferedToTheControlAndUnusedOnesComeBack) {
     IeBrowser notCreated;
     EXPECT_FALSE(notCreated.TranslateAccelerator(&key));
 }
+
+// Once a browser exists, no page of this process may take it to a local file, a share or any
+// other address of the local zone: the platform's zone-elevation control is on for the process.
+TEST_F(IeBrowserHost, PagesFromTheWebCannotReachTheLocalZone) {
+    using IsFeatureEnabled = HRESULT(WINAPI*)(int, DWORD);
+    HMODULE urlmon = ::GetModuleHandleW(L"urlmon.dll");
+    ASSERT_NE(urlmon, nullptr);
+    const auto isEnabled =
+        reinterpret_cast<IsFeatureEnabled>(reinterpret_cast<void*>(::GetProcAddress(urlmon, "CoInternetIsFeatureEnabled")));
+    ASSERT_NE(isEnabled, nullptr);
+    EXPECT_EQ(isEnabled(1 /* FEATURE_ZONE_ELEVATION */, 0x2 /* GET_FEATURE_FROM_PROCESS */), S_OK);
+}

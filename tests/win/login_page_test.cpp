@@ -43,6 +43,13 @@ struct LoginPage : ::testing::Test {
         static_cast<BrowserEvents&>(page).OnBeforeNavigate2(url, cancel);
         return cancel;
     }
+    // Its first page (the operator's) has arrived.
+    void Arrived() { ASSERT_TRUE(WaitUntil([&] { return page.IsWindowVisible() != FALSE; }, 5000)); }
+    // The page now shows `url`, as after a navigation the page made itself.
+    void NowShows(const std::wstring& url) {
+        ASSERT_TRUE(page.Navigate(url));
+        ASSERT_TRUE(WaitUntil([&] { return page.GetBrowser()->LocationUrl() == url; }, 5000));
+    }
 };
 }  // namespace
 
@@ -100,6 +107,7 @@ TEST_F(LoginPage, CommandsAreNeverLoadedAndDoNothingInThePreload) {
 }
 
 TEST_F(LoginPage, BridgeRedirectsOpenTheAuthorisationWindowInstead) {
+    Arrived();
     EXPECT_TRUE(Before(Bridge(L"/qzone/redirectToAuthorize.do?params=1")));
     ASSERT_NE(page.m_pAuthDlg, nullptr);
     EXPECT_EQ(page.m_pAuthDlg->GetWindowText(), L"QQ账号安全登录");
@@ -118,10 +126,25 @@ TEST_F(LoginPage, BridgeRedirectsOpenTheAuthorisationWindowInstead) {
     EXPECT_FALSE(Before(L"http://elsewhere.example/qzone/redirectToAuthorize.do?params=1"));
 }
 
+TEST_F(LoginPage, NoAuthorisationWindowForALookalikeOrOverAnotherSitesPage) {
+    Arrived();
+    // An address that only holds the redirect loads as any page would, in the login page.
+    EXPECT_FALSE(Before(L"http://elsewhere.example/?next=" + Bridge(L"/qzone/redirectToAuthorize.do?params=1")));
+    EXPECT_EQ(page.m_pAuthDlg, nullptr);
+    // The real redirect, asked for while another site's page is shown: nothing opens.
+    NowShows(L"http://localhost/ad.htm");
+    EXPECT_TRUE(Before(Bridge(L"/qzone/redirectToAuthorize.do?params=1")));
+    EXPECT_EQ(page.m_pAuthDlg, nullptr);
+}
+
 TEST_F(LoginPage, OpenUrlsStartsNoProgramOnlyWebAddressesReachTheShell) {
+    Arrived();
     const std::wstring program = TestsDirectory() + L"\\minimal_dialog.exe";
     const std::vector<DWORD> before = ChildProcessesOf(::GetCurrentProcessId());
-    for (const std::wstring& url : {L"app://openurls|" + program, L"app://openurls|\"" + program + L"\""}) {
+    // Nor does the preload page hand even a web address to the shell (which would start the
+    // system's browser).
+    for (const std::wstring& url : {L"app://openurls|" + program, L"app://openurls|\"" + program + L"\"",
+                                    std::wstring(L"app://openurls|http://127.0.0.1/notice/detail.htm")}) {
         EXPECT_TRUE(Before(url));  // the shell starts a program before it returns
     }
     for (DWORD pid : ChildProcessesOf(::GetCurrentProcessId())) {

@@ -45,3 +45,18 @@ TEST_F(NoticePicture, AWholePictureReplacesTheKeptOne) {
     EXPECT_EQ(fetched.compare(0, 4, "\x89PNG"), 0);
     EXPECT_FALSE(FileExists(m_picture + L".part"));
 }
+
+TEST_F(NoticePicture, MoreThanOneMebibyteIsNeverFetchedAndAHugePictureNeverDecoded) {
+    // Announced larger than 1 MiB: refused before the file is touched.
+    devservice::ResetRequests();
+    EXPECT_FALSE(DownloadPicture(ServiceUrl(L"/test/sized?bytes=1048577"), m_picture));
+    EXPECT_EQ(FileContent(m_picture), kKeptPicture);
+    EXPECT_FALSE(FileExists(m_picture + L".part"));
+    // A file whose header claims 30000 x 30000 pixels is no picture to decode, whoever put it there.
+    std::string huge = std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x75\x30\0\0\x75\x30", 24);
+    WriteFileContent(m_picture, huge);
+    EXPECT_FALSE(IsAcceptableNoticePictureFile(m_picture));
+    huge[18] = huge[22] = 0;  // 48 x 48
+    WriteFileContent(m_picture, huge);
+    EXPECT_TRUE(IsAcceptableNoticePictureFile(m_picture));
+}

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cwchar>
 #include <initializer_list>
 #include <vector>
@@ -32,6 +33,8 @@ std::wstring DateText(const std::wstring& text) {
 }  // namespace
 
 std::optional<Notice> ParseNotice(const std::wstring& text) {
+    for (wchar_t c : text)
+        if (c < 0x20 || c == 0x7F) return std::nullopt;
     std::vector<std::wstring> fields;
     std::size_t start = 0;
     for (int i = 0; i < 6; ++i) {
@@ -97,11 +100,82 @@ bool LayoutHasPicture(NoticeLayout layout) { return layout != NoticeLayout::Text
 
 std::wstring ShortenedContent(const std::wstring& content, std::size_t chars) { return Cut(content, chars) + L"..."; }
 
-bool LooksLikePicture(const unsigned char* bytes, std::size_t size) {
-    const auto startsWith = [&](std::initializer_list<unsigned char> signature) {
-        return size >= signature.size() && std::equal(signature.begin(), signature.end(), bytes);
-    };
-    return startsWith({0xFF, 0xD8, 0xFF}) || startsWith({0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A}) ||
-           startsWith({'G', 'I', 'F', '8', '7', 'a'}) || startsWith({'G', 'I', 'F', '8', '9', 'a'}) ||
-           startsWith({'B', 'M'});
+namespace {
+unsigned long BigEndian(const unsigned char* p, int count) {
+    unsigned long value = 0;
+    for (int i = 0; i < count; ++i) value = (value << 8) | p[i];
+    return value;
+}
+
+unsigned long LittleEndian(const unsigned char* p, int count) {
+    unsigned long value = 0;
+    for (int i = count - 1; i >= 0; --i) value = (value << 8) | p[i];
+    return value;
+}
+
+bool StartsWith(const unsigned char* bytes, std::size_t size, std::initializer_list<unsigned char> signature) {
+    return bytes && size >= signature.size() && std::equal(signature.begin(), signature.end(), bytes);
+}
+
+// The frame header's size, found by walking the segments from the start.
+std::optional<PictureSize> JpegDimensions(const unsigned char* bytes, std::size_t size) {
+    std::size_t at = 2;
+    while (at + 4 <= size) {
+        if (bytes[at] != 0xFF) return std::nullopt;
+        const unsigned char marker = bytes[at + 1];
+        if (marker == 0xFF) {  // fill byte
+            ++at;
+            continue;
+        }
+        const std::size_t length = BigEndian(bytes + at + 2, 2);
+        if (length < 2) return std::nullopt;
+        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (frame) {
+            if (at + 9 > size) return std::nullopt;
+            return PictureSize{static_cast<long>(BigEndian(bytes + at + 7, 2)), static_cast<long>(BigEndian(bytes + at + 5, 2))};
+        }
+        if (marker == 0xD9 || marker == 0xDA) return std::nullopt;  // end, or image data before any frame
+        at += 2 + length;
+    }
+    return std::nullopt;
+}
+}  // namespace
+
+std::optional<PictureSize> PictureDimensions(const unsigned char* bytes, std::size_t size) {
+    if (StartsWith(bytes, size, {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A})) {
+        if (size < 24 || !StartsWith(bytes + 12, size - 12, {'I', 'H', 'D', 'R'})) return std::nullopt;
+        return PictureSize{static_cast<long>(BigEndian(bytes + 16, 4) & 0x7FFFFFFF),
+                           static_cast<long>(BigEndian(bytes + 20, 4) & 0x7FFFFFFF)};
+    }
+    if (StartsWith(bytes, size, {'G', 'I', 'F', '8', '7', 'a'}) || StartsWith(bytes, size, {'G', 'I', 'F', '8', '9', 'a'})) {
+        if (size < 10) return std::nullopt;
+        return PictureSize{static_cast<long>(LittleEndian(bytes + 6, 2)), static_cast<long>(LittleEndian(bytes + 8, 2))};
+    }
+    if (StartsWith(bytes, size, {'B', 'M'})) {
+        if (size < 26) return std::nullopt;
+        const unsigned long header = LittleEndian(bytes + 14, 4);
+        if (header == 12)
+            return PictureSize{static_cast<long>(LittleEndian(bytes + 18, 2)), static_cast<long>(LittleEndian(bytes + 20, 2))};
+        // Signed: a negative height is a picture stored top-down.
+        const long width = static_cast<std::int32_t>(LittleEndian(bytes + 18, 4));
+        const long height = static_cast<std::int32_t>(LittleEndian(bytes + 22, 4));
+        if (header < 40 || width == INT32_MIN || height == INT32_MIN) return std::nullopt;
+        return PictureSize{width < 0 ? -width : width, height < 0 ? -height : height};
+    }
+    if (StartsWith(bytes, size, {0xFF, 0xD8, 0xFF})) return JpegDimensions(bytes, size);
+    return std::nullopt;
+}
+
+bool IsAcceptableNoticePicture(const unsigned char* bytes, std::size_t size) {
+    if (size > kMaxNoticePictureBytes) return false;
+    const std::optional<PictureSize> dimensions = PictureDimensions(bytes, size);
+    return dimensions && dimensions->width >= 1 && dimensions->height >= 1 &&
+           dimensions->width <= kMaxNoticePictureSide && dimensions->height <= kMaxNoticePictureSide;
+}
+
+std::wstring WithoutFinalLineBreak(const std::wstring& text) {
+    std::wstring line = text;
+    if (!line.empty() && line.back() == L'\n') line.pop_back();
+    if (!line.empty() && line.back() == L'\r') line.pop_back();
+    return line;
 }

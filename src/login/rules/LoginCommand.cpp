@@ -145,13 +145,13 @@ std::optional<std::wstring> OpenUrlsWebAddress(const std::wstring& url) {
 }
 
 std::optional<std::wstring> AuthRedirectTitle(const std::wstring& url, const std::wstring& bridgeHost) {
-    const bool qq = Contains(url, BridgeAddress(bridgeHost, kQqRedirect));
-    const bool redirect =
-        qq || Contains(url, BridgeAddress(bridgeHost, kWeiboRedirect)) || Contains(url, BridgeAddress(bridgeHost, kWeChatRedirect));
-    if (!redirect) return std::nullopt;
-    if (qq) return std::wstring(L"QQ账号安全登录");
-    if (Contains(url, L"/weibo/")) return std::wstring(L"新浪微博账号安全登录");
-    return std::wstring(L"微信账号安全登录");
+    // The address must begin with the redirect: one that merely holds it (in its query, or
+    // behind another host) would open the skinned window, which has no address bar, on
+    // somebody else's page.
+    if (StartsWith(url, BridgeAddress(bridgeHost, kQqRedirect))) return std::wstring(L"QQ账号安全登录");
+    if (StartsWith(url, BridgeAddress(bridgeHost, kWeiboRedirect))) return std::wstring(L"新浪微博账号安全登录");
+    if (StartsWith(url, BridgeAddress(bridgeHost, kWeChatRedirect))) return std::wstring(L"微信账号安全登录");
+    return std::nullopt;
 }
 
 bool IsAuthCallback(const std::wstring& url, const std::wstring& bridgeHost) {

@@ -42,8 +42,8 @@ std::optional<std::wstring> OpenUrlsTarget(const std::wstring& url);
 // "javascript:" or a program is refused.
 std::optional<std::wstring> OpenUrlsWebAddress(const std::wstring& url);
 
-// The authorisation window's title when the URL is one of the login bridge's QQ, Weibo or
-// WeChat redirects on `bridgeHost`; nothing for any other URL.
+// The authorisation window's title when the URL begins with one of the login bridge's QQ,
+// Weibo or WeChat redirects on `bridgeHost`; nothing for any other URL.
 std::optional<std::wstring> AuthRedirectTitle(const std::wstring& url, const std::wstring& bridgeHost);
 // Whether the URL is one of the bridge's callback pages, which end the authorisation.
 bool IsAuthCallback(const std::wstring& url, const std::wstring& bridgeHost);
