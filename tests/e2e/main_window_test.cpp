@@ -406,7 +406,7 @@ TEST_F(MainWindow, MenuCacheCleaningSaysItIsDone) {
     auto tab = AddTab(L"s1-abc");
     ::PostMessageW(main, WM_USER + 1, 1, WM_RBUTTONUP);
     ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_HOME, 3));  // 清除缓存
-    HWND box = WaitForMessageBox(launcher.Id(), nullptr, kPatienceMs);
+    HWND box = WaitForMessageBox(launcher.Id(), main, kPatienceMs);
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(WindowSays(box, L"缓存清除完毕！"));
     ClickButton(box, L"确定");
@@ -417,7 +417,7 @@ TEST_F(MainWindow, ScreenshotOfATabThatCannotTakeOneSaysItFailed) {
     auto tab = AddTab(L"s1-abc");
     ClickSystemButton(main);
     ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_HOME, 1));  // 截图
-    HWND box = WaitForMessageBox(launcher.Id(), nullptr, kPatienceMs);
+    HWND box = WaitForMessageBox(launcher.Id(), main, kPatienceMs);
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(WindowSays(box, L"截图失败\r\n游戏窗口没有响应。"));
     ClickButton(box, L"确定");
@@ -428,7 +428,7 @@ TEST_F(MainWindow, MenuUpdateWithNothingPublishedSaysTheVersionIsCurrent) {
     ASSERT_FALSE(devservice::Get("/__control/set?update=none&key=").empty());  // nothing published
     ClickSystemButton(main);
     ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_HOME, 4));  // 更新 (the separator is skipped)
-    HWND box = WaitForMessageBox(launcher.Id(), nullptr, kPatienceMs);
+    HWND box = WaitForMessageBox(launcher.Id(), main, kPatienceMs);
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(WindowSays(box, L"已经是最新版本，无需进行更新。"));
     EXPECT_NE(devservice::Requests().find("/update/ConfigTov.htm"), std::string::npos);
