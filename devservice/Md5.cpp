@@ -4,11 +4,12 @@
 
 #include <cstdio>
 
-std::string Md5Hex(const std::string& bytes)
+namespace {
+std::string HexDigest(const std::string& bytes, const EVP_MD* algorithm)
 {
     unsigned char digest[EVP_MAX_MD_SIZE];
     unsigned int length = 0;
-    if (EVP_Digest(bytes.data(), bytes.size(), digest, &length, EVP_md5(), nullptr) != 1) return std::string();
+    if (EVP_Digest(bytes.data(), bytes.size(), digest, &length, algorithm, nullptr) != 1) return std::string();
     std::string hex;
     char pair[3];
     for (unsigned int i = 0; i < length; ++i) {
@@ -17,6 +18,11 @@ std::string Md5Hex(const std::string& bytes)
     }
     return hex;
 }
+} // namespace
+
+std::string Md5Hex(const std::string& bytes) { return HexDigest(bytes, EVP_md5()); }
+
+std::string Sha256Hex(const std::string& bytes) { return HexDigest(bytes, EVP_sha256()); }
 
 std::string VersionKey(const std::string& md5hex, const std::string& version)
 {

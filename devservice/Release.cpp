@@ -3,23 +3,8 @@
 #include <openssl/evp.h>
 #include <openssl/pem.h>
 
-#include <cstdio>
 #include <memory>
 #include <vector>
-
-std::string Sha256Hex(const std::string& bytes)
-{
-    unsigned char digest[EVP_MAX_MD_SIZE];
-    unsigned int length = 0;
-    if (EVP_Digest(bytes.data(), bytes.size(), digest, &length, EVP_sha256(), nullptr) != 1) return std::string();
-    std::string hex;
-    char pair[3];
-    for (unsigned int i = 0; i < length; ++i) {
-        std::snprintf(pair, sizeof pair, "%02x", digest[i]);
-        hex += pair;
-    }
-    return hex;
-}
 
 std::string ReleaseStatement(const std::string& key, const std::string& version, size_t length,
                              const std::string& sha256hex)

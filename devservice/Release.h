@@ -4,9 +4,6 @@
 // The operator's side of a signed release, as scripts/publish does it with the openssl
 // command: the statement the launcher checks, signed with a PEM private key.
 
-// The SHA-256 of the bytes as 64 lower-case hexadecimal digits.
-std::string Sha256Hex(const std::string& bytes);
-
 // What the operator signs (ASCII, each line ended by "\n"): "QuarnelHalvira release",
 // "Tov=<key>", "Version=<version>", "Length=<length>", "SHA256=<hex>".
 std::string ReleaseStatement(const std::string& key, const std::string& version, size_t length,

@@ -266,8 +266,10 @@ TEST_F(Screenshot, F9InAnotherProgramIsLeftAlone) {
         // come of both.
         OpenTrayMenu();
         ASSERT_TRUE(PickMenuItem(launcher.Id(), VK_HOME, 1));  // 截图
+        // The other program stays until the picture is there: its window going away earlier
+        // moves the activation, which can close the menu before its item's key arrives.
+        ASSERT_EQ(WaitForPngs(1).size(), 1u);
     }
-    ASSERT_EQ(WaitForPngs(1).size(), 1u);
     PumpMessagesFor(500);
     EXPECT_EQ(NewPngs().size(), 1u);
 }
