@@ -12,6 +12,13 @@ constexpr UINT WM_SET_MUTE = WM_USER + 5;            // main window -> each tab 
 constexpr UINT WM_ADD_ACCOUNT_CHOICE = WM_USER + 6;  // add-account prompt -> main window
 constexpr UINT WM_RELOAD_HOTKEYS = WM_USER + 7;      // main window -> tab and hall frames
 constexpr UINT WM_TAKE_SCREENSHOT = WM_USER + 8;     // tab frame -> itself, after the host's request
+// main window -> a tab frame: wParam the page zoom in per cent, or kZoomFit.
+constexpr UINT WM_SET_ZOOM = WM_USER + 9;
+// tab frame -> its main window, whenever its zoom changes or its page can first be zoomed:
+// wParam the zoom it shows (per cent, kZoomFit, or kZoomUnavailable), lParam the frame.
+constexpr UINT WM_TAB_ZOOM = WM_USER + 10;
+constexpr WPARAM kZoomFit = 0;
+constexpr WPARAM kZoomUnavailable = 1;
 
 // Copy-data messages between the launcher's processes (kinds in base/rules/CopyDataText.h):
 // the longest text accepted, and how long a sender waits for the receiver.

@@ -87,6 +87,13 @@ public:
     // Offers a key message to the page's own keyboard handling (Tab between fields, copy and
     // paste, ...); true when the page used it.
     virtual bool TranslateAccelerator(MSG* /*msg*/) { return false; }
+    // The page's zoom as a whole, plug-ins included (the browser's optical zoom), in per cent.
+    // False where the browser has none (Internet Explorer before 7).
+    [[nodiscard]] virtual bool CanZoom() const { return false; }
+    virtual bool SetZoom(int /*percent*/) { return false; }
+    // The loaded page's own size at 100 % (its body's scroll size): what fitting it to the
+    // window measures. Nothing before a page has loaded.
+    [[nodiscard]] virtual std::optional<SIZE> ContentSize() const { return std::nullopt; }
 };
 
 // The browser of this build, chosen when it is linked (framework/link): scripted in the test

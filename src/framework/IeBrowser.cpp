@@ -2,6 +2,7 @@
 
 #include "base/SystemLibrary.h"
 #include "framework/IeInterfaceIds.h"
+#include "framework/IeZoom.h"
 
 #include <mshtml.h>
 #include <oleidl.h>
@@ -132,8 +133,8 @@ std::wstring IeBrowser::Title() const {
 }
 
 bool IeBrowser::PromptBeforeLeave() {
-    ComPtr<IOleCommandTarget> target;
-    if (!m_web || FAILED(m_web->QueryInterface(IID_IOleCommandTarget, target.PutVoid()))) return true;
+    const ComPtr<IOleCommandTarget> target = CommandTarget();
+    if (!target) return true;
     VARIANT leave;
     ::VariantInit(&leave);
     if (FAILED(target->Exec(nullptr, kOleCmdOnUnload, 0, nullptr, &leave))) return true;
@@ -169,4 +170,30 @@ bool IeBrowser::TranslateAccelerator(MSG* msg) {
     ComPtr<IOleInPlaceActiveObject> active;
     if (FAILED(m_web->QueryInterface(IID_IOleInPlaceActiveObject, active.PutVoid())) || !active) return false;
     return active->TranslateAccelerator(msg) == S_OK;
+}
+
+ComPtr<IOleCommandTarget> IeBrowser::CommandTarget() const {
+    ComPtr<IOleCommandTarget> target;
+    if (m_web) m_web->QueryInterface(IID_IOleCommandTarget, target.PutVoid());
+    return target;
+}
+
+bool IeBrowser::CanZoom() const { return OpticalZoomAvailable(CommandTarget().Get()); }
+
+bool IeBrowser::SetZoom(int percent) { return SetOpticalZoom(CommandTarget().Get(), percent); }
+
+std::optional<SIZE> IeBrowser::ContentSize() const {
+    ComPtr<IDispatch> dispatch;
+    ComPtr<IHTMLDocument2> document;
+    ComPtr<IHTMLElement> body;
+    ComPtr<IHTMLElement2> element;
+    long width = 0, height = 0;
+    if (!m_web || FAILED(m_web->get_Document(dispatch.Put())) || !dispatch ||
+        FAILED(dispatch->QueryInterface(__uuidof(IHTMLDocument2), document.PutVoid())) ||
+        FAILED(document->get_body(body.Put())) || !body ||
+        FAILED(body->QueryInterface(__uuidof(IHTMLElement2), element.PutVoid())) ||
+        FAILED(element->get_scrollWidth(&width)) || FAILED(element->get_scrollHeight(&height))) {
+        return std::nullopt;
+    }
+    return SIZE{width, height};
 }

@@ -26,6 +26,9 @@ public:
     HWND Window() const override;
     void SetBodyScroll(const std::wstring& value) override;
     bool TranslateAccelerator(MSG* msg) override;
+    bool CanZoom() const override;
+    bool SetZoom(int percent) override;
+    std::optional<SIZE> ContentSize() const override;
 
     // The host site object (null before Create and after Destroy), for inspection.
     IUnknown* HostSite() const noexcept { return m_site.Get() ? m_site->Unknown() : nullptr; }
@@ -33,6 +36,8 @@ public:
     IWebBrowser2* Control() const noexcept { return m_web.Get(); }
 
 private:
+    [[nodiscard]] ComPtr<IOleCommandTarget> CommandTarget() const;
+
     ComPtr<IeBrowserSite> m_site;
     ComPtr<IeDocumentEvents> m_documentEvents;
     ComPtr<IOleObject> m_object;

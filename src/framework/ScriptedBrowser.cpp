@@ -4,6 +4,7 @@
 // from outside (ScriptedBrowserProtocol.h), or a person does through the page's commands
 // offered as buttons when QH_SCRIPTED_BY_HAND is set (scripts/run --scripted).
 #include "base/Config.h"
+#include "base/Handles.h"
 #include "framework/Browser.h"
 #include "framework/ScriptedBrowserProtocol.h"
 #include "framework/rules/HandPage.h"
@@ -73,6 +74,19 @@ public:
     HWND Window() const override { return m_hwnd; }
     void SetBodyScroll(const std::wstring& value) override {
         if (!m_location.empty()) m_bodyScroll = value;
+    }
+    // The scripted page zooms like the real browser's optical zoom: its content is drawn at
+    // the factor, and a test can ask what the factor is.
+    bool CanZoom() const override { return m_hwnd != nullptr; }
+    bool SetZoom(int percent) override {
+        if (!m_hwnd || percent <= 0) return false;
+        m_zoom = percent;
+        ::InvalidateRect(m_hwnd, nullptr, TRUE);
+        return true;
+    }
+    std::optional<SIZE> ContentSize() const override {
+        if (m_location.empty()) return std::nullopt;
+        return kScriptedContentSize;
     }
 
     bool PromptBeforeLeave() override {
@@ -219,6 +233,7 @@ private:
             case kQuerySilent: return m_silent ? 1 : 0;
             case kQueryCompletedNavigations: return m_completed;
             case kQueryBodyScrollAuto: return m_bodyScroll == L"auto" ? 1 : 0;
+            case kQueryZoom: return m_zoom;
             default: return -1;
         }
     }
@@ -266,6 +281,20 @@ private:
             ::FrameRect(dc, &rc, static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
         }
         ::SetBkMode(dc, TRANSPARENT);
+        UniqueFont zoomed;
+        std::optional<SelectScope> font;
+        if (m_zoom != 100 && !HostColourKey(hwnd)) {
+            // The page's content at the factor: its box and its text scaled alike.
+            const RECT content{0, 0, kScriptedContentSize.cx * m_zoom / 100, kScriptedContentSize.cy * m_zoom / 100};
+            FillWith(dc, content, RGB(232, 240, 250));
+            ::FrameRect(dc, &content, static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
+            LOGFONTW description{};
+            description.lfHeight = -16 * m_zoom / 100;
+            ::lstrcpynW(description.lfFaceName, L"MS Shell Dlg", LF_FACESIZE);
+            zoomed.Reset(::CreateFontIndirectW(&description));
+            font.emplace(dc, zoomed.Get());
+            rc = content;
+        }
         UINT place = DT_VCENTER;
         if (!m_handControls.empty()) {  // below the buttons a person drives the page with
             place = DT_BOTTOM;
@@ -303,6 +332,8 @@ private:
                 self->Paint(hwnd);
                 return 0;
             }
+            // A click into the page gives it the keyboard, as the real browser's does.
+            if (msg == WM_LBUTTONDOWN) ::SetFocus(hwnd);
             if (msg == WM_PRINTCLIENT) {
                 self->Draw(hwnd, reinterpret_cast<HDC>(wParam));
                 return 0;
@@ -318,6 +349,7 @@ private:
     std::deque<PendingNavigation> m_pending;
     std::wstring m_location;
     std::wstring m_title;
+    int m_zoom = 100;
     std::wstring m_leaveQuestion;
     std::wstring m_bodyScroll;
     unsigned m_hostFlags = 0;

@@ -30,7 +30,11 @@ enum ScriptedBrowserQuery : WPARAM {
     kQuerySilent = 2,
     kQueryCompletedNavigations = 3,
     kQueryBodyScrollAuto = 4,  // 1 once the host set the page body's scroll to "auto"
+    kQueryZoom = 5,            // the page's zoom in per cent
 };
+
+// The scripted page's own size at 100 %, what fitting it to a window measures: a game's.
+inline constexpr SIZE kScriptedContentSize{960, 560};
 
 // Title of the web-page message boxes the scripted page shows.
 inline constexpr wchar_t kWebPageMessageTitle[] = L"来自网页的消息";

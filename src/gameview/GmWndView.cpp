@@ -1,5 +1,6 @@
 #include "gameview/GmWndView.h"
 
+#include "base/Messages.h"
 #include "framework/WinApp.h"
 #include "gameview/GameFrame.h"
 #include "gameview/GameProcess.h"
@@ -44,4 +45,46 @@ void CGmWndView::OnNavigateComplete2(const std::wstring& url) {
 
 void CGmWndView::OnTitleChange(const std::wstring& title) {
     if (auto* document = static_cast<CGmWndDoc*>(GetDocument())) document->m_strPageTitle = title;
+}
+
+void CGmWndView::SetZoom(const zoom::Setting& setting) {
+    m_zoom = setting;
+    ApplyZoom();
+}
+
+void CGmWndView::StepZoom(int step) {
+    m_zoom = zoom::Stepped(m_shownPercent, step);
+    ApplyZoom();
+}
+
+void CGmWndView::OnDocumentComplete(const std::wstring& url) {
+    CHtmlView::OnDocumentComplete(url);
+    ApplyZoom();  // a new page, or the same one refreshed, comes at the tab's zoom
+}
+
+LRESULT CGmWndView::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = CHtmlView::WindowProc(msg, wParam, lParam);
+    if (msg == WM_SIZE && m_zoom.fit) ApplyZoom();
+    return result;
+}
+
+void CGmWndView::ApplyZoom() {
+    Browser* browser = GetBrowser();
+    WPARAM shown = kZoomUnavailable;
+    if (browser && browser->CanZoom()) {
+        int percent = m_zoom.percent;
+        if (m_zoom.fit) {
+            const RECT view = GetClientRect();
+            const std::optional<SIZE> content = browser->ContentSize();
+            percent = content ? zoom::FitLevel(content->cx, content->cy, view.right, view.bottom) : zoom::kNormal;
+        }
+        if (browser->SetZoom(percent)) m_shownPercent = percent;
+        shown = m_zoom.fit ? kZoomFit : static_cast<WPARAM>(m_shownPercent);
+    }
+    if (shown == m_toldHost) return;
+    m_toldHost = shown;
+    if (HWND host = TheGameProcess().m_hHostWnd) {
+        CWnd* frame = AfxGetApp() ? AfxGetApp()->m_pMainWnd : nullptr;
+        ::PostMessageW(host, WM_TAB_ZOOM, shown, reinterpret_cast<LPARAM>(frame ? frame->m_hWnd : nullptr));
+    }
 }

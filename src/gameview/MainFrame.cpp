@@ -99,6 +99,9 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_SET_MUTE:
             return OnSetMute(wParam);
+        case WM_SET_ZOOM:
+            OnSetZoom(wParam);
+            return 0;
         case WM_RELOAD_HOTKEYS:
             m_keys = LoadHotKeySet();
             return 0;
@@ -130,7 +133,32 @@ void CMainFrame::RefreshOnF5(const MSG* msg) const {
     }
 }
 
+void CMainFrame::OnSetZoom(WPARAM zoom) {
+    if (!g_pGameView) return;
+    if (zoom == kZoomFit) {
+        g_pGameView->SetZoom(zoom::Setting{zoom::kNormal, true});
+    } else if (zoom::IsLevel(static_cast<int>(zoom))) {
+        g_pGameView->SetZoom(zoom::Setting{static_cast<int>(zoom), false});
+    }
+}
+
+// The zoom keys act on this tab only while it has the keyboard (they are no hot keys), and
+// never reach the page as well.
+bool CMainFrame::StepZoomOnKey(const MSG* msg) const {
+    if (!g_pGameView) return false;
+    std::optional<int> step;
+    if (msg->message == WM_MOUSEWHEEL && (GET_KEYSTATE_WPARAM(msg->wParam) & MK_CONTROL)) {
+        step = GET_WHEEL_DELTA_WPARAM(msg->wParam) > 0 ? 1 : -1;
+    } else if (msg->message == WM_KEYDOWN) {
+        step = zoom::KeyStep(static_cast<int>(msg->wParam), ::GetKeyState(VK_CONTROL) < 0, ::GetKeyState(VK_MENU) < 0);
+    }
+    if (!step) return false;
+    g_pGameView->StepZoom(*step);
+    return true;
+}
+
 BOOL CMainFrame::PreTranslateMessage(MSG* msg) {
+    if (StepZoomOnKey(msg)) return TRUE;
     switch (msg->message) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:

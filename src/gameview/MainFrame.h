@@ -1,6 +1,6 @@
 // The game frame: a borderless tool window that joins the host main window as a child,
 // forwards the window-switch key, refreshes on F5, saves favourites on Ctrl+D, applies the
-// host's mute state, takes screenshots of its page when the host asks, removes a web-page
+// host's mute state and zoom (and zooms on Ctrl with the wheel, "=", "-" and "0"), takes screenshots of its page when the host asks, removes a web-page
 // box while it closes and ends with its host.
 #pragma once
 #include "features/rules/HotKeys.h"
@@ -26,6 +26,9 @@ private:
     void OnTimer(UINT_PTR id);
     // Answers 1 when the state was passed on to the sound muting, 0 when it was unchanged.
     LRESULT OnSetMute(WPARAM muted);
+    // The host's zoom for this tab: a level in per cent, or fitted to the window.
+    void OnSetZoom(WPARAM zoom);
+    bool StepZoomOnKey(const MSG* msg) const;
     // The host's screenshot request: taken after the sent message returns, so the host never
     // waits on the capture. 1 when the request was well-formed.
     LRESULT OnCopyData(const COPYDATASTRUCT* data);

@@ -170,7 +170,7 @@ void CBrindlow3Dlg::SetTrayIcon(bool add) {
 
 void CBrindlow3Dlg::OnMuteTimer() {
     m_tray.Retry();  // the shell may not have been ready
-    for (int i = 0; i < TabCount(); ++i) ::PostMessageW(FrameAt(i), WM_SET_MUTE, m_bMuted ? 1 : 0, 0);
+    for (int i = 0; i < TabCount(); ++i) PostMuteState(i);
     if (m_bMuted != m_bSoundLookMuted) {
         m_bSoundLookMuted = m_bMuted;
         m_btnSound.SetSkinBitmap(m_bMuted ? m_bmpSoundOff.Get() : m_bmpSoundOn.Get(), false);
@@ -343,6 +343,19 @@ LRESULT CBrindlow3Dlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_NCLBUTTONDBLCLK: {
             const POINT pt = ClientPointOf(msg, lParam);
             if (tabs::InBand(Point{pt.x, pt.y}, TabCount())) return 0;
+            break;
+        }
+        case WM_TAB_ZOOM:
+            OnTabZoom(wParam, reinterpret_cast<HWND>(lParam));
+            return 0;
+        case WM_RBUTTONUP:
+        case WM_NCRBUTTONUP: {
+            const POINT pt = ClientPointOf(msg, lParam);
+            if (tabs::InBand(Point{pt.x, pt.y}, TabCount())) {
+                const int tab = tabs::TabAt(pt.x);
+                if (tab >= 0 && tab < TabCount()) ShowTabMenu(tab);
+                return 0;  // outside any tab: nothing, not the caption's menu either
+            }
             break;
         }
         case WM_MBUTTONUP:

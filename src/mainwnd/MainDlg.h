@@ -61,7 +61,8 @@ public:
     void ShowSystemMenu();
     void ShowTrayMenu();
     // Asks the current tab's game process for a screenshot (the menu item and the key).
-    void CaptureCurrentTab() override;
+    void CaptureCurrentTab() override { CaptureTab(m_strip.Current()); }
+    void CaptureTab(int index);
     void RepaintGameArea();
 
     [[nodiscard]] int TabCount() const noexcept override { return m_strip.Count(); }
@@ -130,6 +131,15 @@ private:
     void OnStripPress(POINT client);
     bool OnStripRelease(POINT client);
 
+    // A tab's own menu and view: muted, zoomed, remembered for its account (MainDlgTabMenu.cpp)
+    void ShowTabMenu(int index);
+    void RunTabMenuCommand(HWND frame, int id);
+    void SetTabView(int index, const tabs::TabView& view);
+    // A tab that joins gets what its account had last.
+    void ApplyRememberedView(HWND frame);
+    void OnTabZoom(WPARAM shown, HWND frame);
+    void PostMuteState(int index) const;
+
     UniqueIcon m_iconOwned;
     // The tabs, their game processes and the strip that shows them.
     TabStrip m_strip;
@@ -140,6 +150,7 @@ private:
     TrayIcon m_tray;
     HotKeyRouter m_keyRouter{*this};
     int m_nLastWidth = 0;
+    HWND m_menuFrame = nullptr;   // the frame of the tab whose menu is open
     UniqueHandle m_hNoticeFetch;  // the notice fetch thread while it runs
     ScreenshotOutcome m_shotReply;  // the last screenshot reply from a tab's game process
     std::wstring m_strLastShot;     // the last saved file, shown when its balloon is clicked

@@ -34,6 +34,7 @@ void CBrindlow3Dlg::OnFrameCreated(HWND frame, bool hall) {
     for (int i = 0; i < TabCount(); ++i) ::ShowWindow(FrameAt(i), SW_HIDE);
     if (m_hHallWnd && ::IsWindow(m_hHallWnd)) ::ShowWindow(m_hHallWnd, SW_HIDE);
     m_strip.RegisterFrame(frame);
+    ApplyRememberedView(frame);
 }
 
 LRESULT CBrindlow3Dlg::OnLoginRecord(const COPYDATASTRUCT* data) {
@@ -46,6 +47,8 @@ LRESULT CBrindlow3Dlg::OnLoginRecord(const COPYDATASTRUCT* data) {
 
 void CBrindlow3Dlg::DropEndedGames() {
     if (!m_strip.DropEnded()) return;
+    // A tab's open menu goes with its game, so nothing of it acts on another tab.
+    if (m_menuFrame && !m_strip.IsTabFrame(m_menuFrame)) ::EndMenu();
     if (TabCount() > 0) {
         ShowTab(CurrentFrame());
         return;

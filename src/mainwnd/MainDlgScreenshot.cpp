@@ -15,9 +15,9 @@ constexpr wchar_t kSavedTitle[] = L"截图已保存";
 
 }  // namespace
 
-void CBrindlow3Dlg::CaptureCurrentTab() {
-    const tabs::GameTab* tab = m_strip.At(m_strip.Current());
-    HWND frame = CurrentFrame();
+void CBrindlow3Dlg::CaptureTab(int index) {
+    const tabs::GameTab* tab = m_strip.At(index);
+    HWND frame = FrameAt(index);
     if (!tab || !frame || !::IsWindow(frame)) {
         ShowScreenshotFailure(L"没有打开的游戏。");
         return;

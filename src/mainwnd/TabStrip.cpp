@@ -29,6 +29,7 @@ void TabStrip::Create(HWND owner) {
     m_owner = owner;
     LoadThreeImages(m_ilTabs, IDP_TABS);
     LoadThreeImages(m_ilClose, IDP_TAB_CLOSE);
+    LoadThreeImages(m_ilMuted, IDP_TAB_MUTED);
     if (m_tipTabs.Create(owner, TTS_ALWAYSTIP)) {
         m_tipTabs.AddTool(owner, L"");
         m_tipTabs.SetAutomaticDelay(500);
@@ -44,6 +45,20 @@ HWND TabStrip::FrameAt(int index) const {
 bool TabStrip::IsTabFrame(HWND window) const {
     return window && m_tabs.IndexOfFrame(ToId(window)).has_value();
 }
+
+std::optional<int> TabStrip::IndexOfFrame(HWND frame) const {
+    if (!frame) return std::nullopt;
+    return m_tabs.IndexOfFrame(ToId(frame));
+}
+
+void TabStrip::SetView(int index, const tabs::TabView& view) {
+    const tabs::GameTab* tab = m_tabs.At(index);
+    if (!tab || tab->view == view) return;
+    m_tabs.SetView(index, view);
+    Invalidate(tabs::TabRect(index));
+}
+
+void TabStrip::SetCanZoom(int index, bool canZoom) { m_tabs.SetCanZoom(index, canZoom); }
 
 void TabStrip::KeepWatchingTabProcesses() { m_games.Keep(m_tabs.Processes()); }
 
@@ -144,8 +159,13 @@ void TabStrip::Draw(HDC dc, const LOGFONTW& windowFont) {
         }
         if (const tabs::GameTab* tab = m_tabs.At(i)) {
             const std::wstring title = tabs::TabTitle(tab->record, widthOf);
-            RECT rc = ToRECT(tabs::TitleRect(i));
+            RECT rc = ToRECT(tabs::TitleRect(i, tab->view.muted));
             ::DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &rc, DT_SINGLELINE | DT_NOPREFIX);
+            if (tab->view.muted) {
+                const Rect mark = tabs::MutedMarkRect(i);
+                ::ImageList_DrawEx(m_ilMuted.Get(), image, dc, mark.left, mark.top, mark.Width(), mark.Height(),
+                                   CLR_DEFAULT, CLR_DEFAULT, ILD_TRANSPARENT | ILD_SCALE);
+            }
         }
     }
 }

@@ -10,6 +10,7 @@
 #include "mainwnd/rules/TabStrip.h"
 #include "skin/CachedFont.h"
 
+#include <optional>
 #include <string>
 
 class TabStrip {
@@ -24,6 +25,11 @@ public:
     [[nodiscard]] HWND FrameAt(int index) const;
     [[nodiscard]] HWND CurrentFrame() const { return FrameAt(Current()); }
     [[nodiscard]] bool IsTabFrame(HWND window) const;
+    // The index of the tab `frame` shows; nothing when it is no tab's frame (any more).
+    [[nodiscard]] std::optional<int> IndexOfFrame(HWND frame) const;
+    // The tab's view (its mark shows while it is muted) and whether its page can be zoomed.
+    void SetView(int index, const tabs::TabView& view);
+    void SetCanZoom(int index, bool canZoom);
 
     // The game processes
     // A game process the window started, still logging in.
@@ -72,6 +78,7 @@ private:
     GameProcessWatch m_games;
     CImageList m_ilTabs;
     CImageList m_ilClose;
+    CImageList m_ilMuted;
     tabs::HoverState m_hover;
     CToolTipCtrl m_tipTabs;
     bool m_bTrackingMouse = false;

@@ -29,13 +29,7 @@ protected:
     // Logs an account in as a game process would: record first, then the frame.
     std::unique_ptr<FakeGameFrame> AddTab(const std::wstring& record) {
         StopRealGameProcess();
-        EXPECT_EQ(SendLoginRecord(main, record), 1) << testing::PrintToString(record);
-        auto frame = std::make_unique<FakeGameFrame>();
-        frame->Register(main);
-        // The window's mute sync reaches a frame only once the window has taken it as a tab.
-        EXPECT_TRUE(WaitUntil([&] { return frame->MuteMessages() > 0; }, kPatienceMs));
-        frame->PlaceInGameArea(main);
-        return frame;
+        return AddStandInTab(record);
     }
 
     std::vector<DWORD> firstGameProcesses;

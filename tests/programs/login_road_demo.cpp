@@ -4,8 +4,11 @@
 //          so the main window shows two tabs;
 //   menu   one account logged in, the "系统" button's menu open;
 //   shot   one account logged in and 截图 chosen from that menu: the balloon of the saved
-//          picture showing.
+//          picture showing;
+//   tabmenu  two tabs, the first one muted (its mark shows), and the second tab's own menu
+//          open with its zoom levels.
 // Unlike main_window_demo nothing here plays a game process: every tab is the launcher's own.
+#include "support/Input.h"
 #include "support/Launcher.h"
 #include "support/LoginPage.h"
 
@@ -42,14 +45,15 @@ bool OpenSystemMenu(DWORD launcherPid, HWND mainWindow) {
     return WaitUntil([&] { return OpenMenuOf(launcherPid) != nullptr; }, kStepMs);
 }
 
-int TwoTabs(DWORD launcherPid, HWND mainWindow) {
+int TwoTabs(DWORD launcherPid, HWND mainWindow, const wchar_t* first = L"双线1服-alice",
+            const wchar_t* second = L"双线2服-bob") {
     std::vector<DWORD> games;
     HWND page = ShownLoginPage(launcherPid, games);
-    if (!page || !LogIn(mainWindow, games.back(), page, L"双线1服-alice", L"1")) return 3;
+    if (!page || !LogIn(mainWindow, games.back(), page, first, L"1")) return 3;
     HWND prompt = OpenAddAccountPrompt(launcherPid, mainWindow, kStepMs);
     if (!prompt || !ClickButton(prompt, L"是")) return 4;
     page = ShownLoginPage(launcherPid, games);
-    if (!page || !LogIn(mainWindow, games.back(), page, L"双线2服-bob", L"2")) return 5;
+    if (!page || !LogIn(mainWindow, games.back(), page, second, L"2")) return 5;
     // The pointer leaves the caption row, where it would underline the add-account link.
     ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2);
     PumpMessagesFor(1000);
@@ -57,7 +61,20 @@ int TwoTabs(DWORD launcherPid, HWND mainWindow) {
 }
 }  // namespace
 
-// argv[1]: "login", "tabs", "menu" or "shot"; argv[2]: a file to create once the screen is
+// Two tabs, the first one muted through its menu, and the second tab's menu open at 缩放.
+// Accounts of their own: what is muted here is remembered for them, and no test logs them in.
+int TabMenu(DWORD launcherPid, HWND mainWindow) {
+    if (const int failed = TwoTabs(launcherPid, mainWindow, L"双线1服-carol", L"双线2服-dave")) return failed;
+    RightClickTab(mainWindow, 0);
+    if (!WalkMenu(launcherPid, {VK_HOME, VK_DOWN, VK_DOWN, VK_RETURN})) return 8;  // 静音
+    PumpMessagesFor(1000);
+    RightClickTab(mainWindow, 1);
+    if (!WalkMenu(launcherPid, {VK_HOME, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT})) return 9;  // 缩放
+    PumpMessagesFor(1000);
+    return 0;
+}
+
+// argv[1]: "login", "tabs", "menu", "shot" or "tabmenu"; argv[2]: a file to create once the screen is
 // ready.
 int wmain(int argc, wchar_t** argv) {
     const std::wstring what = argc > 1 ? argv[1] : L"tabs";
@@ -79,6 +96,9 @@ int wmain(int argc, wchar_t** argv) {
             PumpMessagesFor(4000);  // the shell shows the balloon two seconds after it is asked
         }
         PumpMessagesFor(500);
+    } else if (what == L"tabmenu") {
+        result = TabMenu(launcher.Id(), mainWindow);
+        if (result != 0) return result;
     } else {
         result = TwoTabs(launcher.Id(), mainWindow);
         if (result != 0) return result;

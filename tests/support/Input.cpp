@@ -11,6 +11,23 @@ INPUT Key(WORD vk, bool up) {
     return input;
 }
 
+INPUT MoveTo(POINT screen) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = screen.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = screen.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
+INPUT Mouse(DWORD flags, DWORD data = 0) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    input.mi.mouseData = data;
+    return input;
+}
+
 void Send(std::vector<INPUT>& inputs, Pacing pacing) {
     if (pacing == Pacing::AtOnce) {
         ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
@@ -31,14 +48,21 @@ void PressKeys(std::initializer_list<WORD> keys, Pacing pacing) {
 }
 
 void ClickAt(POINT screen, Pacing pacing) {
-    std::vector<INPUT> inputs(3);
-    for (INPUT& input : inputs) input.type = INPUT_MOUSE;
-    inputs[0].mi.dx = screen.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-    inputs[0].mi.dy = screen.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    std::vector<INPUT> inputs{MoveTo(screen), Mouse(MOUSEEVENTF_LEFTDOWN), Mouse(MOUSEEVENTF_LEFTUP)};
     Send(inputs, pacing);
+}
+
+void RightClickAt(POINT screen) {
+    std::vector<INPUT> inputs{MoveTo(screen), Mouse(MOUSEEVENTF_RIGHTDOWN), Mouse(MOUSEEVENTF_RIGHTUP)};
+    Send(inputs, Pacing::LikeAUser);
+}
+
+void WheelAt(POINT screen, int notches, std::initializer_list<WORD> held) {
+    std::vector<INPUT> inputs{MoveTo(screen)};
+    for (WORD vk : held) inputs.push_back(Key(vk, false));
+    inputs.push_back(Mouse(MOUSEEVENTF_WHEEL, static_cast<DWORD>(notches * WHEEL_DELTA)));
+    for (auto it = held.end(); it != held.begin();) inputs.push_back(Key(*--it, true));
+    Send(inputs, Pacing::LikeAUser);
 }
 
 void ClickCentre(HWND hwnd) {

@@ -14,3 +14,7 @@ void PressKeys(std::initializer_list<WORD> keys, Pacing pacing = Pacing::LikeAUs
 void ClickAt(POINT screen, Pacing pacing = Pacing::LikeAUser);
 // ClickAt the centre of the window.
 void ClickCentre(HWND hwnd);
+// Moves the mouse to the screen point and clicks the right button.
+void RightClickAt(POINT screen);
+// Turns the wheel at the screen point by notches (up when positive) with the keys held.
+void WheelAt(POINT screen, int notches, std::initializer_list<WORD> held = {});

@@ -105,6 +105,10 @@ void FakeGameFrame::Register(HWND mainWindow, bool hall) {
     ::ShowWindow(m_hwnd, SW_SHOW);
 }
 
+void FakeGameFrame::ShowsZoom(HWND mainWindow, WPARAM shown) const {
+    ::PostMessageW(mainWindow, WM_TAB_ZOOM, shown, reinterpret_cast<LPARAM>(m_hwnd));
+}
+
 void FakeGameFrame::PlaceInGameArea(HWND mainWindow) {
     RECT client{};
     ::GetClientRect(mainWindow, &client);
@@ -121,6 +125,10 @@ LRESULT CALLBACK FakeGameFrame::Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
     if (self && msg == WM_SET_MUTE) {
         ++self->m_muteMessages;
         self->m_lastMute = w;
+    }
+    if (self && msg == WM_SET_ZOOM) {
+        ++self->m_zoomMessages;
+        self->m_lastZoom = w;
     }
     if (self && (msg == WM_KEYDOWN || msg == WM_CHAR)) self->m_keys.push_back(MSG{hwnd, msg, w, l});
     return ::DefWindowProcW(hwnd, msg, w, l);
@@ -143,11 +151,22 @@ bool HasTheKeyboard(DWORD pid) {
 
 void ClickSystemButton(HWND main) { ClickCentre(::GetDlgItem(main, IDC_BTN_SYSTEM)); }
 
-bool PickMenuItem(DWORD pid, WORD from, int moves) {
+bool WalkMenu(DWORD pid, std::initializer_list<WORD> keys) {
     if (!WaitUntil([&] { return OpenMenuOf(pid) != nullptr && HasTheKeyboard(pid); }, kPatienceMs)) return false;
-    PressKeys({from});
+    for (WORD key : keys) PressKeys({key});
+    return true;
+}
+
+bool PickMenuItem(DWORD pid, WORD from, int moves) {
+    if (!WalkMenu(pid, {from})) return false;
     const WORD step = moves < 0 ? VK_UP : VK_DOWN;
     for (int i = 0; i < (moves < 0 ? -moves : moves); ++i) PressKeys({step});
     PressKeys({VK_RETURN});
     return true;
+}
+
+void RightClickTab(HWND main, int index) {
+    POINT tab{120 + 189 * index + 50, 12};
+    ::ClientToScreen(main, &tab);
+    RightClickAt(tab);
 }

@@ -2,6 +2,7 @@
 #pragma once
 #include "support/Process.h"
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,11 @@ HWND OpenMenuOf(DWORD pid);
 // mouse pointer happens to highlight must not shift the count. Keys go out only once the
 // menu is open and its process has the keyboard; false when that never happened.
 bool PickMenuItem(DWORD pid, WORD from, int moves);
+// The same for any walk through the open menu (into a submenu, say): the keys in order, once
+// the menu is open and its process has the keyboard.
+bool WalkMenu(DWORD pid, std::initializer_list<WORD> keys);
+// Opens a tab's own menu the way a user does, with a right click on the tab.
+void RightClickTab(HWND main, int index);
 // Opens the main window's "系统" menu the way a user does, by a click on its button: a menu
 // opened by a posted command belongs to a window that may not have the keyboard.
 void ClickSystemButton(HWND main);
@@ -49,6 +55,11 @@ public:
     int SysCloses() const noexcept { return m_sysCloses; }
     int MuteMessages() const noexcept { return m_muteMessages; }
     WPARAM LastMute() const noexcept { return m_lastMute; }
+    // The zoom the main window set last (per cent, or 0 for fitted), and how often it did.
+    WPARAM LastZoom() const noexcept { return m_lastZoom; }
+    int ZoomMessages() const noexcept { return m_zoomMessages; }
+    // Tells the main window the zoom it shows, as a game frame does (1: it cannot zoom).
+    void ShowsZoom(HWND mainWindow, WPARAM shown) const;
     // Key messages the main window forwarded: (message, wParam, lParam).
     const std::vector<MSG>& ForwardedKeys() const noexcept { return m_keys; }
 
@@ -58,5 +69,7 @@ private:
     int m_sysCloses = 0;
     int m_muteMessages = 0;
     WPARAM m_lastMute = 0;
+    int m_zoomMessages = 0;
+    WPARAM m_lastZoom = ~WPARAM(0);
     std::vector<MSG> m_keys;
 };

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,17 @@ protected:
         ASSERT_TRUE(launcher.Start(ProductPath(), L"/TovD"));
         main = WaitForMainWindow(launcher.Id(), kPatienceMs);
         ASSERT_NE(main, nullptr);
+    }
+    // Logs `record` in as a game process would, with this process playing its frame: the
+    // record first, then the frame, which fills the game area once the window has taken it.
+    std::unique_ptr<FakeGameFrame> AddStandInTab(const std::wstring& record) {
+        EXPECT_EQ(SendLoginRecord(main, record), 1) << testing::PrintToString(record);
+        auto frame = std::make_unique<FakeGameFrame>();
+        frame->Register(main);
+        // The window's mute sync reaches a frame only once the window has taken it as a tab.
+        EXPECT_TRUE(WaitUntil([&] { return frame->MuteMessages() > 0; }, kPatienceMs));
+        frame->PlaceInGameArea(main);
+        return frame;
     }
     // The game processes the launcher has started for its first login, once there is one.
     std::vector<DWORD> WaitForFirstGameProcesses() const {

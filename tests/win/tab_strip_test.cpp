@@ -2,8 +2,11 @@
 // which tab is current after a change, which windows count as tab frames, closing and
 // dropping tabs whose frame went away.
 #include "mainwnd/TabStrip.h"
+#include "support/Pixels.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace {
 class TabStripTest : public ::testing::Test {
@@ -84,4 +87,32 @@ TEST_F(TabStripTest, ATabWhoseFrameIsGoneIsDropped) {
     EXPECT_EQ(strip.Count(), 1);
     EXPECT_EQ(strip.CurrentFrame(), frames[1]);
     EXPECT_FALSE(strip.DropEnded());
+}
+
+namespace {
+// Whether the canvas holds a pixel near the colour inside the rectangle.
+bool HoldsColour(const MemoryCanvas& canvas, const Rect& area, COLORREF colour) {
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            const COLORREF p = canvas.At(x, y);
+            if (std::abs(GetRValue(p) - GetRValue(colour)) < 40 && std::abs(GetGValue(p) - GetGValue(colour)) < 40 &&
+                std::abs(GetBValue(p) - GetBValue(colour)) < 40)
+                return true;
+        }
+    }
+    return false;
+}
+}  // namespace
+
+TEST_F(TabStripTest, AMutedTabShowsItsMarkAndTheOthersNone) {
+    for (HWND frame : frames) strip.RegisterFrame(frame);
+    strip.SetView(1, tabs::TabView{true, {}});
+    EXPECT_TRUE(strip.At(1)->view.muted);
+    EXPECT_FALSE(strip.At(0)->view.muted);
+    MemoryCanvas canvas(800, 30);
+    strip.Draw(canvas.Dc(), LOGFONTW{});
+    const COLORREF markRed = RGB(214, 52, 40);
+    EXPECT_TRUE(HoldsColour(canvas, tabs::MutedMarkRect(1), markRed));
+    EXPECT_FALSE(HoldsColour(canvas, tabs::MutedMarkRect(0), markRed));
+    EXPECT_FALSE(HoldsColour(canvas, tabs::MutedMarkRect(2), markRed));
 }

@@ -33,7 +33,7 @@ bool TabList::AcceptRecord(const std::wstring& record) {
             break;
         }
     }
-    m_pending.push_back(GameTab{record, 0, owner});
+    m_pending.push_back(GameTab{record, 0, owner, TabView{}, false});
     return true;
 }
 
@@ -55,7 +55,7 @@ int TabList::RegisterFrame(WindowId frame, ProcessId process) {
         match = std::find_if(m_pending.begin(), m_pending.end(), [](const GameTab& p) { return p.process == 0; });
     }
     if (match == m_pending.end() && !m_pending.empty()) match = m_pending.begin();
-    GameTab tab{std::wstring(), frame, process};
+    GameTab tab{std::wstring(), frame, process, TabView{}, false};
     if (match != m_pending.end()) {
         tab.record = match->record;
         m_pending.erase(match);
@@ -118,6 +118,14 @@ std::vector<ProcessId> TabList::Processes() const {
     std::sort(all.begin(), all.end());
     all.erase(std::unique(all.begin(), all.end()), all.end());
     return all;
+}
+
+void TabList::SetView(int index, const TabView& view) {
+    if (index >= 0 && index < Count()) m_tabs[static_cast<size_t>(index)].view = view;
+}
+
+void TabList::SetCanZoom(int index, bool canZoom) {
+    if (index >= 0 && index < Count()) m_tabs[static_cast<size_t>(index)].canZoom = canZoom;
 }
 
 }  // namespace tabs

@@ -3,6 +3,8 @@
 // another message, so a record waits as pending until a frame of its process registers; a
 // game process that ends takes its pending record and its tabs with it.
 #pragma once
+#include "mainwnd/rules/TabView.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -17,6 +19,8 @@ struct GameTab {
     std::wstring record;  // server name, "-", account; empty for a frame that came without one
     WindowId frame = 0;
     ProcessId process = 0;
+    TabView view;          // muted, zoom: the tab's own
+    bool canZoom = false;  // its page can be zoomed (its frame said so)
 };
 
 class TabList {
@@ -56,6 +60,9 @@ public:
     [[nodiscard]] int Current() const noexcept { return m_current; }
     // Out-of-range values are ignored.
     void SetCurrent(int index) noexcept;
+    // The tab's view and whether its page can be zoomed; out-of-range indexes are ignored.
+    void SetView(int index, const TabView& view);
+    void SetCanZoom(int index, bool canZoom);
     // Every process the list still waits for or shows: the ones worth watching.
     [[nodiscard]] std::vector<ProcessId> Processes() const;
 

@@ -6,7 +6,11 @@ int TabLeft(int index) { return kStripLeft + kTabWidth * index; }
 
 Rect TabRect(int index) { return Rect{TabLeft(index), kStripTop, TabLeft(index) + kTabWidth, 25}; }
 
-Rect TitleRect(int index) { return Rect{TabLeft(index) + 16, 8, TabLeft(index) + 176, 22}; }
+Rect TitleRect(int index, bool muted) {
+    return Rect{TabLeft(index) + 16, 8, TabLeft(index) + (muted ? 158 : 176), 22};
+}
+
+Rect MutedMarkRect(int index) { return Rect::FromXYWH(TabLeft(index) + 160, 9, 14, 12); }
 
 Rect CloseCrossRect(int index) {
     return Rect::FromXYWH(TabLeft(index) + 176, kStripTop, kCloseSize, kCloseSize);

@@ -21,7 +21,8 @@ constexpr size_t kTitleKeptChars = 18;
 
 int TabLeft(int index);
 Rect TabRect(int index);          // background and invalidation: (L, 3, L + 189, 25)
-Rect TitleRect(int index);        // (L + 16, 8, L + 176, 22)
+Rect TitleRect(int index, bool muted = false);  // (L + 16, 8, L + 176, 22); to L + 158 beside the mark
+Rect MutedMarkRect(int index);    // 14 x 12 at (L + 160, 9): a muted tab's mark
 Rect CloseCrossRect(int index);   // 13 x 13 at (L + 176, 3)
 // From the strip's left to the right end of `count` tabs, 3..25: what a change repaints.
 Rect StripRect(int rightEndTabs, int extraRight = 0);

@@ -171,6 +171,20 @@ Image tabClose() {
     return strip;
 }
 
+// A muted tab's mark, one frame a tab look (normal, hot, current): a small speaker with a red
+// cross, on the tab's own paint.
+Image tabMutedMark() {
+    Image strip(42, 12);
+    for (int s = 0; s < 3; ++s) {
+        Canvas c(14, 12);
+        Shape body = polygon({{1, 4}, {3.5f, 4}, {6.5f, 1.2f}, {6.5f, 10.8f}, {3.5f, 8}, {1, 8}}, 0.3f);
+        c.fill(body, rgb(44, 58, 98));
+        c.fill(cross(10.5f, 6, 2.3f, 1.5f), rgb(214, 52, 40));
+        strip.blit(c.keyed(tabPaint(s)), s * 14, 0);
+    }
+    return strip;
+}
+
 Image addAccountIcon() {
     Canvas c(14, 16);
     Shape person = circle(5.5f, 4.6f, 3.3f) | (rrect(0.5f, 9.2f, 10.5f, 20, 4.5f) & rrect(-2, 0, 14, 14.5f, 0));
@@ -305,5 +319,6 @@ std::vector<Artwork> skinArtwork() {
         {152, 390, 21, progressTrough, false},
         {153, 390, 21, progressBar, false},
         {162, 284, 150, prompt, false},
+        {163, 42, 12, tabMutedMark, false},
     };
 }
