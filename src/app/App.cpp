@@ -8,6 +8,9 @@
 #include "app/TestCrash.h"
 #include "base/Config.h"
 #include "base/Launch.h"
+#include "base/Log.h"
+#include "base/OsVersion.h"
+#include "base/rules/Version.h"
 #include "base/Messages.h"
 #include "base/Paths.h"
 #include "features/CacheClean.h"
@@ -49,6 +52,20 @@ std::wstring UpperCasePath(const std::wstring& path) {
 }
 }  // namespace
 
+namespace {
+// What support needs to know of a start: mode and arguments, the version, the system, the
+// executable and whether it runs elevated.
+void LogStart(StartMode mode) {
+    SetLogStartMode(StartModeName(mode));
+    std::wstring arguments;
+    for (const std::wstring& argument : CommandLineArguments()) arguments += L" " + argument;
+    const OSVERSIONINFOW& os = WindowsVersion();
+    Log(std::wstring(L"start") + (arguments.empty() ? L" (no arguments)" : arguments) + L", version " + kClientVersion +
+        L", Windows " + std::to_wstring(os.dwMajorVersion) + L"." + std::to_wstring(os.dwMinorVersion) + L"." +
+        std::to_wstring(os.dwBuildNumber) + L", " + GetExePath() + (RunsElevated() ? L", elevated" : L", not elevated"));
+}
+}  // namespace
+
 StartMode GetStartMode() {
     const std::vector<std::wstring> args = CommandLineArguments();
     const StartMode mode = ClassifyStartMode(args, GetExePath(), GetInstallFolder(), UpperCasePath);
@@ -82,11 +99,14 @@ BOOL CBrindlow3App::InitInstance() {
     ::InitCommonControlsEx(&icc);
 
     if (!IsNetworkAvailable()) {
+        SetLogStartMode(StartModeName(GetStartMode()));
+        Log(L"no network: the connection check failed; the start ends");
         ShowSkinMsgBox(MB_OK, L"当前网络不可用，请检查网络连接是否正常！", nullptr);
         return FALSE;
     }
 
     const StartMode mode = GetStartMode();
+    LogStart(mode);
     CrashIfTheTestAsks(mode);
     m_hReportStarted.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     m_hReportDone.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
@@ -112,6 +132,7 @@ bool CBrindlow3App::RunUpdateStage(StartMode mode) {
         case StartMode::Update:
             IsUpdateAvailable(true);  // refreshes the download address
             if (DownloadAndSwap()) {
+                Log(L"update: starting the new build");
                 LaunchSelf(nullptr);
                 WriteUpdTime();
                 return false;
@@ -120,6 +141,7 @@ bool CBrindlow3App::RunUpdateStage(StartMode mode) {
         case StartMode::ShortcutStart:
         case StartMode::Install:
             if (IsUpdateAvailable(false, static_cast<int>(mode)) && DownloadAndSwap()) {
+                Log(L"update: starting the new build");
                 LaunchSelf(nullptr);
                 WriteUpdTime();
                 return false;

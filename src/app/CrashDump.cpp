@@ -1,5 +1,6 @@
 #include "app/CrashDump.h"
 
+#include "base/Log.h"
 #include "app/rules/DumpPath.h"
 #include "base/Handles.h"
 #include "base/Paths.h"
@@ -16,6 +17,11 @@ using MiniDumpWriteDumpFn = BOOL(WINAPI*)(HANDLE, DWORD, HANDLE, MINIDUMP_TYPE, 
 
 // Richest first; older DbgHelp versions reject the newer flags.
 const DWORD kDumpKinds[] = {0x1A25, 0x225, 0};
+std::wstring HexCode(const EXCEPTION_POINTERS* exception) {
+    wchar_t hex[16] = {};
+    ::wsprintfW(hex, L"%08X", exception && exception->ExceptionRecord ? exception->ExceptionRecord->ExceptionCode : 0u);
+    return hex;
+}
 }  // namespace
 
 void WriteMiniDump(HANDLE file, EXCEPTION_POINTERS* exception) {
@@ -51,6 +57,7 @@ LONG WINAPI CrashDumpFilter(EXCEPTION_POINTERS* exception) {
         WriteMiniDump(file.Get(), exception);
     }
     g_bDumpWritten = 1;
+    Log(L"crashed (exception 0x" + HexCode(exception) + L"); dump written: " + dumpPath);
     return EXCEPTION_CONTINUE_SEARCH;
 }
 

@@ -1,5 +1,6 @@
 #include "app/Install.h"
 
+#include "base/Log.h"
 #include "app/App.h"
 #include "app/rules/ReportUrls.h"
 #include "app/SelfDelete.h"
@@ -45,22 +46,29 @@ bool InstallClient() {
     if (running.empty() || !CopyIntoInstallFolder(running, installed)) {
         // Shortcuts to nothing and an install report for an install that did not happen would
         // only mislead: say so and stop.
+        Log(L"install failed: the executable could not be put into " + GetInstallFolder());
         ShowSkinMsgBox(MB_OK, kInstallFailed, nullptr);
         return false;
     }
-    CreateDesktopShortcut(installed);
-    CreateProgramsShortcut(L"/TovD", installed, L"QuarnelHalvira");
-    CreateProgramsShortcut(L"/uninst", installed, L"卸载 QuarnelHalvira");
+    // Each is tried whatever came of the others.
+    const bool desktop = CreateDesktopShortcut(installed);
+    const bool start = CreateProgramsShortcut(L"/TovD", installed, L"QuarnelHalvira");
+    const bool uninstall = CreateProgramsShortcut(L"/uninst", installed, L"卸载 QuarnelHalvira");
+    const bool shortcuts = desktop && start && uninstall;
+    Log(L"installed as " + installed + (shortcuts ? L", shortcuts made" : L", a shortcut could not be made"));
     LaunchSelf(installed.c_str());
     return true;
 }
 
 PendingSelfDeletion UninstallClient(CBrindlow3App& app) {
-    DeleteUpdateRegistry();
-    RemoveShortcuts();
+    if (!DeleteUpdateRegistry()) Log(L"uninstall: the update key could not be deleted");
+    if (!RemoveShortcuts()) Log(L"uninstall: a shortcut could not be removed");
     // Arranged before the player is told: the box says what will really happen.
     const std::wstring exe = GetExePath();
     PendingSelfDeletion deletion = PendingSelfDeletion::Arrange(exe);
+    Log(deletion.Way() == SelfDeletion::Batch       ? L"uninstall: the deleting batch waits for this process to end"
+        : deletion.Way() == SelfDeletion::AtRestart ? L"uninstall: no batch could be started; deleted at the next restart"
+                                                    : L"uninstall: the executable cannot be deleted; the player is told");
     const unsigned count = CountStatistic(kStatUnInst);
     SendReport(UninstallReportUrl(config::kClientHost, count).c_str(), app);
     if (deletion.Way() == SelfDeletion::None) {

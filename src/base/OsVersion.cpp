@@ -29,3 +29,14 @@ bool IsUacEnabled() {
                ERROR_SUCCESS &&
            size == sizeof(value) && value == 1;
 }
+
+bool RunsElevated() {
+    if (!IsVistaOrLater()) return false;
+    HANDLE raw = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &raw)) return false;
+    const UniqueHandle token(raw);
+    DWORD elevated = 0;  // TOKEN_ELEVATION
+    DWORD size = 0;
+    constexpr auto kTokenElevation = static_cast<TOKEN_INFORMATION_CLASS>(20);  // Vista's, unknown to XP's headers
+    return ::GetTokenInformation(token.Get(), kTokenElevation, &elevated, sizeof(elevated), &size) && elevated != 0;
+}

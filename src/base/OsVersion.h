@@ -8,3 +8,5 @@ const OSVERSIONINFOW& WindowsVersion();
 inline bool IsVistaOrLater() { return WindowsVersion().dwMajorVersion >= 6; }
 // True when user-account control is switched on (never on XP and older).
 bool IsUacEnabled();
+// Whether this process runs elevated (its token's elevation, from Vista on); false before.
+bool RunsElevated();

@@ -1,5 +1,6 @@
 #include "features/NoticeFetch.h"
 
+#include "base/Log.h"
 #include "base/Config.h"
 #include "base/Paths.h"
 #include "features/HotKeyStore.h"
@@ -76,15 +77,26 @@ std::wstring StoredNoticeValue(const wchar_t* key) {
 }
 
 void StoreNoticeValue(const wchar_t* key, const wchar_t* value) {
-    ::WritePrivateProfileStringW(kSection, key, value, LocalSettingsPath().c_str());
+    if (!::WritePrivateProfileStringW(kSection, key, value, LocalSettingsPath().c_str()))
+        Log(std::wstring(L"the settings file could not be written: ") + key);
 }
 
 std::unique_ptr<FetchedNotice> LoadNoticeFromService() {
     std::wstring text;
-    if (!FetchNotice(text)) return nullptr;
-    if (!ShouldShowNotice(text, StoredNoticeValue(L"PopInfo"), StoredNoticeValue(L"PopEnable"))) return nullptr;
+    if (!FetchNotice(text)) return nullptr;  // the network's log line says why
+    if (!ShouldShowNotice(text, StoredNoticeValue(L"PopInfo"), StoredNoticeValue(L"PopEnable"))) {
+        Log(L"notice not shown: the player dismissed it");
+        return nullptr;
+    }
     std::optional<Notice> notice = ParseNotice(text);
-    if (!notice || NoticeExpired(*notice, Today())) return nullptr;
+    if (!notice) {
+        Log(L"notice refused: malformed, or a control character in it");
+        return nullptr;
+    }
+    if (NoticeExpired(*notice, Today())) {
+        Log(L"notice refused: its last day " + notice->lastDay + L" has passed");
+        return nullptr;
+    }
     // The layouts with a picture use whatever the file holds, fetched or not.
     if (LayoutHasPicture(ChooseNoticeLayout(*notice))) DownloadPicture(notice->pictureUrl, NoticePicturePath());
     return std::make_unique<FetchedNotice>(FetchedNotice{std::move(text), std::move(*notice)});

@@ -1,5 +1,6 @@
 #include "features/PopInfoDlg.h"
 
+#include "base/Log.h"
 #include "res/resource.h"
 #include "skin/ImageLoading.h"
 #include "update/rules/HttpUrl.h"
@@ -36,6 +37,7 @@ bool CPopInfoDlg::Open(HWND owner, std::unique_ptr<FetchedNotice> fetched) {
     if (!fetched || m_hWnd) return false;
     m_fetched = std::move(fetched);
     if (!Create(IDD_NOTICE, owner)) return false;
+    Log(L"notice shown: " + m_fetched->notice.key);
     if (m_hWnd && ::IsWindow(m_hWnd) && owner && ::IsWindowVisible(owner) && m_fetched) {
         SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     }
@@ -172,6 +174,10 @@ void CPopInfoDlg::PlaceAtWorkAreaCorner() {
 }
 
 void CPopInfoDlg::End(const wchar_t* enable) {
+    if (m_fetched) {
+        const std::wstring how = !enable ? L"minimised" : std::wstring(enable) == L"0" ? L"dismissed" : L"over";
+        Log(L"notice " + how + L": " + m_fetched->notice.key);
+    }
     m_bShowing = false;
     KillTimer(TIMER_SHOWN);
     KillTimer(TIMER_PAUSE);

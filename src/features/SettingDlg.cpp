@@ -1,5 +1,6 @@
 #include "features/SettingDlg.h"
 
+#include "base/Log.h"
 #include "features/HotKeyStore.h"
 #include "res/resource.h"
 #include "skin/ImageLoading.h"
@@ -32,6 +33,7 @@ void CSettingDlg::DoDataExchange() {
         BindControl(kRows[i].label, m_labels[2 * i]);
         BindControl(kRows[i].example, m_labels[2 * i + 1]);
     }
+    BindControl(IDC_LINK_LOG, m_linkLog);
     BindControl(IDOK, m_btnOk);
     BindControl(IDCANCEL, m_btnCancel);
 }
@@ -44,6 +46,10 @@ BOOL CSettingDlg::OnInitDialog() {
     m_btnOk.SetSkinBitmap(m_bmpButton.Get(), false);
     m_btnCancel.SetSkinBitmap(m_bmpButton.Get(), false);
     m_groupBrush.Reset(::CreateSolidBrush(kGroupBackground));
+    m_linkLog.SetText(L"打开日志文件夹");
+    m_linkLog.m_crText = RGB(22, 88, 180);
+    m_linkLog.m_bHandCursor = true;
+    m_linkLog.m_bUnderline = true;
 
     for (size_t i = 0; i < kHotKeyFieldCount; ++i) {
         const HotKey key = LoadHotKey(kRows[i].field);
@@ -90,11 +96,25 @@ void CSettingDlg::OnOK() {
         ShowSkinMsgBox(MB_OK, L"热键冲突，请重新设置不同热键值", m_hWnd);
         return;
     }
+    std::wstring saved;
     for (size_t i = 0; i < kHotKeyFieldCount; ++i) {
-        if (const auto key = HotKeyToSave(texts[i], m_keyVks[i])) SaveHotKey(kRows[i].field, *key);
+        const auto key = HotKeyToSave(texts[i], m_keyVks[i]);
+        if (!key) continue;
+        const bool written = SaveHotKey(kRows[i].field, *key);
+        saved += std::wstring(saved.empty() ? L"" : L", ") + SettingOf(kRows[i].field).iniKey + L"=" + texts[i] +
+                 (written ? L"" : L" (not written)");
     }
+    Log(L"settings saved: " + (saved.empty() ? std::wstring(L"nothing changed") : saved));
     BroadcastHotKeyReload();
     CDlgEx::OnOK();
+}
+
+bool CSettingDlg::OnCommand(UINT id, UINT code, HWND control) {
+    if (id == IDC_LINK_LOG && code == STN_CLICKED) {
+        ShowLogInExplorer();
+        return true;
+    }
+    return CDlgEx::OnCommand(id, code, control);
 }
 
 HBRUSH CSettingDlg::OnCtlColor(HDC dc, HWND control) {

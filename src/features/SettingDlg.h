@@ -18,6 +18,7 @@ public:
     BOOL PreTranslateMessage(MSG* msg) override;
     void OnOK() override;
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool OnCommand(UINT id, UINT code, HWND control) override;
 
 private:
     HBRUSH OnCtlColor(HDC dc, HWND control);
@@ -26,6 +27,7 @@ private:
     std::array<CEdit, kHotKeyFieldCount> m_editKeys;
     std::array<int, kHotKeyFieldCount> m_keyVks{};
     std::array<CStaticEx, 2 * kHotKeyFieldCount> m_labels;
+    CStaticEx m_linkLog;  // "打开日志文件夹": Explorer with the support log selected
     CBtnEx m_btnOk;
     CBtnEx m_btnCancel;
     UniqueBitmap m_bmpButton;

@@ -11,8 +11,10 @@ void GameProcessWatch::Keep(const std::vector<std::uint32_t>& processIds) {
         if (found != m_processes.end()) {
             kept[id] = std::move(found->second);
         } else {
-            // Waiting is all this handle is for.
-            kept[id] = UniqueHandle(::OpenProcess(SYNCHRONIZE, FALSE, id));
+            // To wait for it, and to read its exit code once it has ended where that is allowed.
+            HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, id);
+            if (!process) process = ::OpenProcess(SYNCHRONIZE, FALSE, id);
+            kept[id] = UniqueHandle(process);
         }
     }
     m_processes = std::move(kept);
@@ -30,4 +32,16 @@ bool GameProcessWatch::Terminate(DWORD processId) const {
     const auto found = m_processes.find(processId);
     if (found == m_processes.end() || !found->second) return false;
     return ::TerminateProcess(found->second.Get(), 0) != FALSE;
+}
+
+std::wstring GameProcessWatch::HowItEnded(DWORD processId) const {
+    const auto found = m_processes.find(processId);
+    DWORD code = 0;
+    if (found == m_processes.end() || !found->second || !::GetExitCodeProcess(found->second.Get(), &code))
+        return L"ended, exit code unknown";
+    if (code == 0) return L"ended";
+    wchar_t hex[16] = {};
+    ::wsprintfW(hex, L"0x%08X", code);
+    if (code >= 0xC0000000) return std::wstring(L"crashed (") + hex + L")";
+    return L"ended with exit code " + std::to_wstring(code);
 }

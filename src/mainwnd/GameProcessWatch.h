@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <map>
+#include <string>
 #include <vector>
 
 class GameProcessWatch {
@@ -16,6 +17,9 @@ public:
     void Keep(const std::vector<std::uint32_t>& processIds);
     // Watched processes that have ended.
     [[nodiscard]] std::vector<DWORD> Ended() const;
+    // How an ended process ended, as the support log says it ("ended", "crashed (0xC0000005)",
+    // "ended with exit code 3", "ended, exit code unknown").
+    [[nodiscard]] std::wstring HowItEnded(DWORD processId) const;
     // Ends a process this window started (exit code 0); false when it holds no such handle.
     bool Terminate(DWORD processId) const;
 

@@ -1,5 +1,7 @@
 #include "mainwnd/MainDlg.h"
 
+#include "base/Log.h"
+
 #include "base/Launch.h"
 #include "base/Messages.h"
 #include "base/OsVersion.h"
@@ -124,7 +126,13 @@ void CBrindlow3Dlg::OnCancel() {
     if (ShowSkinMsgBox(MB_YESNO, L"窗口即将关闭，确定要退出游戏？", m_hWnd) == IDYES) ExitLauncher();
 }
 
+void CBrindlow3Dlg::ToggleMute() {
+    m_bMuted = !m_bMuted;
+    Log(m_bMuted ? L"every tab muted (sound button or key)" : L"sound on again (sound button or key)");
+}
+
 void CBrindlow3Dlg::ToggleHide() {
+    Log(IsWindowVisible() ? L"hidden (boss key or menu)" : L"shown again (boss key or menu)");
     if (IsWindowVisible()) {
         ShowWindow(SW_HIDE);
         if (m_dlgAddAcc.m_hWnd) m_dlgAddAcc.ShowWindow(SW_HIDE);

@@ -109,7 +109,7 @@ private:
     void ShowLastScreenshotInFolder() const;
 
     // What the keys act on, besides the public actions (MainDlgKeys.cpp)
-    void ToggleMute() override { m_bMuted = !m_bMuted; }
+    void ToggleMute() override;
     [[nodiscard]] std::vector<HWND> GameFrames() const override;
     [[nodiscard]] HWND ShownGamePage() const override;
 

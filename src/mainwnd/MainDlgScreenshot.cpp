@@ -2,6 +2,7 @@
 // owns the page, to capture and save it, and tells the player how that went.
 #include "mainwnd/MainDlg.h"
 
+#include "base/Log.h"
 #include "base/CopyDataSend.h"
 #include "base/Messages.h"
 #include "base/rules/CopyDataText.h"
@@ -19,11 +20,15 @@ void CBrindlow3Dlg::CaptureTab(int index) {
     const tabs::GameTab* tab = m_strip.At(index);
     HWND frame = FrameAt(index);
     if (!tab || !frame || !::IsWindow(frame)) {
+        Log(L"screenshot failed: no game open");
         ShowScreenshotFailure(L"没有打开的游戏。");
         return;
     }
     const auto answer = SendCopyDataText(frame, m_hWnd, kCopyScreenshotRequest, tab->record, kCopyDataTimeoutMs);
-    if (answer != 1) ShowScreenshotFailure(L"游戏窗口没有响应。");
+    if (answer != 1) {
+        Log(L"screenshot failed: the game's window did not answer");
+        ShowScreenshotFailure(L"游戏窗口没有响应。");
+    }
 }
 
 LRESULT CBrindlow3Dlg::OnCopyData(HWND sender, const COPYDATASTRUCT* data) {
@@ -44,13 +49,17 @@ LRESULT CBrindlow3Dlg::OnScreenshotReply(HWND sender, const COPYDATASTRUCT* data
     if (!m_strip.IsTabFrame(sender)) return 0;
     const auto text = DecodeCopyDataText(data->dwData, data->dwData, data->cbData, data->lpData, kMaxCopyDataChars);
     if (!text) return 0;
-    if (data->dwData == kCopyScreenshotSaved && !IsSavedScreenshot(*text)) return 0;
+    if (data->dwData == kCopyScreenshotSaved && !IsSavedScreenshot(*text)) {
+        Log(L"screenshot reply refused: no PNG of the screenshot folder");
+        return 0;
+    }
     m_shotReply = ScreenshotOutcome{data->dwData == kCopyScreenshotSaved, *text};
     PostMessage(WM_SCREENSHOT_DONE);
     return 1;
 }
 
 void CBrindlow3Dlg::OnScreenshotDone() {
+    Log(m_shotReply.saved ? L"screenshot saved: " + FileNameOf(m_shotReply.text) : L"screenshot failed: " + m_shotReply.text);
     if (!m_shotReply.saved) {
         ShowScreenshotFailure(m_shotReply.text);
         return;

@@ -2,7 +2,9 @@
 // zoomed on its own, both remembered for its account.
 #include "mainwnd/MainDlg.h"
 
+#include "base/Log.h"
 #include "base/Messages.h"
+#include "base/rules/LogLine.h"
 #include "mainwnd/TabViewStore.h"
 #include "mainwnd/rules/TabMenu.h"
 
@@ -82,14 +84,20 @@ void CBrindlow3Dlg::RunTabMenuCommand(HWND frame, int id) {
 void CBrindlow3Dlg::SetTabView(int index, const tabs::TabView& view) {
     const tabs::GameTab* tab = m_strip.At(index);
     if (!tab || tab->view == view) return;
+    Log(L"tab " + ServerForLog(tab->record) + L": " + (view.muted ? L"muted" : L"sound on") + L", zoom " +
+        zoom::SettingText(view.zoom));
     m_strip.SetView(index, view);
-    StoreTabView(tab->record, view);  // a file that cannot be written loses the memory, nothing else
+    // A file that cannot be written loses the memory, nothing else.
+    if (!StoreTabView(tab->record, view)) Log(L"the tab's view could not be stored in the settings file");
 }
 
 void CBrindlow3Dlg::ApplyRememberedView(HWND frame) {
     const std::optional<int> index = m_strip.IndexOfFrame(frame);
     if (!index) return;
-    const tabs::TabView view = LoadTabView(m_strip.At(*index)->record);
+    const std::wstring& record = m_strip.At(*index)->record;
+    const tabs::TabView view = LoadTabView(record);
+    Log(L"tab opened: " + ServerForLog(record) + (view.muted ? L", muted" : L", sound on") + L", zoom " +
+        zoom::SettingText(view.zoom));
     m_strip.SetView(*index, view);
     ::PostMessageW(frame, WM_SET_ZOOM, ZoomMessage(view.zoom), 0);
     PostMuteState(*index);

@@ -1,6 +1,8 @@
 // The main window's side of its tabs: which frame is shown in the game area, switching and
 // closing tabs, and what a press on the strip does.
 #include "mainwnd/MainDlg.h"
+#include "base/Log.h"
+#include "base/rules/LogLine.h"
 #include "gameview/rules/GamePage.h"
 #include "skin/MessageBox.h"
 
@@ -56,7 +58,9 @@ void CBrindlow3Dlg::CloseTab(int index) {
         m_strip.ForgetHover(tabs::TabRect(index));
         return;
     }
+    const std::wstring server = ServerForLog(m_strip.At(index)->record);
     if (!m_strip.Close(removed)) return;
+    Log(L"tab closed: " + server);
     ShowTab(CurrentFrame());
     ::SetParent(removed, nullptr);
     ::PostMessageW(removed, WM_SYSCOMMAND, SC_CLOSE, 0);

@@ -1,5 +1,7 @@
 #include "mainwnd/TabStrip.h"
 
+#include "base/Log.h"
+#include "base/rules/LogLine.h"
 #include "res/resource.h"
 #include "skin/ImageLoading.h"
 
@@ -118,10 +120,16 @@ bool TabStrip::Close(HWND frame) {
 
 bool TabStrip::DropEnded() {
     const int countBefore = Count();
-    for (DWORD process : m_games.Ended()) m_tabs.ProcessEnded(process);
+    for (DWORD process : m_games.Ended()) {
+        for (const tabs::GameTab& tab : m_tabs.ProcessEnded(process))
+            Log(L"tab's game process " + m_games.HowItEnded(process) + L": " + ServerForLog(tab.record));
+    }
     // A frame destroyed while its process lives on is as good as closed too.
     for (int i = Count() - 1; i >= 0; --i) {
-        if (!::IsWindow(FrameAt(i))) m_tabs.Remove(i);
+        if (!::IsWindow(FrameAt(i))) {
+            Log(L"tab's frame is gone: " + ServerForLog(m_tabs.At(i)->record));
+            m_tabs.Remove(i);
+        }
     }
     KeepWatchingTabProcesses();
     if (Count() == countBefore) return false;

@@ -76,6 +76,15 @@ bool HttpGet(const HttpUrlParts& url, HttpHandleStore& store, DWORD* failedStepE
     return done(true);
 }
 
+DWORD HttpStatus(HttpHandleStore& store) {
+    DWORD status = 0;
+    store.UseRequest([&](HINTERNET request) {
+        DWORD size = sizeof(status);
+        return ::HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr) != FALSE;
+    });
+    return status;
+}
+
 bool ReadAnnouncedLength(HttpHandleStore& store, DWORD& length) {
     return store.UseRequest([&](HINTERNET request) {
         // One 32-byte buffer for both answers: the status as text, then the length as a number.

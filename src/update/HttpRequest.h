@@ -22,6 +22,9 @@ void SetHttpTimeouts(const HttpTimeouts& timeouts);
 // connection or send step and 0 in every other case.
 bool HttpGet(const HttpUrlParts& url, HttpHandleStore& store, DWORD* failedStepError = nullptr);
 
+// After HttpGet: the answer's status code (0 when it cannot be read).
+DWORD HttpStatus(HttpHandleStore& store);
+
 // After HttpGet: true when the status is not 404 and the answer announces its length in a
 // Content-Length header, which goes to length.
 bool ReadAnnouncedLength(HttpHandleStore& store, DWORD& length);

@@ -65,11 +65,19 @@ bool VerifyRsaSha256(const std::vector<std::uint8_t>& publicKey, const std::stri
 
 bool ReleasesMustBeSigned() { return config::kReleaseKeySize != 0; }
 
-std::optional<ReleaseClaim> VerifiedReleaseClaim(const std::wstring& key, const std::wstring& sigValue) {
-    if (!ReleasesMustBeSigned()) return std::nullopt;
+std::optional<ReleaseClaim> VerifiedReleaseClaim(const std::wstring& key, const std::wstring& sigValue,
+                                                 std::wstring* refusal) {
+    const auto refuse = [&](const wchar_t* why) {
+        if (refusal) *refusal = why;
+        return std::nullopt;
+    };
+    if (!ReleasesMustBeSigned()) return refuse(L"this build carries no release key");
+    if (sigValue.empty()) return refuse(L"no signature");
     std::optional<ReleaseClaim> claim = ParseReleaseClaim(sigValue);
-    if (!claim || !IsNewerVersion(claim->version, kClientVersion)) return std::nullopt;
+    if (!claim) return refuse(L"a malformed signature");
+    if (!IsNewerVersion(claim->version, kClientVersion)) return refuse(L"not newer than this build");
     const std::optional<std::string> statement = ReleaseStatement(key, *claim);
-    if (!statement || !VerifyRsaSha256(BuildKey(), *statement, claim->signature)) return std::nullopt;
+    if (!statement) return refuse(L"a key no statement can hold");
+    if (!VerifyRsaSha256(BuildKey(), *statement, claim->signature)) return refuse(L"the signature does not verify");
     return claim;
 }

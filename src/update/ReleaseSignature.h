@@ -17,5 +17,6 @@ bool VerifyRsaSha256(const std::vector<std::uint8_t>& publicKey, const std::stri
 // Whether this build carries the operator's key, so that it takes only signed releases.
 bool ReleasesMustBeSigned();
 // The claim of a "Sig" value when it is signed by the build's key for the published "Tov" key
-// and names a later version than this launcher's; nothing otherwise.
-std::optional<ReleaseClaim> VerifiedReleaseClaim(const std::wstring& key, const std::wstring& sigValue);
+// and names a later version than this launcher's; nothing otherwise, with why in `refusal`.
+std::optional<ReleaseClaim> VerifiedReleaseClaim(const std::wstring& key, const std::wstring& sigValue,
+                                                 std::wstring* refusal = nullptr);

@@ -1,5 +1,6 @@
 #include "update/UpdateCheck.h"
 
+#include "base/Log.h"
 #include "base/Paths.h"
 #include "base/rules/Version.h"
 #include "update/FileDigest.h"
@@ -25,13 +26,23 @@ struct Judgement {
 // (refused in silence otherwise: the player sees "no update").
 Judgement Judge(const VersionConfig& config) {
     Judgement judgement;
-    if (config.key.empty() || !IsOtherBuildPublished(config.key, LocalVersionKey())) return judgement;
+    const std::wstring ours = LocalVersionKey();
+    const std::wstring compared = L"update check: published " + (config.key.empty() ? L"no key" : config.key) +
+                                  L", ours " + (ours.empty() ? L"unknown" : ours);
+    if (config.key.empty() || !IsOtherBuildPublished(config.key, ours)) {
+        Log(compared + L": no update");
+        return judgement;
+    }
     if (!ReleasesMustBeSigned()) {
+        Log(compared + L": another build (releases unsigned)");
         judgement.update = true;
         return judgement;
     }
-    judgement.release = VerifiedReleaseClaim(config.key, config.signature);
+    std::wstring refusal;
+    judgement.release = VerifiedReleaseClaim(config.key, config.signature, &refusal);
     judgement.update = judgement.release.has_value();
+    Log(compared + (judgement.update ? L": another build, signed, version " + judgement.release->version
+                                     : L": refused, " + refusal));
     return judgement;
 }
 }  // namespace

@@ -1,5 +1,6 @@
 #include "update/UpdateRegistry.h"
 
+#include "base/Log.h"
 #include "base/Handles.h"
 #include "update/rules/UpdateGate.h"
 
@@ -62,11 +63,12 @@ bool IsDisabledWeekday(int dayOfWeek) {
 
 bool WriteUpdTime() {
     const UniqueRegKey key = OpenUpdateKey(KEY_WRITE);
-    if (!key) return false;
     SYSTEMTIME now{};
     ::GetSystemTime(&now);
-    return ::RegSetValueExW(key.Get(), L"UpdTime", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&now), sizeof(now)) ==
-           ERROR_SUCCESS;
+    const bool written = key && ::RegSetValueExW(key.Get(), L"UpdTime", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&now),
+                                                 sizeof(now)) == ERROR_SUCCESS;
+    if (!written) Log(L"the update key's UpdTime could not be written");
+    return written;
 }
 
 bool WriteDisableDays() {

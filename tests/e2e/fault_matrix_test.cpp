@@ -96,6 +96,8 @@ protected:
     }
 
     void Start(ChildProcess& process, const std::wstring& exe, const std::wstring& arguments) {
+        m_log = FolderOf(exe) + L"\\QuarnelHalvira.log";
+        m_logBefore = FileContent(m_log).size();
         m_dump = DumpPathForExecutable(exe);
         ::DeleteFileW(m_dump.c_str());
         m_startTick = ::GetTickCount();
@@ -123,6 +125,35 @@ protected:
             PumpMessagesFor(200);
         }
         return sawRequest && !m_unanswered;
+    }
+
+    // Support can tell what happened: the use left a line in the log beside the executable
+    // that says how it failed (a connection check that passed leaves none).
+    void ExpectTheLogNamesTheFault() {
+        const std::string path = TheUse().use == Use::Check ? std::string("no network") : "GET " + std::string(TheUse().path);
+        std::string line;
+        const bool found = WaitUntil(
+            [&] {
+                std::string text = FileContent(m_log);
+                text = text.size() >= m_logBefore ? text.substr(m_logBefore) : text;
+                for (size_t at = text.find(path); at != std::string::npos; at = text.find(path, at + 1)) {
+                    const size_t begin = text.rfind('\n', at) == std::string::npos ? 0 : text.rfind('\n', at) + 1;
+                    line = text.substr(begin, text.find('\n', at) - begin);
+                    if (NamesTheFault(line)) return true;
+                }
+                return false;
+            },
+            TheUse().use == Use::Check ? 3000 : kPatienceMs);
+        if (TheUse().use == Use::Check && TheFault() != "down") return;  // the check passed
+        EXPECT_TRUE(found) << "no log line for " << path << " naming " << TheFault() << "; last seen: " << line;
+    }
+    bool NamesTheFault(const std::string& line) const {
+        if (TheUse().use == Use::Check) return true;
+        const std::string fault = TheFault();
+        if (fault == "404" || fault == "500") return line.find("status " + fault) != std::string::npos;
+        if (fault == "hang") return line.find("timed out") != std::string::npos;
+        if (fault == "down") return line.find(": status ") == std::string::npos;  // no answer at all
+        return true;  // the line says what came: a status and its bytes, cut short, or no length
     }
 
     void ExpectNoCrash(const ChildProcess& process, bool endsByItself) {
@@ -360,6 +391,8 @@ protected:
     std::vector<DWORD> m_started;
     std::unique_ptr<NetworkDownScope> m_networkDown;
     std::wstring m_dump;
+    std::wstring m_log;
+    size_t m_logBefore = 0;
     DWORD m_startTick = 0;
     bool m_unanswered = false;
     std::string m_outcome;
@@ -387,6 +420,7 @@ TEST_P(FaultMatrix, TheLauncherCopes) {
             RunUninstall();
             break;
     }
+    if (!HasFatalFailure()) ExpectTheLogNamesTheFault();
 }
 
 // Releases signed every way but right, and right: an /update start of a copy with a build

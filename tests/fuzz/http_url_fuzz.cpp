@@ -1,6 +1,7 @@
 // Addresses from the version file, the notice and the pages: the connection's reading and the
 // operator-domain check must agree on every input.
 #include "FuzzInput.h"
+#include "base/rules/LogLine.h"
 #include "update/rules/HttpUrl.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -28,5 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(IsOperatorPageUrl(url, domains) == IsOperatorHost(page->host, domains));
     }
     if (domains.empty()) FUZZ_CHECK(!operatorUrl);
+    // What the support log makes of the address: no query, and one line whatever it holds.
+    const std::wstring logged = AddressForLog(url);
+    FUZZ_CHECK(logged.find_first_of(L"?#") == std::wstring::npos);
+    const std::wstring line = LogLine(LogStamp{}, 1, L"TovD", logged);
+    FUZZ_CHECK(line.find_first_of(L"\r\n") == line.size() - 2);
     return 0;
 }

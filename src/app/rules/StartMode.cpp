@@ -74,3 +74,17 @@ HostArguments ParseHostArguments(StartMode mode, const std::vector<std::wstring>
     result.tabNumber = static_cast<std::int32_t>(tab);
     return result;
 }
+
+const wchar_t* StartModeName(StartMode mode) {
+    switch (mode) {
+        case StartMode::Install: return L"install";
+        case StartMode::WebPortal: return L"webQuarnelD";
+        case StartMode::ShortcutStart: return L"TovD";
+        case StartMode::InstalledStart: return L"installed";
+        case StartMode::Uninstall: return L"uninst";
+        case StartMode::Update: return L"update";
+        case StartMode::NewGameTab: return L"newgm";
+        case StartMode::GameHall: return L"gmhall";
+    }
+    return L"?";
+}

@@ -37,3 +37,7 @@ HostArguments ParseHostArguments(StartMode mode, const std::vector<std::wstring>
 
 // Case-insensitive comparison of ASCII switches (non-ASCII characters must match exactly).
 bool EqualsIgnoreAsciiCase(const std::wstring& a, const std::wstring& b);
+
+// The mode as the support log names it: "install", "webQuarnelD", "TovD", "installed",
+// "uninst", "update", "newgm", "gmhall".
+const wchar_t* StartModeName(StartMode mode);
