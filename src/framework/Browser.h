@@ -63,6 +63,8 @@ public:
                                POINT /*point*/) {
         return S_FALSE;
     }
+    // The browser's last box has closed (see Browser::IsModal): a close held meanwhile may run.
+    virtual void OnModalEnded() {}
 };
 
 class Browser {
@@ -80,6 +82,9 @@ public:
     [[nodiscard]] virtual std::wstring Title() const = 0;
     // Lets the page ask before it is left (its "before unload" question). True to leave.
     virtual bool PromptBeforeLeave() = 0;
+    // True while the browser shows a box of its own or of the page's script (alert, confirm):
+    // the script waits inside a call, so the browser must not be closed under it.
+    [[nodiscard]] virtual bool IsModal() const { return false; }
     // The browser's outermost window (null before Create).
     [[nodiscard]] virtual HWND Window() const = 0;
     // Sets the loaded page's body "scroll" attribute; nothing when the page has no body.

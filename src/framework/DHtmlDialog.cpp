@@ -34,11 +34,24 @@ BOOL CDHtmlDialog::PreTranslateMessage(MSG* msg) {
     return CDialog::PreTranslateMessage(msg);
 }
 
+void CDHtmlDialog::OnModalEnded() {
+    if (!m_closeHeld) return;
+    m_closeHeld = false;
+    if (m_hWnd) ::PostMessageW(m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
 LRESULT CDHtmlDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_SIZE && m_pBrowser) {
         const LRESULT result = CDialog::WindowProc(msg, wParam, lParam);
         m_pBrowser->Move(GetClientRect());
         return result;
+    }
+    // While a box of the page is open its script waits inside the browser: the dialog closes
+    // when the box has gone (OnModalEnded).
+    const bool closing = msg == WM_CLOSE || (msg == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE);
+    if (closing && m_pBrowser && m_pBrowser->IsModal()) {
+        m_closeHeld = true;
+        return 0;
     }
     if (msg == WM_DESTROY && m_pBrowser) {
         m_pBrowser->Destroy();

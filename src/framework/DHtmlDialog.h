@@ -7,6 +7,8 @@
 #include "framework/Dialog.h"
 #include "framework/rules/DHtmlEventMap.h"
 
+#include <mshtmhst.h>
+
 #include <memory>
 #include <string>
 
@@ -61,8 +63,9 @@ protected:
     virtual bool OnNavigateErrorEvent(const std::wstring& /*url*/, long /*status*/, bool& /*cancel*/) {
         return false;
     }
-    // The host-UI flags (DOCHOSTUIFLAG_*) the browser should use, starting from its own.
-    virtual unsigned GetHostInfo(unsigned flags) { return flags; }
+    // The host-UI flags (DOCHOSTUIFLAG_*) the browser should use, starting from its own. The
+    // page is the dialog's whole face: no sunken border of the browser's over its artwork.
+    virtual unsigned GetHostInfo(unsigned flags) { return flags | DOCHOSTUIFLAG_NO3DBORDER; }
     // True when the host has handled the context menu (none is shown).
     virtual bool ShowContextMenu() { return false; }
 
@@ -77,7 +80,9 @@ private:
     }
     unsigned OnGetHostInfo(unsigned flags) override { return GetHostInfo(flags); }
     bool OnShowContextMenu() override { return ShowContextMenu(); }
+    void OnModalEnded() override;
 
     std::unique_ptr<Browser> m_pBrowser;
     BrowserFactory m_browserFactory;
+    bool m_closeHeld = false;  // a close asked for while a box of the page was open
 };

@@ -42,6 +42,7 @@ void CFrameWnd::PlaceView() const {
 }
 
 void CFrameWnd::OnClose() {
+    if (m_pView && m_pView->m_hWnd && m_pView->HoldsClose()) return;
     if (m_pView && m_pView->m_hWnd) m_pView->OnFrameClosing();
     DestroyWindow();
 }

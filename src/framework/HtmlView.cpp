@@ -29,6 +29,17 @@ std::wstring CHtmlView::GetLocationURL() const { return m_pBrowser ? m_pBrowser-
 
 std::wstring CHtmlView::GetLocationName() const { return m_pBrowser ? m_pBrowser->Title() : std::wstring(); }
 
+bool CHtmlView::HoldsClose() {
+    m_closeHeld = m_pBrowser && m_pBrowser->IsModal();
+    return m_closeHeld;
+}
+
+void CHtmlView::OnModalEnded() {
+    if (!m_closeHeld) return;
+    m_closeHeld = false;
+    if (m_hWnd) ::PostMessageW(::GetParent(m_hWnd), WM_CLOSE, 0, 0);
+}
+
 void CHtmlView::OnFrameClosing() {
     if (m_pBrowser) m_pBrowser->PromptBeforeLeave();
 }

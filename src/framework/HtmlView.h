@@ -24,6 +24,10 @@ public:
     bool TranslateViewAccelerator(MSG* msg) override {
         return m_pBrowser && m_pBrowser->TranslateAccelerator(msg);
     }
+    // While a box of the page is open its script waits inside the browser: the frame closes
+    // when the box has gone.
+    bool HoldsClose() override;
+    void OnModalEnded() override;
 
 protected:
     // Creates the browser in the view's client area; -1 when it cannot be made.
@@ -32,4 +36,5 @@ protected:
 
 private:
     std::unique_ptr<Browser> m_pBrowser;
+    bool m_closeHeld = false;
 };

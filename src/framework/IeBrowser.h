@@ -23,6 +23,7 @@ public:
     std::wstring LocationUrl() const override;
     std::wstring Title() const override;
     bool PromptBeforeLeave() override;
+    [[nodiscard]] bool IsModal() const override { return m_site && m_site->IsModal(); }
     HWND Window() const override;
     void SetBodyScroll(const std::wstring& value) override;
     bool TranslateAccelerator(MSG* msg) override;

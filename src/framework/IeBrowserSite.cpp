@@ -118,6 +118,18 @@ STDMETHODIMP IeBrowserSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPla
     return S_OK;
 }
 
+STDMETHODIMP IeBrowserSite::EnableModeless(BOOL enable) {
+    if (!enable) {
+        ++m_modalDepth;
+    } else if (m_modalDepth > 0 && --m_modalDepth == 0 && m_events) {
+        try {
+            m_events->OnModalEnded();
+        } catch (...) {
+        }
+    }
+    return S_OK;
+}
+
 STDMETHODIMP IeBrowserSite::ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) {
     return m_events && m_events->OnShowContextMenu() ? S_OK : S_FALSE;
 }
@@ -173,7 +185,12 @@ STDMETHODIMP IeBrowserSite::FilterDataObject(IDataObject*, IDataObject** out) {
     return S_FALSE;
 }
 
-STDMETHODIMP IeBrowserSite::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) {
+STDMETHODIMP IeBrowserSite::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
+                                   UINT*) {
+    // The same IDispatch is the client site's: the control reads its container's ambient
+    // properties (user mode, download control, user agent; negative ids) through it. This host
+    // sets none, so the control keeps its own defaults.
+    if (id < 0 || !(flags & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
     if (!params || (params->cArgs && !params->rgvarg)) return E_INVALIDARG;
     // The listener may not throw into the browser.
     try {
@@ -198,13 +215,21 @@ void IeBrowserSite::DispatchEvent(DISPID id, const DISPPARAMS& params) {
             SetCancel(Arg(params, 6), cancel);
             break;
         }
+        // Each frame of the page completes too; only the page's own completions are the page's.
         case DISPID_NAVIGATECOMPLETE2:  // pDisp, URL
-            if (params.cArgs != 2) return;
-            ConnectTopDocument(Arg(params, 0));
+            if (params.cArgs != 2 || IsInnerFrame(Arg(params, 0))) return;
+            ConnectTopDocument();
             m_events->OnNavigateComplete2(TextOf(Arg(params, 1)));
             break;
         case DISPID_DOCUMENTCOMPLETE:  // pDisp, URL
-            if (params.cArgs == 2) m_events->OnDocumentComplete(TextOf(Arg(params, 1)));
+            if (params.cArgs != 2 || IsInnerFrame(Arg(params, 0))) return;
+            ConnectTopDocument();
+            m_events->OnDocumentComplete(TextOf(Arg(params, 1)));
+            break;
+        // A script may replace the document without a navigation (document.open, a reload);
+        // the new one is connected when its download is done.
+        case DISPID_DOWNLOADCOMPLETE:
+            ConnectTopDocument();
             break;
         case DISPID_NAVIGATEERROR: {  // pDisp, URL, Frame, StatusCode, Cancel
             if (params.cArgs != 5) return;
@@ -221,16 +246,21 @@ void IeBrowserSite::DispatchEvent(DISPID id, const DISPPARAMS& params) {
     }
 }
 
-// The event's browser object is the top-level browser for the page's own navigations and
-// the frame's own browser object for an inner frame's. For a frame: its current address
-// (empty when it has none yet); nothing for the top level, or when the sender is unknown.
-std::optional<std::wstring> IeBrowserSite::FrameLocation(const VARIANT& navigating) const {
-    const VARIANT* v = Deref(navigating);
-    if (!m_topBrowser || !v || v->vt != VT_DISPATCH || !v->pdispVal) return std::nullopt;
+// The event's browser object is the top-level browser for the page's own events and the
+// frame's own browser object for an inner frame's. A sender that cannot be told (none, or
+// before the top level is known) counts as the page's own.
+bool IeBrowserSite::IsInnerFrame(const VARIANT& sender) const {
+    const VARIANT* v = Deref(sender);
+    if (!m_topBrowser || !v || v->vt != VT_DISPATCH || !v->pdispVal) return false;
     ComPtr<IUnknown> identity;
-    if (FAILED(v->pdispVal->QueryInterface(IID_IUnknown, identity.PutVoid())) || identity.Get() == m_topBrowser) {
-        return std::nullopt;
-    }
+    return SUCCEEDED(v->pdispVal->QueryInterface(IID_IUnknown, identity.PutVoid())) && identity.Get() != m_topBrowser;
+}
+
+// For an inner frame: its current address (empty when it has none yet); nothing for the top
+// level.
+std::optional<std::wstring> IeBrowserSite::FrameLocation(const VARIANT& navigating) const {
+    if (!IsInnerFrame(navigating)) return std::nullopt;
+    const VARIANT* v = Deref(navigating);
     std::wstring location;
     ComPtr<IWebBrowser2> frame;
     BSTR text = nullptr;
@@ -242,15 +272,13 @@ std::optional<std::wstring> IeBrowserSite::FrameLocation(const VARIANT& navigati
     return location;
 }
 
-// Frames complete their own navigations; only the top-level document's events are wanted.
-void IeBrowserSite::ConnectTopDocument(const VARIANT& navigated) noexcept {
-    const VARIANT* v = Deref(navigated);
-    if (!m_documentEvents || !m_topBrowser || !v || v->vt != VT_DISPATCH || !v->pdispVal) return;
-    ComPtr<IUnknown> identity;
-    if (FAILED(v->pdispVal->QueryInterface(IID_IUnknown, identity.PutVoid())) || identity.Get() != m_topBrowser) return;
+// The top-level browser's current document gets the page-event sink (a document already
+// connected stays as it is).
+void IeBrowserSite::ConnectTopDocument() noexcept {
+    if (!m_documentEvents || !m_topBrowser) return;
     ComPtr<IWebBrowser2> browser;
     ComPtr<IDispatch> document;
-    if (SUCCEEDED(v->pdispVal->QueryInterface(__uuidof(IWebBrowser2), browser.PutVoid())) &&
+    if (SUCCEEDED(m_topBrowser->QueryInterface(__uuidof(IWebBrowser2), browser.PutVoid())) &&
         SUCCEEDED(browser->get_Document(document.Put())) && document) {
         m_documentEvents->Connect(document.Get());
     }

@@ -31,13 +31,15 @@ public:
         m_documentEvents = nullptr;
         m_topBrowser = nullptr;
     }
-    // When the top-level page has loaded, its document is connected to `sink`. Neither is
+    // Whenever the top-level page has loaded a document, it is connected to `sink`. Neither is
     // owned here; IeBrowser keeps both alive until Detach.
     void WatchDocuments(IeDocumentEvents* sink, IUnknown* topBrowser) noexcept {
         m_documentEvents = sink;
         m_topBrowser = topBrowser;
     }
     IUnknown* Unknown() noexcept { return static_cast<IOleClientSite*>(this); }
+    // A box of the browser's is open (EnableModeless(FALSE) not yet undone).
+    bool IsModal() const noexcept { return m_modalDepth > 0; }
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID riid, void** object) override;
@@ -76,7 +78,8 @@ public:
     STDMETHODIMP SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
     STDMETHODIMP RemoveMenus(HMENU) override { return S_OK; }
     STDMETHODIMP SetStatusText(LPCOLESTR) override { return S_OK; }
-    STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }  // also IDocHostUIHandler's
+    // Also IDocHostUIHandler's: the browser calls it around each box it shows.
+    STDMETHODIMP EnableModeless(BOOL enable) override;
     STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
 
     // IDocHostUIHandler
@@ -103,19 +106,21 @@ public:
                           IDispatch* hit) override;
 
     // IDispatch: DWebBrowserEvents2
-    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override;
+    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override;
 
 private:
     IeBrowserSite(HWND parent, BrowserEvents* events) noexcept;
     ~IeBrowserSite() override;
     void DispatchEvent(DISPID id, const DISPPARAMS& params);
-    void ConnectTopDocument(const VARIANT& navigated) noexcept;
+    bool IsInnerFrame(const VARIANT& sender) const;
+    void ConnectTopDocument() noexcept;
     std::optional<std::wstring> FrameLocation(const VARIANT& navigating) const;
 
     HWND m_parent;
     BrowserEvents* m_events;
     IeDocumentEvents* m_documentEvents = nullptr;
     IUnknown* m_topBrowser = nullptr;
+    int m_modalDepth = 0;
 };
 
 // Host objects (sites and document-event sinks) alive in this process.

@@ -16,6 +16,8 @@ public:
     virtual void OnInitialUpdate() {}
     // The frame is about to close (its pages may still say goodbye).
     virtual void OnFrameClosing() {}
+    // True when the view cannot be closed now; it then closes its frame itself once it can.
+    virtual bool HoldsClose() { return false; }
     // A key message the frame did not want: the view may use it; true when it did.
     virtual bool TranslateViewAccelerator(MSG*) { return false; }
 

@@ -1,5 +1,6 @@
 #include "update/HttpFetch.h"
 
+#include "base/Config.h"
 #include "base/Log.h"
 #include "base/rules/LogLine.h"
 #include "update/HttpRequest.h"
@@ -32,12 +33,17 @@ public:
             case ERROR_INTERNET_NAME_NOT_RESOLVED: m_outcome = L"host not found"; break;
             case ERROR_INTERNET_CANNOT_CONNECT: m_outcome = L"connection refused"; break;
             case ERROR_INTERNET_CONNECTION_ABORTED:
-            case ERROR_INTERNET_CONNECTION_RESET: m_outcome = L"connection cut"; break;
+            case ERROR_INTERNET_CONNECTION_RESET:
+                // Some WinINet builds (Wine's) end a wait that ran out as a cut connection.
+                m_outcome = ::GetTickCount() - m_start >= config::kTransferTimeoutMs ? L"timed out" : L"connection cut";
+                break;
             default: m_outcome = L"failed (error " + std::to_wstring(error) + L")"; break;
         }
     }
+    // Status 0: the connection closed without a status line, which is no answer at all.
     void Answered(DWORD status, const std::wstring& what) {
-        m_outcome = L"status " + std::to_wstring(status) + (what.empty() ? L"" : L", " + what);
+        m_outcome = (status == 0 ? std::wstring(L"no answer (connection closed)") : L"status " + std::to_wstring(status)) +
+                    (what.empty() ? L"" : L", " + what);
     }
 
 private:

@@ -130,7 +130,8 @@ protected:
     // Support can tell what happened: the use left a line in the log beside the executable
     // that says how it failed (a connection check that passed leaves none).
     void ExpectTheLogNamesTheFault() {
-        const std::string path = TheUse().use == Use::Check ? std::string("no network") : "GET " + std::string(TheUse().path);
+        // A use's line reads "GET http://host:port/path: what came, time".
+        const std::string path = TheUse().use == Use::Check ? std::string("no network") : std::string(TheUse().path) + ": ";
         std::string line;
         const bool found = WaitUntil(
             [&] {

@@ -1,41 +1,70 @@
 // Starts a program and reports how long until its top-level "#32770" window titled
 // "QuarnelHalvira" exists, and its private memory a moment later:
 //   startup_bench <program> [arguments]  ->  "ms=<n> private_kb=<n>"
+// or how long until a process it started shows the login window with its page (the test
+// build's scripted page, with its 登录 button), what the player waits for:
+//   startup_bench --login-page <program> [arguments]  ->  "login_ms=<n>"
 #include "support/Launcher.h"
+#include "support/LoginPage.h"
 
 #include <psapi.h>
 
 #include <cstdio>
 
+namespace {
+HWND MainWindowOf(DWORD pid) {
+    for (HWND hwnd : TopLevelWindowsOf(pid)) {
+        if (ClassName(hwnd) == L"#32770" && WindowText(hwnd) == L"QuarnelHalvira") return hwnd;
+    }
+    return nullptr;
+}
+
+HWND LoginPageOfChildren(DWORD pid) {
+    for (DWORD child : ChildProcessesOf(pid)) {
+        HWND page = FindLoginPage(child);
+        if (page && ::FindWindowExW(page, nullptr, L"Button", L"登录")) return page;
+    }
+    return nullptr;
+}
+
+void EndTree(ChildProcess& program) {
+    for (DWORD child : ChildProcessesOf(program.Id())) KillProcess(child);
+    program.Kill();
+}
+}  // namespace
+
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 2) return 2;
+    const bool toLoginPage = argc > 1 && std::wstring(argv[1]) == L"--login-page";
+    const int first = toLoginPage ? 2 : 1;
+    if (argc <= first) return 2;
     std::wstring arguments;
-    for (int i = 2; i < argc; ++i) arguments += (i > 2 ? L" " : L"") + std::wstring(argv[i]);
+    for (int i = first + 1; i < argc; ++i) arguments += (i > first + 1 ? L" " : L"") + std::wstring(argv[i]);
     LARGE_INTEGER frequency, start, shown;
     ::QueryPerformanceFrequency(&frequency);
     ::QueryPerformanceCounter(&start);
     ChildProcess program;
-    if (!program.Start(argv[1], arguments)) return 3;
+    if (!program.Start(argv[first], arguments)) return 3;
     HWND window = nullptr;
     while (!window && ::WaitForSingleObject(program.Handle(), 0) == WAIT_TIMEOUT) {
-        for (HWND hwnd : TopLevelWindowsOf(program.Id())) {
-            if (ClassName(hwnd) == L"#32770" && WindowText(hwnd) == L"QuarnelHalvira") window = hwnd;
-        }
+        window = toLoginPage ? LoginPageOfChildren(program.Id()) : MainWindowOf(program.Id());
         if (!window) ::Sleep(1);
     }
     ::QueryPerformanceCounter(&shown);
     if (!window) return 4;
+    const double ms = 1000.0 * static_cast<double>(shown.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+    if (toLoginPage) {
+        std::printf("login_ms=%.1f\n", ms);
+        EndTree(program);
+        return 0;
+    }
     PumpMessagesFor(1000);  // let it settle before reading its memory
     PROCESS_MEMORY_COUNTERS_EX memory{};
     memory.cb = sizeof(memory);
     ::GetProcessMemoryInfo(program.Handle(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory));
-    const double ms = 1000.0 * static_cast<double>(shown.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
     // Some systems (Wine among them) leave PrivateUsage at 0 for another process; the commit
     // charge is the same figure there.
     const SIZE_T privateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
     std::printf("ms=%.1f private_kb=%lu\n", ms, static_cast<unsigned long>(privateBytes / 1024));
-    // End the measured program and whatever it started.
-    for (DWORD child : ChildProcessesOf(program.Id())) KillProcess(child);
-    program.Kill();
+    EndTree(program);  // the measured program and whatever it started
     return 0;
 }

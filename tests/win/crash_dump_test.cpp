@@ -1,10 +1,10 @@
 // A crashing process leaves one minidump beside its executable.
+#include "support/HttpSupport.h"
 #include "support/Process.h"
 #include "base/Paths.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 namespace {
@@ -48,7 +48,10 @@ TEST(CrashDump, CrashWritesAMiniDumpNamedAfterTheExecutable) {
     const std::wstring exe = CopyCrasher(folder, L"game.launcher.exe");
     RunToCrash(exe, L"crash");
     EXPECT_TRUE(IsMiniDump(folder + L"\\game.launcher.dmp"));
-    EXPECT_EQ(CountFiles(folder), 2);  // the executable and its dump, nothing else
+    // The executable, its dump and the support log's line naming the dump; nothing else.
+    EXPECT_EQ(CountFiles(folder), 3);
+    const std::string text = FileContent(folder + L"\\QuarnelHalvira.log");
+    EXPECT_NE(text.find("game.launcher.dmp"), std::string::npos) << text;
 }
 
 TEST(CrashDump, SecondCrashOfTheSameProcessWritesNoFurtherDump) {

@@ -44,8 +44,10 @@ public:
     TestHtmlDialog() : CDHtmDlgEx(IDD_LOGIN) {}
     std::vector<std::pair<UINT, LPARAM>> captionMouse;
     std::vector<std::wstring> shownMessages;
+    int cancels = 0;  // closes that reached the dialog's cancel
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_COMMAND && LOWORD(wParam) == IDCANCEL) ++cancels;
         if ((msg == WM_NCLBUTTONDOWN || msg == WM_NCLBUTTONUP || msg == WM_NCMOUSEMOVE) && wParam == HTCAPTION) {
             captionMouse.emplace_back(msg, lParam);
             return 0;
@@ -235,6 +237,7 @@ TEST_F(HtmlDialog, AppAddressesAreNeverLoadedOthersAre) {
 TEST_F(HtmlDialog, BehavesLikeADialogPage) {
     EXPECT_EQ(Query(kQuerySilent), 1);
     EXPECT_TRUE(Query(kQueryHostFlags) & DOCHOSTUIFLAG_DIALOG);
+    EXPECT_TRUE(Query(kQueryHostFlags) & DOCHOSTUIFLAG_NO3DBORDER);  // no sunken edge over the artwork
     dialog.Navigate(L"http://127.0.0.1/page");
     ASSERT_TRUE(WaitUntil([&] { return Query(kQueryCompletedNavigations) >= 1; }, 5000));
     EXPECT_EQ(Query(kQueryBodyScrollAuto), 1);
@@ -311,6 +314,33 @@ struct HtmlDialogOnInternetExplorer : ::testing::Test {
 };
 }  // namespace
 
+// A close asked for while the page's script waits on a box of the browser's (an alert) would
+// destroy the browser under that script: it waits until the last box has gone.
+TEST_F(HtmlDialogOnInternetExplorer, AClosesWaitsForThePagesBoxes) {
+    ComPtr<IOleInPlaceFrame> frame;
+    ASSERT_EQ(Site()->QueryInterface(IID_IOleInPlaceFrame, frame.PutVoid()), S_OK);
+    frame->EnableModeless(FALSE);  // an alert
+    frame->EnableModeless(FALSE);  // and a box over it
+    EXPECT_TRUE(dialog.GetBrowser()->IsModal());
+    dialog.SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+    dialog.SendMessage(WM_CLOSE, 0, 0);
+    frame->EnableModeless(TRUE);
+    PumpMessagesFor(100);
+    EXPECT_EQ(dialog.cancels, 0);
+    EXPECT_TRUE(dialog.GetBrowser()->IsModal());
+
+    frame->EnableModeless(TRUE);
+    EXPECT_FALSE(dialog.GetBrowser()->IsModal());
+    PumpMessagesFor(100);
+    EXPECT_EQ(dialog.cancels, 1);  // once, however often it was asked
+    frame->EnableModeless(TRUE);  // unbalanced: changes nothing
+    EXPECT_FALSE(dialog.GetBrowser()->IsModal());
+
+    dialog.SendMessage(WM_CLOSE, 0, 0);  // no box: at once
+    PumpMessagesFor(100);
+    EXPECT_EQ(dialog.cancels, 2);
+}
+
 TEST_F(HtmlDialogOnInternetExplorer, EventSinkCancelsAppNavigations) {
     EXPECT_TRUE(FireBeforeNavigate(L"app://loadgame/x|y"));
     EXPECT_FALSE(FireBeforeNavigate(L"App://loadgame/x|y"));
@@ -343,5 +373,6 @@ TEST_F(HtmlDialogOnInternetExplorer, HostFlagsAndMenuComeFromTheDialog) {
     info.cbSize = sizeof(info);
     EXPECT_EQ(handler->GetHostInfo(&info), S_OK);
     EXPECT_TRUE(info.dwFlags & DOCHOSTUIFLAG_DIALOG);
+    EXPECT_TRUE(info.dwFlags & DOCHOSTUIFLAG_NO3DBORDER);
     EXPECT_EQ(handler->ShowContextMenu(0, nullptr, nullptr, nullptr), S_OK);
 }

@@ -5,6 +5,8 @@
 #include "support/TestParent.h"
 
 #include <exdispid.h>
+#include <mshtmdid.h>
+#include <olectl.h>
 #include <mshtmhst.h>
 #include <gtest/gtest.h>
 
@@ -217,6 +219,54 @@ TEST_F(IeBrowserHost, AnInnerFramesNavigationIsToldFromThePagesOwn) {
                                              L"before app://loadgame/x|y"};
     EXPECT_EQ(m_events.seen, expected);
     ::SysFreeString(url);
+}
+
+TEST_F(IeBrowserHost, OnlyThePagesOwnCompletionsAreThePages) {
+    BSTR url = ::SysAllocString(L"http://ads.example/banner.htm");
+    VARIANT urlValue = Text(url);
+    ComPtr<IWebBrowser2> frame;  // another browser object stands for an advertising frame
+    ASSERT_EQ(::CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IWebBrowser2, frame.PutVoid()),
+              S_OK);
+    VARIANT frameObject;
+    ::VariantInit(&frameObject);
+    frameObject.vt = VT_DISPATCH;
+    frameObject.pdispVal = frame.Get();
+    Fire(DISPID_NAVIGATECOMPLETE2, {frameObject, ByRef(&urlValue)});
+    Fire(DISPID_DOCUMENTCOMPLETE, {frameObject, ByRef(&urlValue)});
+    EXPECT_TRUE(m_events.seen.empty());
+
+    VARIANT topObject;
+    ::VariantInit(&topObject);
+    topObject.vt = VT_DISPATCH;
+    topObject.pdispVal = m_browser.Control();
+    Fire(DISPID_NAVIGATECOMPLETE2, {topObject, ByRef(&urlValue)});
+    Fire(DISPID_DOCUMENTCOMPLETE, {topObject, ByRef(&urlValue)});
+    Fire(DISPID_DOWNLOADCOMPLETE, {});
+    const std::vector<std::wstring> expected{L"complete http://ads.example/banner.htm",
+                                             L"document http://ads.example/banner.htm"};
+    EXPECT_EQ(m_events.seen, expected);
+    ::SysFreeString(url);
+}
+
+// The site's IDispatch is also what the control reads its container's ambient properties
+// through: none is set here, so each must be "no such member" (an empty S_OK would read as
+// user mode off, no downloads, an empty user agent).
+TEST_F(IeBrowserHost, AmbientPropertiesAreLeftToTheControl) {
+    ComPtr<IDispatch> site;
+    ASSERT_EQ(m_browser.HostSite()->QueryInterface(IID_IDispatch, site.PutVoid()), S_OK);
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    for (DISPID ambient : {DISPID_AMBIENT_USERMODE, DISPID_AMBIENT_DLCONTROL, DISPID_AMBIENT_USERAGENT}) {
+        VARIANT result;
+        ::VariantInit(&result);
+        EXPECT_EQ(site->Invoke(ambient, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr),
+                  DISP_E_MEMBERNOTFOUND)
+            << ambient;
+        EXPECT_EQ(result.vt, VT_EMPTY);
+    }
+    // Not even an event id read as a property.
+    EXPECT_EQ(site->Invoke(DISPID_TITLECHANGE, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, nullptr, nullptr, nullptr),
+              DISP_E_MEMBERNOTFOUND);
+    EXPECT_TRUE(m_events.seen.empty());
 }
 
 TEST_F(IeBrowserHost, MalformedEventsAreIgnored) {
