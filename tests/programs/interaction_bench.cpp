@@ -30,6 +30,10 @@ double Now() {
     return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
+// The launcher under measure: ended with everything it started when the bench gives up, or
+// its processes would keep the caller's output pipe open.
+DWORD g_launcher = 0;
+
 // Milliseconds until the condition holds, polling every millisecond; the process ends with
 // exit code 5 when it does not hold within 10 s.
 template <class Condition>
@@ -37,6 +41,8 @@ double TimeUntil(double start, Condition condition) {
     while (!condition()) {
         if (Now() - start > 10000) {
             std::printf("no answer within 10 s\n");
+            std::fflush(stdout);
+            if (g_launcher) KillProcessTree(g_launcher);
             std::exit(5);
         }
         ::Sleep(1);
@@ -51,6 +57,7 @@ int wmain(int argc, wchar_t** argv) {
     const int idleSeconds = static_cast<int>(std::wcstol(argv[2], nullptr, 10));
     ChildProcess launcher;
     if (!launcher.Start(argv[1], L"/TovD")) return 3;
+    g_launcher = launcher.Id();
     const HWND main = WaitForMainWindow(launcher.Id(), kPatienceMs);
     if (!main) return 3;
     // Its own first game process waits in a login page; three stand-ins log in instead.

@@ -1,10 +1,11 @@
 // Starts a program and reports how long until its top-level "#32770" window titled
 // "QuarnelHalvira" exists, and its private memory a moment later:
 //   startup_bench <program> [arguments]  ->  "ms=<n> private_kb=<n>"
-// or how long until a process it started shows the login window with its page (the test
-// build's scripted page, with its 登录 button), what the player waits for:
+// or how long until a process it started shows the login window with its page loaded (the
+// test build's scripted page), what the player waits for:
 //   startup_bench --login-page <program> [arguments]  ->  "login_ms=<n>"
 #include "support/Launcher.h"
+#include "framework/ScriptedBrowserProtocol.h"
 #include "support/LoginPage.h"
 
 #include <psapi.h>
@@ -19,10 +20,12 @@ HWND MainWindowOf(DWORD pid) {
     return nullptr;
 }
 
+// The login window's page once its first navigation has completed.
 HWND LoginPageOfChildren(DWORD pid) {
+    static const UINT query = ::RegisterWindowMessageW(kScriptedBrowserQueryMessage);
     for (DWORD child : ChildProcessesOf(pid)) {
         HWND page = FindLoginPage(child);
-        if (page && ::FindWindowExW(page, nullptr, L"Button", L"登录")) return page;
+        if (page && ::SendMessageW(page, query, kQueryCompletedNavigations, 0) >= 1) return page;
     }
     return nullptr;
 }
@@ -45,12 +48,17 @@ int wmain(int argc, wchar_t** argv) {
     ChildProcess program;
     if (!program.Start(argv[first], arguments)) return 3;
     HWND window = nullptr;
-    while (!window && ::WaitForSingleObject(program.Handle(), 0) == WAIT_TIMEOUT) {
+    const DWORD begun = ::GetTickCount();
+    const DWORD kLimitMs = 60000;  // a run that never shows what it waits for ends as a failure
+    while (!window && ::WaitForSingleObject(program.Handle(), 0) == WAIT_TIMEOUT && ::GetTickCount() - begun < kLimitMs) {
         window = toLoginPage ? LoginPageOfChildren(program.Id()) : MainWindowOf(program.Id());
         if (!window) ::Sleep(1);
     }
     ::QueryPerformanceCounter(&shown);
-    if (!window) return 4;
+    if (!window) {
+        EndTree(program);
+        return 4;
+    }
     const double ms = 1000.0 * static_cast<double>(shown.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
     if (toLoginPage) {
         std::printf("login_ms=%.1f\n", ms);
