@@ -89,6 +89,9 @@ public:
     [[nodiscard]] virtual HWND Window() const = 0;
     // Sets the loaded page's body "scroll" attribute; nothing when the page has no body.
     virtual void SetBodyScroll(const std::wstring& value) = 0;
+    // The window that holds the browser was activated (or deactivated): the page takes the
+    // keyboard again, as it had it, and the control is told, as a frame tells its active object.
+    virtual void Activate(bool /*active*/) {}
     // Offers a key message to the page's own keyboard handling (Tab between fields, copy and
     // paste, ...); true when the page used it.
     virtual bool TranslateAccelerator(MSG* /*msg*/) { return false; }

@@ -53,6 +53,7 @@ LRESULT CDHtmlDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         m_closeHeld = true;
         return 0;
     }
+    if (msg == WM_ACTIVATE && m_pBrowser) m_pBrowser->Activate(LOWORD(wParam) != WA_INACTIVE);
     if (msg == WM_DESTROY && m_pBrowser) {
         m_pBrowser->Destroy();
         m_pBrowser.reset();

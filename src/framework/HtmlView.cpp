@@ -50,6 +50,9 @@ LRESULT CHtmlView::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (m_pBrowser) m_pBrowser->Move(GetClientRect());
             return 0;
         case WM_SETFOCUS:
+            // A game view is a child of another process's window and never sees activation:
+            // the focus it is given is its activation.
+            if (m_pBrowser) m_pBrowser->Activate(true);
             if (m_pBrowser && m_pBrowser->Window()) ::SetFocus(m_pBrowser->Window());
             return 0;
         case WM_ERASEBKGND:

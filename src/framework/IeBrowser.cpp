@@ -98,6 +98,7 @@ void IeBrowser::Destroy() {
 }
 
 void IeBrowser::Move(const RECT& rc) {
+    m_position = rc;
     ComPtr<IOleInPlaceObject> inPlace;
     if (m_object && SUCCEEDED(m_object->QueryInterface(IID_IOleInPlaceObject, inPlace.PutVoid()))) {
         inPlace->SetObjectRects(&rc, &rc);
@@ -170,6 +171,16 @@ bool IeBrowser::TranslateAccelerator(MSG* msg) {
     ComPtr<IOleInPlaceActiveObject> active;
     if (FAILED(m_web->QueryInterface(IID_IOleInPlaceActiveObject, active.PutVoid())) || !active) return false;
     return active->TranslateAccelerator(msg) == S_OK;
+}
+
+void IeBrowser::Activate(bool active) {
+    if (!m_object || !m_site) return;
+    if (active) {
+        // Only in-place active, the page would not take keys until it was clicked.
+        RECT position = m_position;
+        m_object->DoVerb(OLEIVERB_UIACTIVATE, nullptr, m_site.Get(), 0, m_site->ParentWindow(), &position);
+    }
+    if (IOleInPlaceActiveObject* object = m_site->ActiveObject()) object->OnFrameWindowActivate(active ? TRUE : FALSE);
 }
 
 ComPtr<IOleCommandTarget> IeBrowser::CommandTarget() const {

@@ -27,6 +27,7 @@ public:
     HWND Window() const override;
     void SetBodyScroll(const std::wstring& value) override;
     bool TranslateAccelerator(MSG* msg) override;
+    void Activate(bool active) override;
     bool CanZoom() const override;
     bool SetZoom(int percent) override;
     std::optional<SIZE> ContentSize() const override;
@@ -45,4 +46,5 @@ private:
     ComPtr<IWebBrowser2> m_web;
     ComPtr<IConnectionPoint> m_events;
     DWORD m_cookie = 0;
+    RECT m_position{};  // in the parent's client area
 };

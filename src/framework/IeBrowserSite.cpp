@@ -118,6 +118,12 @@ STDMETHODIMP IeBrowserSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPla
     return S_OK;
 }
 
+STDMETHODIMP IeBrowserSite::SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR) {
+    if (object) object->AddRef();
+    m_activeObject = ComPtr<IOleInPlaceActiveObject>::Adopt(object);
+    return S_OK;
+}
+
 STDMETHODIMP IeBrowserSite::EnableModeless(BOOL enable) {
     if (!enable) {
         ++m_modalDepth;

@@ -8,6 +8,7 @@
 // reference to the control, so there is no cycle. LiveBrowserSites() counts the site
 // objects alive in the process, so a leak shows.
 #pragma once
+#include "base/Handles.h"
 #include "framework/ComObject.h"
 
 #include <windows.h>
@@ -30,7 +31,11 @@ public:
         m_events = nullptr;
         m_documentEvents = nullptr;
         m_topBrowser = nullptr;
+        m_activeObject.Reset();  // part of the control, which holds this site
     }
+    // The control's active object while it is UI-active, else null.
+    IOleInPlaceActiveObject* ActiveObject() const noexcept { return m_activeObject.Get(); }
+    HWND ParentWindow() const noexcept { return m_parent; }
     // Whenever the top-level page has loaded a document, it is connected to `sink`. Neither is
     // owned here; IeBrowser keeps both alive until Detach.
     void WatchDocuments(IeDocumentEvents* sink, IUnknown* topBrowser) noexcept {
@@ -73,7 +78,8 @@ public:
     STDMETHODIMP GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
     STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
     STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
-    STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) override { return S_OK; }
+    // The control hands over its active object when it becomes UI-active (null when it stops).
+    STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR) override;
     STDMETHODIMP InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return S_OK; }
     STDMETHODIMP SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
     STDMETHODIMP RemoveMenus(HMENU) override { return S_OK; }
@@ -121,6 +127,7 @@ private:
     IeDocumentEvents* m_documentEvents = nullptr;
     IUnknown* m_topBrowser = nullptr;
     int m_modalDepth = 0;
+    ComPtr<IOleInPlaceActiveObject> m_activeObject;
 };
 
 // Host objects (sites and document-event sinks) alive in this process.

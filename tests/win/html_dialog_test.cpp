@@ -341,6 +341,44 @@ TEST_F(HtmlDialogOnInternetExplorer, AClosesWaitsForThePagesBoxes) {
     EXPECT_EQ(dialog.cancels, 2);
 }
 
+namespace {
+class FrameActivationRecorder final : public IOleInPlaceActiveObject {
+public:
+    std::vector<BOOL> seen;
+    STDMETHODIMP QueryInterface(REFIID riid, void** object) override {
+        if (!object) return E_POINTER;
+        *object = nullptr;
+        if (riid != IID_IUnknown && riid != IID_IOleWindow && riid != IID_IOleInPlaceActiveObject) return E_NOINTERFACE;
+        *object = static_cast<IOleInPlaceActiveObject*>(this);
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP GetWindow(HWND*) override { return E_FAIL; }
+    STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP TranslateAccelerator(LPMSG) override { return S_FALSE; }
+    STDMETHODIMP OnFrameWindowActivate(BOOL active) override {
+        seen.push_back(active);
+        return S_OK;
+    }
+    STDMETHODIMP OnDocWindowActivate(BOOL) override { return S_OK; }
+    STDMETHODIMP ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override { return S_OK; }
+    STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
+};
+}  // namespace
+
+// Back from another window, the page must take keys without a click: the dialog passes its
+// activation on to the page.
+TEST_F(HtmlDialogOnInternetExplorer, TheDialogsDeactivationReachesThePage) {
+    FrameActivationRecorder page;
+    ComPtr<IOleInPlaceFrame> frame;
+    ASSERT_EQ(Site()->QueryInterface(IID_IOleInPlaceFrame, frame.PutVoid()), S_OK);
+    frame->SetActiveObject(&page, nullptr);
+    dialog.SendMessage(WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_EQ(page.seen, std::vector<BOOL>{FALSE});
+    frame->SetActiveObject(nullptr, nullptr);
+}
+
 TEST_F(HtmlDialogOnInternetExplorer, EventSinkCancelsAppNavigations) {
     EXPECT_TRUE(FireBeforeNavigate(L"app://loadgame/x|y"));
     EXPECT_FALSE(FireBeforeNavigate(L"App://loadgame/x|y"));

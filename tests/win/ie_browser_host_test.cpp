@@ -269,6 +269,62 @@ TEST_F(IeBrowserHost, AmbientPropertiesAreLeftToTheControl) {
     EXPECT_TRUE(m_events.seen.empty());
 }
 
+namespace {
+// Stands for the control's active object: counts its references and records what the frame
+// tells it.
+class RecordingActiveObject final : public IOleInPlaceActiveObject {
+public:
+    std::vector<BOOL> frameActivations;
+    ULONG refs = 1;
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** object) override {
+        if (!object) return E_POINTER;
+        *object = nullptr;
+        if (riid != IID_IUnknown && riid != IID_IOleWindow && riid != IID_IOleInPlaceActiveObject) return E_NOINTERFACE;
+        *object = static_cast<IOleInPlaceActiveObject*>(this);
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
+    STDMETHODIMP_(ULONG) Release() override { return --refs; }
+    STDMETHODIMP GetWindow(HWND* hwnd) override {
+        if (hwnd) *hwnd = nullptr;
+        return E_FAIL;
+    }
+    STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP TranslateAccelerator(LPMSG) override { return S_FALSE; }
+    STDMETHODIMP OnFrameWindowActivate(BOOL active) override {
+        frameActivations.push_back(active);
+        return S_OK;
+    }
+    STDMETHODIMP OnDocWindowActivate(BOOL) override { return S_OK; }
+    STDMETHODIMP ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override { return S_OK; }
+    STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
+};
+}  // namespace
+
+// The frame keeps the active object the control hands it and tells it when its window is
+// activated or not; it gives the object back when the control takes it back or goes.
+TEST_F(IeBrowserHost, TheActiveObjectIsKeptAndToldOfActivation) {
+    RecordingActiveObject active;
+    {
+        ComPtr<IOleInPlaceFrame> frame;
+        ASSERT_EQ(m_browser.HostSite()->QueryInterface(IID_IOleInPlaceFrame, frame.PutVoid()), S_OK);
+        EXPECT_EQ(frame->SetActiveObject(&active, L"page"), S_OK);
+        EXPECT_EQ(active.refs, 2u);
+        m_browser.Activate(false);
+        EXPECT_EQ(active.frameActivations, std::vector<BOOL>{FALSE});
+        EXPECT_EQ(frame->SetActiveObject(nullptr, nullptr), S_OK);
+        EXPECT_EQ(active.refs, 1u);
+        m_browser.Activate(false);  // no active object: nobody to tell
+        EXPECT_EQ(active.frameActivations.size(), 1u);
+
+        frame->SetActiveObject(&active, L"page");
+    }
+    m_browser.Destroy();
+    EXPECT_EQ(active.refs, 1u);  // given back when the browser went
+}
+
 TEST_F(IeBrowserHost, MalformedEventsAreIgnored) {
     EXPECT_EQ(Fire(DISPID_BEFORENAVIGATE2, {}), S_OK);
     EXPECT_EQ(Fire(DISPID_NAVIGATECOMPLETE2, {Empty()}), S_OK);
