@@ -7,7 +7,7 @@ CHtmlView::~CHtmlView() {
 
 int CHtmlView::OnCreate(CREATESTRUCTW* cs) {
     if (CView::OnCreate(cs) == -1) return -1;
-    m_pBrowser = CreateBrowser();
+    m_pBrowser = m_browserFactory ? m_browserFactory() : nullptr;
     if (!m_pBrowser || !m_pBrowser->Create(m_hWnd, GetClientRect(), this)) {
         m_pBrowser.reset();
         return -1;

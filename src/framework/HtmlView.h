@@ -18,6 +18,9 @@ public:
     std::wstring GetLocationURL() const;
     std::wstring GetLocationName() const;  // the page's title
     Browser* GetBrowser() const noexcept { return m_pBrowser.get(); }
+    // The browser the view makes when it is created (the build's own unless changed before).
+    using BrowserFactory = std::unique_ptr<Browser> (*)();
+    void UseBrowserFactory(BrowserFactory factory) noexcept { m_browserFactory = factory; }
 
     // The page may ask before it is left; its answer does not stop the close.
     void OnFrameClosing() override;
@@ -36,5 +39,6 @@ protected:
 
 private:
     std::unique_ptr<Browser> m_pBrowser;
+    BrowserFactory m_browserFactory = &CreateBrowser;
     bool m_closeHeld = false;
 };

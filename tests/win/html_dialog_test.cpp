@@ -7,6 +7,7 @@
 #include "login/DHtmDlgEx.h"
 #include "res/resource.h"
 #include "support/Process.h"
+#include "support/StandInDocument.h"
 
 #include <exdispid.h>
 #include <mshtmhst.h>
@@ -258,6 +259,54 @@ TEST_F(HtmlDialog, DestroyingTheWindowDropsAPressedElement) {
     button.reset();
     dialog.DestroyWindow();
     EXPECT_TRUE(held.expired());
+}
+
+// The real path from a document's events to the dialog's handlers: the document-event sink
+// connected to a stand-in document, each event's source read through the page-element
+// wrapper over the document's own element.
+TEST_F(HtmlDialog, ADocumentsEventsReachTheHandlersThroughTheRealSink) {
+    const long objectsBefore = StandInDocument::LiveObjects();
+    {
+        StandInDocument document;
+        StandInElement look;
+        look.className = L"button";
+        look.tagName = L"IMG";
+        look.offset = RECT{20, 10, 80, 40};
+        const int pressable = document.AddElement(look);
+        look.className = L"text";
+        look.tagName = L"SPAN";
+        const int text = document.AddElement(look);
+
+        auto sink = ComPtr<IeDocumentEvents>::Adopt(IeDocumentEvents::New(&dialog));
+        ASSERT_TRUE(sink);
+        IUnknown* unknown = document.NewReference();
+        sink->Connect(unknown);
+        sink->Connect(unknown);  // the same document again: still one connection
+        EXPECT_EQ(document.Sinks(), 1);
+
+        // A button's hover look, with the browser's default action cancelled.
+        EXPECT_EQ(document.Fire(dom_event::kMouseOver, pressable), false);
+        EXPECT_EQ(document.Element(pressable).backgroundX, -60);
+        // Pressed: the window holds the capture, and the release inside clicks it once.
+        EXPECT_EQ(document.Fire(dom_event::kMouseDown, pressable), false);
+        EXPECT_EQ(::GetCapture(), dialog.m_hWnd);
+        EXPECT_EQ(document.Element(pressable).backgroundX, -120);
+        Release(WM_LBUTTONUP, 50, 25);
+        EXPECT_EQ(document.Element(pressable).clicks, 1);
+        EXPECT_NE(::GetCapture(), dialog.m_hWnd);
+        // An element no entry names keeps the browser's own behaviour.
+        EXPECT_EQ(document.Fire(dom_event::kMouseDown, text), true);
+        EXPECT_FALSE(document.Element(text).backgroundX.has_value());
+
+        sink->Disconnect();
+        EXPECT_EQ(document.Sinks(), 0);
+        EXPECT_FALSE(document.Fire(dom_event::kMouseOver, pressable).has_value());  // nobody listens
+        unknown->Release();
+        sink->Detach();
+    }
+    // Every object of the document and every reference the sink took were given back.
+    EXPECT_EQ(StandInDocument::LiveObjects(), objectsBefore);
+    EXPECT_EQ(LiveBrowserSites(), 0);
 }
 
 // The real control behind the dialog: its sinks reach the dialog's handlers.
