@@ -17,12 +17,16 @@ const IID kHtmlDocumentEvents2 = {0x3050F613, 0x98B5, 0x11CF, {0xBB, 0x82, 0x00,
 const IID kHtmlEventObj = {0x3050F32D, 0x98B5, 0x11CF, {0xBB, 0x82, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x0B}};
 const IID kHtmlElement = {0x3050F1FF, 0x98B5, 0x11CF, {0xBB, 0x82, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x0B}};
 const IID kHtmlStyle = {0x3050F25E, 0x98B5, 0x11CF, {0xBB, 0x82, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x0B}};
+const IID kHtmlDocument2 = {0x332C4425, 0x26CB, 0x11D0, {0xB4, 0x83, 0x00, 0xC0, 0x4F, 0xD9, 0x01, 0x19}};
+const IID kHtmlBodyElement = {0x3050F1D8, 0x98B5, 0x11CF, {0xBB, 0x82, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x0B}};
+const IID kHtmlElement2 = {0x3050F434, 0x98B5, 0x11CF, {0xBB, 0x82, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x0B}};
 
 volatile LONG g_live = 0;
 }  // namespace
 
 struct StandInDocument::Shared {
     std::vector<StandInElement> elements;
+    StandInElement body{L"", L"BODY"};
     IDispatch* sink = nullptr;  // one reference while connected
     ~Shared() {
         if (sink) sink->lpVtbl->Release(sink);
@@ -78,6 +82,9 @@ struct ElementRef {
     std::shared_ptr<StandInDocument::Shared> shared;
     int element;
 };
+StandInElement& StateOf(const ElementRef& ref) {
+    return ref.element == StandInDocument::kBody ? ref.shared->body : ref.shared->elements[ref.element];
+}
 
 // ---- style: background-position-x
 using Style = Object<IHTMLStyleVtbl, ElementRef>;
@@ -92,7 +99,7 @@ HRESULT STDMETHODCALLTYPE StylePutBackgroundX(IHTMLStyle* self, VARIANT value) {
     VARIANT number;
     ::VariantInit(&number);
     if (FAILED(::VariantChangeType(&number, &value, 0, VT_I4))) return E_INVALIDARG;
-    style->state.shared->elements[style->state.element].backgroundX = number.lVal;
+    StateOf(style->state).backgroundX = number.lVal;
     return S_OK;
 }
 
@@ -108,13 +115,69 @@ const IHTMLStyleVtbl* StyleTable() {
     return &table;
 }
 
+// ---- the body's own interfaces, each an object of its own over the body's state (nothing
+// here asks them for their identity)
+using BodyScroll = Object<IHTMLBodyElementVtbl, ElementRef>;
+
+HRESULT STDMETHODCALLTYPE BodyScrollQuery(IHTMLBodyElement* self, REFIID riid, void** out) {
+    return Answer(reinterpret_cast<BodyScroll*>(self), riid, out, {&IID_IDispatch, &kHtmlBodyElement});
+}
+ULONG STDMETHODCALLTYPE BodyScrollAddRef(IHTMLBodyElement* self) { return AddRefOf(reinterpret_cast<BodyScroll*>(self)); }
+ULONG STDMETHODCALLTYPE BodyScrollRelease(IHTMLBodyElement* self) {
+    return ReleaseOf(reinterpret_cast<BodyScroll*>(self));
+}
+HRESULT STDMETHODCALLTYPE BodyPutScroll(IHTMLBodyElement* self, BSTR value) {
+    StateOf(reinterpret_cast<BodyScroll*>(self)->state).scroll = value ? value : L"";
+    return S_OK;
+}
+
+const IHTMLBodyElementVtbl* BodyScrollTable() {
+    static const IHTMLBodyElementVtbl table = [] {
+        IHTMLBodyElementVtbl t{};
+        t.QueryInterface = BodyScrollQuery;
+        t.AddRef = BodyScrollAddRef;
+        t.Release = BodyScrollRelease;
+        t.put_scroll = BodyPutScroll;
+        return t;
+    }();
+    return &table;
+}
+
+using BodySize = Object<IHTMLElement2Vtbl, ElementRef>;
+
+HRESULT STDMETHODCALLTYPE BodySizeQuery(IHTMLElement2* self, REFIID riid, void** out) {
+    return Answer(reinterpret_cast<BodySize*>(self), riid, out, {&IID_IDispatch, &kHtmlElement2});
+}
+ULONG STDMETHODCALLTYPE BodySizeAddRef(IHTMLElement2* self) { return AddRefOf(reinterpret_cast<BodySize*>(self)); }
+ULONG STDMETHODCALLTYPE BodySizeRelease(IHTMLElement2* self) { return ReleaseOf(reinterpret_cast<BodySize*>(self)); }
+HRESULT STDMETHODCALLTYPE BodyScrollWidth(IHTMLElement2* self, long* out) {
+    if (!out) return E_POINTER;
+    *out = StateOf(reinterpret_cast<BodySize*>(self)->state).scrollSize.cx;
+    return S_OK;
+}
+HRESULT STDMETHODCALLTYPE BodyScrollHeight(IHTMLElement2* self, long* out) {
+    if (!out) return E_POINTER;
+    *out = StateOf(reinterpret_cast<BodySize*>(self)->state).scrollSize.cy;
+    return S_OK;
+}
+
+const IHTMLElement2Vtbl* BodySizeTable() {
+    static const IHTMLElement2Vtbl table = [] {
+        IHTMLElement2Vtbl t{};
+        t.QueryInterface = BodySizeQuery;
+        t.AddRef = BodySizeAddRef;
+        t.Release = BodySizeRelease;
+        t.get_scrollWidth = BodyScrollWidth;
+        t.get_scrollHeight = BodyScrollHeight;
+        return t;
+    }();
+    return &table;
+}
+
 // ---- element
 using Element = Object<IHTMLElementVtbl, ElementRef>;
 
-StandInElement& StateOf(IHTMLElement* self) {
-    auto* element = reinterpret_cast<Element*>(self);
-    return element->state.shared->elements[element->state.element];
-}
+StandInElement& StateOf(IHTMLElement* self) { return StateOf(reinterpret_cast<Element*>(self)->state); }
 HRESULT Text(const std::wstring& text, BSTR* out) {
     if (!out) return E_POINTER;
     *out = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
@@ -127,6 +190,15 @@ HRESULT Number(long value, long* out) {
 }
 
 HRESULT STDMETHODCALLTYPE ElementQuery(IHTMLElement* self, REFIID riid, void** out) {
+    const ElementRef& ref = reinterpret_cast<Element*>(self)->state;
+    if (out && ref.element == StandInDocument::kBody && IsEqualIID(riid, kHtmlBodyElement)) {
+        *out = NewObject<BodyScroll>(BodyScrollTable(), ref);
+        return S_OK;
+    }
+    if (out && ref.element == StandInDocument::kBody && IsEqualIID(riid, kHtmlElement2)) {
+        *out = NewObject<BodySize>(BodySizeTable(), ref);
+        return S_OK;
+    }
     return Answer(reinterpret_cast<Element*>(self), riid, out, {&IID_IDispatch, &kHtmlElement});
 }
 ULONG STDMETHODCALLTYPE ElementAddRef(IHTMLElement* self) { return AddRefOf(reinterpret_cast<Element*>(self)); }
@@ -285,11 +357,55 @@ const IConnectionPointVtbl* PointTable() {
     return &table;
 }
 
-// ---- the document: a connection-point container
+// ---- the document: a connection-point container, which also answers IHTMLDocument2 (and
+// IDispatch, as the browser hands its document out) with an object of its own
 using Document = Object<IConnectionPointContainerVtbl, PointState>;
+struct HtmlDocumentState {
+    IConnectionPointContainer* document;  // one reference: the identity
+    std::shared_ptr<StandInDocument::Shared> shared;
+};
+using HtmlDocument = Object<IHTMLDocument2Vtbl, HtmlDocumentState>;
+
+HRESULT STDMETHODCALLTYPE HtmlDocumentQuery(IHTMLDocument2* self, REFIID riid, void** out) {
+    auto* html = reinterpret_cast<HtmlDocument*>(self);
+    if (out && (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IConnectionPointContainer))) {
+        return html->state.document->lpVtbl->QueryInterface(html->state.document, riid, out);
+    }
+    return Answer(html, riid, out, {&IID_IDispatch, &kHtmlDocument2});
+}
+ULONG STDMETHODCALLTYPE HtmlDocumentAddRef(IHTMLDocument2* self) { return AddRefOf(reinterpret_cast<HtmlDocument*>(self)); }
+ULONG STDMETHODCALLTYPE HtmlDocumentRelease(IHTMLDocument2* self) {
+    auto* html = reinterpret_cast<HtmlDocument*>(self);
+    if (html->refs == 1) html->state.document->lpVtbl->Release(html->state.document);
+    return ReleaseOf(html);
+}
+HRESULT STDMETHODCALLTYPE HtmlDocumentBody(IHTMLDocument2* self, IHTMLElement** out) {
+    if (!out) return E_POINTER;
+    *out = reinterpret_cast<IHTMLElement*>(
+        NewObject<Element>(ElementTable(), ElementRef{reinterpret_cast<HtmlDocument*>(self)->state.shared, StandInDocument::kBody}));
+    return S_OK;
+}
+
+const IHTMLDocument2Vtbl* HtmlDocumentTable() {
+    static const IHTMLDocument2Vtbl table = [] {
+        IHTMLDocument2Vtbl t{};
+        t.QueryInterface = HtmlDocumentQuery;
+        t.AddRef = HtmlDocumentAddRef;
+        t.Release = HtmlDocumentRelease;
+        t.get_body = HtmlDocumentBody;
+        return t;
+    }();
+    return &table;
+}
 
 HRESULT STDMETHODCALLTYPE DocumentQuery(IConnectionPointContainer* self, REFIID riid, void** out) {
-    return Answer(reinterpret_cast<Document*>(self), riid, out, {&IID_IConnectionPointContainer});
+    auto* document = reinterpret_cast<Document*>(self);
+    if (out && (IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, kHtmlDocument2))) {
+        AddRefOf(document);
+        *out = NewObject<HtmlDocument>(HtmlDocumentTable(), HtmlDocumentState{self, document->state.shared});
+        return S_OK;
+    }
+    return Answer(document, riid, out, {&IID_IConnectionPointContainer});
 }
 ULONG STDMETHODCALLTYPE DocumentAddRef(IConnectionPointContainer* self) {
     return AddRefOf(reinterpret_cast<Document*>(self));
@@ -334,7 +450,9 @@ int StandInDocument::AddElement(const StandInElement& element) {
     return static_cast<int>(m_shared->elements.size() - 1);
 }
 
-StandInElement& StandInDocument::Element(int number) { return m_shared->elements.at(static_cast<size_t>(number)); }
+StandInElement& StandInDocument::Element(int number) {
+    return number == kBody ? m_shared->body : m_shared->elements.at(static_cast<size_t>(number));
+}
 
 std::optional<bool> StandInDocument::Fire(long dispid, int element) {
     IDispatch* sink = m_shared->sink;

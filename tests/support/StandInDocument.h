@@ -22,6 +22,9 @@ struct StandInElement {
     bool disabled = false;
     std::optional<long> backgroundX;  // the style's background-position-x, once set
     int clicks = 0;
+    // The body only: its "scroll" attribute as last set, and its scroll size.
+    std::wstring scroll;
+    SIZE scrollSize{};
 };
 
 class StandInDocument {
@@ -36,6 +39,8 @@ public:
     // Adds an element; its number for Fire and Element.
     int AddElement(const StandInElement& element);
     StandInElement& Element(int number);
+    // The document's body (IHTMLDocument2::get_body), an element of its own.
+    static constexpr int kBody = -1;
 
     // Fires an HTMLDocumentEvents2 event (its dispid) with the element as its source to the
     // connected sink, as the document does: false when the sink set the event's return value

@@ -7,6 +7,7 @@
 #include "login/DHtmDlgEx.h"
 #include "res/resource.h"
 #include "support/Process.h"
+#include "support/StandInBrowser.h"
 #include "support/StandInDocument.h"
 
 #include <exdispid.h>
@@ -426,6 +427,46 @@ TEST_F(HtmlDialogOnInternetExplorer, TheDialogsDeactivationReachesThePage) {
     dialog.SendMessage(WM_ACTIVATE, WA_INACTIVE, 0);
     EXPECT_EQ(page.seen, std::vector<BOOL>{FALSE});
     frame->SetActiveObject(nullptr, nullptr);
+}
+
+// The whole real path, with the control and its document stood in for: the dialog creates
+// the control through the product's host, a navigation comes back as the control's events,
+// the page's body gets its scroll, the page's events are connected on completion, and every
+// reference is given back when the dialog goes.
+TEST(HtmlDialogOnAStandInControl, ANavigatedPageScrollsAndSendsItsEventsToTheDialog) {
+    OleScope ole;
+    StandInDocument document;
+    StandInElement look;
+    look.className = L"button";
+    look.tagName = L"IMG";
+    look.offset = RECT{20, 10, 80, 40};
+    const int pressable = document.AddElement(look);
+    {
+        StandInBrowserClass control(document);
+        ASSERT_TRUE(control.Registered());
+        TestHtmlDialog dialog;
+        dialog.UseBrowserFactory(&CreateIeBrowser);
+        ASSERT_TRUE(dialog.Create(IDD_LOGIN, nullptr));
+        ASSERT_EQ(StandInBrowserClass::LiveControls(), 1);
+        EXPECT_TRUE(control.HasSite());
+        EXPECT_TRUE(control.HasSink());
+
+        EXPECT_TRUE(dialog.Navigate(L"app://loadgame/x|y"));  // refused before it starts
+        EXPECT_EQ(dialog.m_strCurrentUrl, L"");
+        EXPECT_EQ(document.Sinks(), 0);
+        EXPECT_TRUE(dialog.Navigate(L"http://127.0.0.1/login.htm"));
+        EXPECT_EQ(dialog.m_strCurrentUrl, L"http://127.0.0.1/login.htm");
+        EXPECT_EQ(document.Element(StandInDocument::kBody).scroll, L"auto");
+        EXPECT_EQ(document.Sinks(), 1);
+        EXPECT_EQ(document.Fire(dom_event::kMouseOver, pressable), false);
+        EXPECT_EQ(document.Element(pressable).backgroundX, -60);
+        EXPECT_EQ(dialog.GetBrowser()->Title(), L"http://127.0.0.1/login.htm");
+
+        dialog.DestroyWindow();
+        EXPECT_EQ(document.Sinks(), 0);
+    }
+    EXPECT_EQ(StandInBrowserClass::LiveControls(), 0);
+    EXPECT_EQ(LiveBrowserSites(), 0);
 }
 
 TEST_F(HtmlDialogOnInternetExplorer, EventSinkCancelsAppNavigations) {

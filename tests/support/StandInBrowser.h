@@ -1,0 +1,29 @@
+// A stand-in for Internet Explorer's web-browser control, registered for its class id in
+// this process while the object lives, so that the product's own host (IeBrowser and its
+// site) creates, drives and releases it exactly as it would the real control: the OLE object
+// with its in-place object, IWebBrowser2 (navigate, refresh, document, address, title,
+// silent) and the DWebBrowserEvents2 connection point. A navigation fires BeforeNavigate2
+// (which the host may cancel), NavigateComplete2, TitleChange and DocumentComplete, in the
+// real control's order, with the stand-in document as the page's document.
+#pragma once
+#include "support/StandInDocument.h"
+
+#include <string>
+
+class StandInBrowserClass {
+public:
+    explicit StandInBrowserClass(StandInDocument& document);
+    ~StandInBrowserClass();
+    StandInBrowserClass(const StandInBrowserClass&) = delete;
+    StandInBrowserClass& operator=(const StandInBrowserClass&) = delete;
+
+    [[nodiscard]] bool Registered() const { return m_cookie != 0; }
+    // The controls made and not yet released, and whether the newest one has a client site
+    // and an event sink now.
+    [[nodiscard]] static long LiveControls();
+    [[nodiscard]] bool HasSite() const;
+    [[nodiscard]] bool HasSink() const;
+
+private:
+    unsigned long m_cookie = 0;
+};
