@@ -18,13 +18,17 @@ def main(path):
     never = []
     for entry in report["files"]:
         folder = folder_of(entry["file"])
-        # One name can come from several trees or instantiations: a function counts once,
-        # executed when any of them ran.
+        # A function of the rules is built in both trees, under names that differ with the
+        # target's types (unsigned long against unsigned long long): a function is where it
+        # begins, and executed when any build of it ran.
         seen = {}
+        names = {}
         for function in entry.get("functions", []):
-            key = (function.get("lineno"), function["name"])
+            key = function.get("lineno")
+            names.setdefault(key, function["name"])
             seen[key] = seen.get(key, False) or function.get("execution_count", 0) > 0
-        for (lineno, name), ran in seen.items():
+        for lineno, ran in seen.items():
+            name = names[lineno]
             functions[folder][1] += 1
             functions[folder][0] += ran
             if not ran:
