@@ -107,5 +107,7 @@ public:
 // The browser of this build, chosen when it is linked (framework/link): scripted in the test
 // build, Internet Explorer in the others.
 std::unique_ptr<Browser> CreateBrowser();
+// What a browser's host makes its browser with (the build's own unless it is told another).
+using BrowserFactory = std::unique_ptr<Browser> (*)();
 std::unique_ptr<Browser> CreateScriptedBrowser();
 std::unique_ptr<Browser> CreateIeBrowser();

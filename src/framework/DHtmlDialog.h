@@ -26,7 +26,6 @@ public:
         const DHtmlEventMapEntry* begin() const noexcept { return entries; }
         const DHtmlEventMapEntry* end() const noexcept { return entries + count; }
     };
-    using BrowserFactory = std::unique_ptr<Browser> (*)();
 
     // htmlResourceId is kept for the template's sake; pages always come from an address.
     explicit CDHtmlDialog(UINT templateId, UINT htmlResourceId = 0, HWND parent = nullptr) noexcept;

@@ -19,7 +19,6 @@ public:
     std::wstring GetLocationName() const;  // the page's title
     Browser* GetBrowser() const noexcept { return m_pBrowser.get(); }
     // The browser the view makes when it is created (the build's own unless changed before).
-    using BrowserFactory = std::unique_ptr<Browser> (*)();
     void UseBrowserFactory(BrowserFactory factory) noexcept { m_browserFactory = factory; }
 
     // The page may ask before it is left; its answer does not stop the close.

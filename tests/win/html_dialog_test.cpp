@@ -7,6 +7,7 @@
 #include "login/DHtmDlgEx.h"
 #include "res/resource.h"
 #include "support/Process.h"
+#include "support/RecordingActiveObject.h"
 #include "support/StandInBrowser.h"
 #include "support/StandInDocument.h"
 
@@ -262,6 +263,17 @@ TEST_F(HtmlDialog, DestroyingTheWindowDropsAPressedElement) {
     EXPECT_TRUE(held.expired());
 }
 
+namespace {
+// The login page's push button as the document has it: class "button", 60 wide.
+StandInElement StandInButton() {
+    StandInElement button;
+    button.className = L"button";
+    button.tagName = L"IMG";
+    button.offset = RECT{20, 10, 80, 40};
+    return button;
+}
+}  // namespace
+
 // The real path from a document's events to the dialog's handlers: the document-event sink
 // connected to a stand-in document, each event's source read through the page-element
 // wrapper over the document's own element.
@@ -269,11 +281,8 @@ TEST_F(HtmlDialog, ADocumentsEventsReachTheHandlersThroughTheRealSink) {
     const long objectsBefore = StandInDocument::LiveObjects();
     {
         StandInDocument document;
-        StandInElement look;
-        look.className = L"button";
-        look.tagName = L"IMG";
-        look.offset = RECT{20, 10, 80, 40};
-        const int pressable = document.AddElement(look);
+        const int pressable = document.AddElement(StandInButton());
+        StandInElement look = StandInButton();
         look.className = L"text";
         look.tagName = L"SPAN";
         const int text = document.AddElement(look);
@@ -391,41 +400,15 @@ TEST_F(HtmlDialogOnInternetExplorer, AClosesWaitsForThePagesBoxes) {
     EXPECT_EQ(dialog.cancels, 2);
 }
 
-namespace {
-class FrameActivationRecorder final : public IOleInPlaceActiveObject {
-public:
-    std::vector<BOOL> seen;
-    STDMETHODIMP QueryInterface(REFIID riid, void** object) override {
-        if (!object) return E_POINTER;
-        *object = nullptr;
-        if (riid != IID_IUnknown && riid != IID_IOleWindow && riid != IID_IOleInPlaceActiveObject) return E_NOINTERFACE;
-        *object = static_cast<IOleInPlaceActiveObject*>(this);
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-    STDMETHODIMP GetWindow(HWND*) override { return E_FAIL; }
-    STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
-    STDMETHODIMP TranslateAccelerator(LPMSG) override { return S_FALSE; }
-    STDMETHODIMP OnFrameWindowActivate(BOOL active) override {
-        seen.push_back(active);
-        return S_OK;
-    }
-    STDMETHODIMP OnDocWindowActivate(BOOL) override { return S_OK; }
-    STDMETHODIMP ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override { return S_OK; }
-    STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
-};
-}  // namespace
-
 // Back from another window, the page must take keys without a click: the dialog passes its
 // activation on to the page.
 TEST_F(HtmlDialogOnInternetExplorer, TheDialogsDeactivationReachesThePage) {
-    FrameActivationRecorder page;
+    RecordingActiveObject page;
     ComPtr<IOleInPlaceFrame> frame;
     ASSERT_EQ(Site()->QueryInterface(IID_IOleInPlaceFrame, frame.PutVoid()), S_OK);
     frame->SetActiveObject(&page, nullptr);
     dialog.SendMessage(WM_ACTIVATE, WA_INACTIVE, 0);
-    EXPECT_EQ(page.seen, std::vector<BOOL>{FALSE});
+    EXPECT_EQ(page.frameActivations, std::vector<BOOL>{FALSE});
     frame->SetActiveObject(nullptr, nullptr);
 }
 
@@ -436,11 +419,7 @@ TEST_F(HtmlDialogOnInternetExplorer, TheDialogsDeactivationReachesThePage) {
 TEST(HtmlDialogOnAStandInControl, ANavigatedPageScrollsAndSendsItsEventsToTheDialog) {
     OleScope ole;
     StandInDocument document;
-    StandInElement look;
-    look.className = L"button";
-    look.tagName = L"IMG";
-    look.offset = RECT{20, 10, 80, 40};
-    const int pressable = document.AddElement(look);
+    const int pressable = document.AddElement(StandInButton());
     {
         StandInBrowserClass control(document);
         ASSERT_TRUE(control.Registered());

@@ -2,6 +2,7 @@
 // object's interfaces, reference counts and event translation can be checked; navigation
 // itself cannot run here.
 #include "framework/IeBrowser.h"
+#include "support/RecordingActiveObject.h"
 #include "support/TestParent.h"
 
 #include <exdispid.h>
@@ -268,40 +269,6 @@ TEST_F(IeBrowserHost, AmbientPropertiesAreLeftToTheControl) {
               DISP_E_MEMBERNOTFOUND);
     EXPECT_TRUE(m_events.seen.empty());
 }
-
-namespace {
-// Stands for the control's active object: counts its references and records what the frame
-// tells it.
-class RecordingActiveObject final : public IOleInPlaceActiveObject {
-public:
-    std::vector<BOOL> frameActivations;
-    ULONG refs = 1;
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** object) override {
-        if (!object) return E_POINTER;
-        *object = nullptr;
-        if (riid != IID_IUnknown && riid != IID_IOleWindow && riid != IID_IOleInPlaceActiveObject) return E_NOINTERFACE;
-        *object = static_cast<IOleInPlaceActiveObject*>(this);
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
-    STDMETHODIMP_(ULONG) Release() override { return --refs; }
-    STDMETHODIMP GetWindow(HWND* hwnd) override {
-        if (hwnd) *hwnd = nullptr;
-        return E_FAIL;
-    }
-    STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
-    STDMETHODIMP TranslateAccelerator(LPMSG) override { return S_FALSE; }
-    STDMETHODIMP OnFrameWindowActivate(BOOL active) override {
-        frameActivations.push_back(active);
-        return S_OK;
-    }
-    STDMETHODIMP OnDocWindowActivate(BOOL) override { return S_OK; }
-    STDMETHODIMP ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override { return S_OK; }
-    STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
-};
-}  // namespace
 
 // The frame keeps the active object the control hands it and tells it when its window is
 // activated or not; it gives the object back when the control takes it back or goes.
