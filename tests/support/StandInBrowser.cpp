@@ -184,14 +184,25 @@ const IOleInPlaceObjectVtbl* InPlaceTable() {
 HRESULT STDMETHODCALLTYPE WebQuery(IWebBrowser2* self, REFIID riid, void** out) { return QueryControl(FromWeb(self), riid, out); }
 ULONG STDMETHODCALLTYPE WebAddRef(IWebBrowser2* self) { return AddRefControl(FromWeb(self)); }
 ULONG STDMETHODCALLTYPE WebRelease(IWebBrowser2* self) { return ReleaseControl(FromWeb(self)); }
+// An address as the control passes it: a BSTR in a VARIANT, freed with its owner.
+class UrlArgument {
+public:
+    explicit UrlArgument(const std::wstring& address) {
+        ::VariantInit(&value);
+        value.vt = VT_BSTR;
+        value.bstrVal = ::SysAllocString(address.c_str());
+    }
+    ~UrlArgument() { ::VariantClear(&value); }
+    UrlArgument(const UrlArgument&) = delete;
+    UrlArgument& operator=(const UrlArgument&) = delete;
+    VARIANT value;
+};
+
 HRESULT STDMETHODCALLTYPE WebNavigate(IWebBrowser2* self, BSTR url, VARIANT*, VARIANT*, VARIANT*, VARIANT*) {
     Control* control = FromWeb(self);
     const std::wstring address = url ? url : L"";
-    BSTR text = ::SysAllocString(address.c_str());
-    VARIANT urlValue;
-    ::VariantInit(&urlValue);
-    urlValue.vt = VT_BSTR;
-    urlValue.bstrVal = text;
+    UrlArgument urlArgument(address);
+    VARIANT& urlValue = urlArgument.value;
     VARIANT empty[4];
     for (VARIANT& v : empty) ::VariantInit(&v);
     VARIANT_BOOL cancel = VARIANT_FALSE;
@@ -209,7 +220,6 @@ HRESULT STDMETHODCALLTYPE WebNavigate(IWebBrowser2* self, BSTR url, VARIANT*, VA
         FireTitle(control);
         Fire(control, DISPID_DOCUMENTCOMPLETE, {Dispatch(top), ByRef(&urlValue)});
     }
-    ::SysFreeString(text);
     return S_OK;
 }
 HRESULT STDMETHODCALLTYPE WebRefresh(IWebBrowser2*) { return S_OK; }
@@ -401,3 +411,29 @@ long StandInBrowserClass::LiveControls() { return g_liveControls; }
 bool StandInBrowserClass::HasSite() const { return g_newest && g_newest->state->site; }
 
 bool StandInBrowserClass::HasSink() const { return g_newest && g_newest->state->sink; }
+
+void StandInBrowserClass::LoadInnerFrame(const std::wstring& url) {
+    if (!g_newest) return;
+    // The frame's browser is a control of its own, with the frame's address.
+    auto* frame = new Control{OleTable(), InPlaceTable(), WebTable(), PointsTable(), 1,
+                              new ControlState{g_newest->state->document}};
+    ::InterlockedIncrement(&g_liveControls);
+    frame->state->location = url;
+    UrlArgument urlArgument(url);
+    IDispatch* sender = reinterpret_cast<IDispatch*>(&frame->web);
+    Fire(g_newest, DISPID_NAVIGATECOMPLETE2, {Dispatch(sender), ByRef(&urlArgument.value)});
+    Fire(g_newest, DISPID_DOCUMENTCOMPLETE, {Dispatch(sender), ByRef(&urlArgument.value)});
+    ReleaseControl(frame);
+}
+
+void StandInBrowserClass::ChangeTitle(const std::wstring& title) {
+    if (!g_newest) return;
+    g_newest->state->title = title;
+    FireTitle(g_newest);
+}
+
+void StandInBrowserClass::ReplaceDocument(StandInDocument& next) {
+    if (!g_newest) return;
+    g_newest->state->document = &next;
+    Fire(g_newest, DISPID_DOWNLOADCOMPLETE, {});
+}

@@ -24,6 +24,15 @@ public:
     [[nodiscard]] bool HasSite() const;
     [[nodiscard]] bool HasSink() const;
 
+    // What the newest control's page does on its own, with no navigation asked of the host:
+    // an inner frame (an advertisement) loads, so its NavigateComplete2 and DocumentComplete
+    // come with the frame's browser as their sender; or the page's script replaces the
+    // document (document.open, a reload), so the control's document is `next` from now and
+    // DownloadComplete fires; or the script sets the page's title, so TitleChange fires.
+    void LoadInnerFrame(const std::wstring& url);
+    void ChangeTitle(const std::wstring& title);
+    void ReplaceDocument(StandInDocument& next);
+
 private:
     unsigned long m_cookie = 0;
 };

@@ -6,6 +6,7 @@
 #include "framework/ScriptedBrowserProtocol.h"
 #include "login/DHtmDlgEx.h"
 #include "res/resource.h"
+#include "support/OleScope.h"
 #include "support/Process.h"
 #include "support/RecordingActiveObject.h"
 #include "support/StandInBrowser.h"
@@ -325,13 +326,6 @@ const IID kDocHostShowUI = {0xC4D244B0, 0xD43E, 0x11CF, {0x89, 0x3B, 0x00, 0xAA,
 const IID kDocHostUIHandler = {0xBD3F23C0, 0xD43E, 0x11CF, {0x89, 0x3B, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x1A}};
 const IID kWebBrowserEvents2 = {0x34A715A0, 0x6587, 0x11D0, {0x92, 0x4A, 0x00, 0x20, 0xAF, 0xC7, 0xAC, 0x4D}};
 
-struct OleScope {
-    bool ok = SUCCEEDED(::OleInitialize(nullptr));
-    ~OleScope() {
-        if (ok) ::OleUninitialize();
-    }
-};
-
 struct HtmlDialogOnInternetExplorer : ::testing::Test {
     OleScope ole;
     TestHtmlDialog dialog;
@@ -414,12 +408,15 @@ TEST_F(HtmlDialogOnInternetExplorer, TheDialogsDeactivationReachesThePage) {
 
 // The whole real path, with the control and its document stood in for: the dialog creates
 // the control through the product's host, a navigation comes back as the control's events,
-// the page's body gets its scroll, the page's events are connected on completion, and every
-// reference is given back when the dialog goes.
+// the page's body gets its scroll, the page's events are connected on completion (and again
+// when a script replaces the document), and every reference is given back when the dialog
+// goes.
 TEST(HtmlDialogOnAStandInControl, ANavigatedPageScrollsAndSendsItsEventsToTheDialog) {
     OleScope ole;
     StandInDocument document;
     const int pressable = document.AddElement(StandInButton());
+    StandInDocument rewritten;  // the page's script writes a new document later
+    const int rewrittenPressable = rewritten.AddElement(StandInButton());
     {
         StandInBrowserClass control(document);
         ASSERT_TRUE(control.Registered());
@@ -441,8 +438,15 @@ TEST(HtmlDialogOnAStandInControl, ANavigatedPageScrollsAndSendsItsEventsToTheDia
         EXPECT_EQ(document.Element(pressable).backgroundX, -60);
         EXPECT_EQ(dialog.GetBrowser()->Title(), L"http://127.0.0.1/login.htm");
 
-        dialog.DestroyWindow();
+        // A new document with no navigation: its events are the ones connected now.
+        control.ReplaceDocument(rewritten);
         EXPECT_EQ(document.Sinks(), 0);
+        EXPECT_EQ(rewritten.Sinks(), 1);
+        EXPECT_EQ(rewritten.Fire(dom_event::kMouseOver, rewrittenPressable), false);
+        EXPECT_EQ(rewritten.Element(rewrittenPressable).backgroundX, -60);
+
+        dialog.DestroyWindow();
+        EXPECT_EQ(rewritten.Sinks(), 0);
     }
     EXPECT_EQ(StandInBrowserClass::LiveControls(), 0);
     EXPECT_EQ(LiveBrowserSites(), 0);

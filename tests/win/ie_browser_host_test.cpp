@@ -2,6 +2,7 @@
 // object's interfaces, reference counts and event translation can be checked; navigation
 // itself cannot run here.
 #include "framework/IeBrowser.h"
+#include "support/OleScope.h"
 #include "support/RecordingActiveObject.h"
 #include "support/TestParent.h"
 
@@ -39,17 +40,6 @@ struct RecordingEvents : BrowserEvents {
     void OnTitleChange(const std::wstring& title) override { seen.push_back(L"title " + title); }
     unsigned OnGetHostInfo(unsigned flags) override { return flags | 0xC; }
     bool OnShowContextMenu() override { return true; }
-};
-
-class OleScope {
-public:
-    OleScope() : m_ok(SUCCEEDED(::OleInitialize(nullptr))) {}
-    ~OleScope() {
-        if (m_ok) ::OleUninitialize();
-    }
-
-private:
-    bool m_ok;
 };
 
 ULONG RefsOf(IUnknown* unknown) {
