@@ -3,7 +3,7 @@ enable_testing()
 enable_language(RC)
 
 set(QH_WIN_DEFINES UNICODE _UNICODE _WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600 NOMINMAX)
-set(QH_WIN_LIBS ws2_32 msimg32 psapi gdiplus comctl32 ole32 oleaut32 uuid shell32 shlwapi wininet winmm dsound crypt32 advapi32 user32 gdi32)
+set(QH_WIN_LIBS ws2_32 msimg32 psapi gdiplus comctl32 ole32 oleaut32 uuid shell32 shlwapi wininet winmm dsound advapi32 user32 gdi32)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 target_compile_definitions(qh_rules PUBLIC ${QH_WIN_DEFINES})
 target_compile_options(qh_rules PRIVATE -Wall -Wextra)

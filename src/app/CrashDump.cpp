@@ -29,8 +29,7 @@ void WriteMiniDump(HANDLE file, EXCEPTION_POINTERS* exception) {
     // never from the executable's own folder.
     UniqueLibrary dbghelp(LoadSystemLibrary(L"dbghelp.dll"));
     if (!dbghelp) return;
-    auto writeDump = reinterpret_cast<MiniDumpWriteDumpFn>(
-        reinterpret_cast<void*>(::GetProcAddress(dbghelp.Get(), "MiniDumpWriteDump")));
+    const auto writeDump = LibraryFunction<MiniDumpWriteDumpFn>(dbghelp.Get(), "MiniDumpWriteDump");
     if (!writeDump) return;
 
     MINIDUMP_EXCEPTION_INFORMATION info{};

@@ -5,3 +5,10 @@
 
 // The library from the system folder, or null; the caller owns the reference.
 HMODULE LoadSystemLibrary(const wchar_t* name);
+
+// The library's function `name` as the function type F, or null (no library, no such
+// function: an older system).
+template <class F>
+F LibraryFunction(HMODULE library, const char* name) {
+    return library ? reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(library, name))) : nullptr;
+}

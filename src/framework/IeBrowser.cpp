@@ -22,10 +22,8 @@ constexpr DWORD kSetFeatureOnProcess = 0x2;
 void BlockZoneElevation() {
     static const bool done = [] {
         using SetFeature = HRESULT(WINAPI*)(int, DWORD, BOOL);
-        HMODULE urlmon = LoadSystemLibrary(L"urlmon.dll");
-        const auto set = urlmon ? reinterpret_cast<SetFeature>(
-                                      reinterpret_cast<void*>(::GetProcAddress(urlmon, "CoInternetSetFeatureEnabled")))
-                                : nullptr;
+        const auto set =
+            LibraryFunction<SetFeature>(LoadSystemLibrary(L"urlmon.dll"), "CoInternetSetFeatureEnabled");
         return set && SUCCEEDED(set(kFeatureZoneElevation, kSetFeatureOnProcess, TRUE));
     }();
     (void)done;

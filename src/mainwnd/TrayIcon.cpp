@@ -1,5 +1,7 @@
 #include "mainwnd/TrayIcon.h"
 
+#include "base/SystemLibrary.h"
+
 #include <cwchar>
 
 namespace {
@@ -20,12 +22,9 @@ void CopyText(wchar_t (&field)[N], const wchar_t* text) {
 // shell's broadcast unless the window lets that one message through.
 void AllowMessageFromShell(HWND owner, UINT message) {
     HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-    if (!user32) return;
-    if (auto filterEx = reinterpret_cast<ChangeFilterExFn>(
-            reinterpret_cast<void*>(::GetProcAddress(user32, "ChangeWindowMessageFilterEx")))) {
+    if (auto filterEx = LibraryFunction<ChangeFilterExFn>(user32, "ChangeWindowMessageFilterEx")) {
         filterEx(owner, message, kMsgFilterAllow, nullptr);
-    } else if (auto filter = reinterpret_cast<ChangeFilterFn>(
-                   reinterpret_cast<void*>(::GetProcAddress(user32, "ChangeWindowMessageFilter")))) {
+    } else if (auto filter = LibraryFunction<ChangeFilterFn>(user32, "ChangeWindowMessageFilter")) {
         filter(message, kMsgFilterAllow);
     }
 }

@@ -2,6 +2,7 @@
 
 #include "base/Config.h"
 #include "base/Handles.h"
+#include "base/SystemLibrary.h"
 #include "base/rules/Version.h"
 #include "update/FileDigest.h"
 
@@ -10,17 +11,24 @@
 namespace {
 constexpr DWORD kMinKeyBits = 3072;
 
+// The certificate library is loaded only here, while a published release is checked: at
+// every start it would cost about half a megabyte for a few calls made at most once.
 UniqueCryptKey ImportPublicKey(HCRYPTPROV provider, const std::vector<std::uint8_t>& der) {
     if (der.empty() || der.size() > 0x10000) return {};
+    const UniqueLibrary crypt32(LoadSystemLibrary(L"crypt32.dll"));
+    const auto decodeObject = LibraryFunction<decltype(&::CryptDecodeObjectEx)>(crypt32.Get(), "CryptDecodeObjectEx");
+    const auto importKey =
+        LibraryFunction<decltype(&::CryptImportPublicKeyInfo)>(crypt32.Get(), "CryptImportPublicKeyInfo");
+    if (!decodeObject || !importKey) return {};
     void* decoded = nullptr;
     DWORD size = 0;
-    if (!::CryptDecodeObjectEx(X509_ASN_ENCODING, X509_PUBLIC_KEY_INFO, der.data(), static_cast<DWORD>(der.size()),
-                               CRYPT_DECODE_ALLOC_FLAG, nullptr, &decoded, &size))
+    if (!decodeObject(X509_ASN_ENCODING, X509_PUBLIC_KEY_INFO, der.data(), static_cast<DWORD>(der.size()),
+                      CRYPT_DECODE_ALLOC_FLAG, nullptr, &decoded, &size))
         return {};
     const UniqueLocalMemory info(decoded);
     HCRYPTKEY key = 0;
-    if (!::CryptImportPublicKeyInfo(provider, X509_ASN_ENCODING, static_cast<CERT_PUBLIC_KEY_INFO*>(info.Get()), &key))
-        return {};
+    if (!importKey(provider, X509_ASN_ENCODING, static_cast<CERT_PUBLIC_KEY_INFO*>(info.Get()), &key)) return {};
+    // The key belongs to the provider, not to the library: it outlives the library's unloading.
     return UniqueCryptKey(key);
 }
 

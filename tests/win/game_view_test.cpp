@@ -14,25 +14,40 @@
 #include <memory>
 
 namespace {
-// The game address the process was started with, put back whatever the test does.
-class GameAddress {
+// What the game process was started with (its page, its host's window), put back whatever
+// the test does.
+class GameStart {
 public:
-    explicit GameAddress(const std::wstring& url) : m_before(TheGameProcess().m_strGameUrl) {
+    GameStart(const std::wstring& url, HWND host) : m_url(TheGameProcess().m_strGameUrl), m_host(TheGameProcess().m_hHostWnd) {
         TheGameProcess().m_strGameUrl = url;
+        TheGameProcess().m_hHostWnd = host;
     }
-    ~GameAddress() { TheGameProcess().m_strGameUrl = m_before; }
-    GameAddress(const GameAddress&) = delete;
-    GameAddress& operator=(const GameAddress&) = delete;
+    ~GameStart() {
+        TheGameProcess().m_strGameUrl = m_url;
+        TheGameProcess().m_hHostWnd = m_host;
+    }
+    GameStart(const GameStart&) = delete;
+    GameStart& operator=(const GameStart&) = delete;
 
 private:
-    std::wstring m_before;
+    std::wstring m_url;
+    HWND m_host;
 };
+
+RECT WindowRect(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return rect;
+}
 }  // namespace
 
 TEST(GameViewOnAStandInControl, TheTabKeepsThePagesOwnTitleAndAddressAndOnlyItsLoadsShowTheFrame) {
     OleScope ole;
     StandInDocument document;
-    const GameAddress game(L"http://127.0.0.1/game.htm?server=7");
+    // The main window's tab area the frame is placed over (never shown).
+    const HWND host = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(host, nullptr);
+    const GameStart game(L"http://127.0.0.1/game.htm?server=7", host);
     {
         StandInBrowserClass control(document);
         ASSERT_TRUE(control.Registered());
@@ -52,11 +67,17 @@ TEST(GameViewOnAStandInControl, TheTabKeepsThePagesOwnTitleAndAddressAndOnlyItsL
         // The start page loaded as the view was made.
         EXPECT_EQ(page->m_strPageUrl, L"http://127.0.0.1/game.htm?server=7");
         EXPECT_TRUE(::IsWindowVisible(frame));
+        const RECT placed = WindowRect(frame);
+        EXPECT_EQ(placed.right - placed.left, 800 - 8);  // the host's client area less its border
+        EXPECT_EQ(placed.bottom - placed.top, 600 - 34);
 
         // Another tab is in front: this one is hidden while its page's advertisement loads.
         ::ShowWindow(frame, SW_HIDE);
+        ::MoveWindow(frame, 0, 0, 100, 100, FALSE);
+        const RECT aside = WindowRect(frame);
         control.LoadInnerFrame(L"http://ads.example/banner.htm");
         EXPECT_FALSE(::IsWindowVisible(frame));
+        EXPECT_EQ(WindowRect(frame).right, aside.right);
         EXPECT_EQ(page->m_strPageUrl, L"http://127.0.0.1/game.htm?server=7");
 
         control.ChangeTitle(L"第七区 - 游戏中");
@@ -66,7 +87,9 @@ TEST(GameViewOnAStandInControl, TheTabKeepsThePagesOwnTitleAndAddressAndOnlyItsL
         ASSERT_TRUE(view->Navigate2(L"http://127.0.0.1/game2.htm"));
         EXPECT_EQ(page->m_strPageUrl, L"http://127.0.0.1/game2.htm");
         EXPECT_TRUE(::IsWindowVisible(frame));
+        EXPECT_EQ(WindowRect(frame).right, placed.right);
         set.Close();
     }
     EXPECT_EQ(StandInBrowserClass::LiveControls(), 0);
+    ::DestroyWindow(host);
 }
