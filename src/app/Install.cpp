@@ -1,7 +1,7 @@
 #include "app/Install.h"
 
 #include "base/Log.h"
-#include "app/App.h"
+#include "app/LauncherApp.h"
 #include "app/rules/ReportUrls.h"
 #include "app/SelfDelete.h"
 #include "app/Shortcuts.h"
@@ -11,7 +11,7 @@
 #include "base/Launch.h"
 #include "base/Paths.h"
 #include "base/rules/PathParts.h"
-#include "skin/MessageBox.h"
+#include "skin/SkinnedMessageBox.h"
 #include "update/UpdateRegistry.h"
 
 namespace {
@@ -47,7 +47,7 @@ bool InstallClient() {
         // Shortcuts to nothing and an install report for an install that did not happen would
         // only mislead: say so and stop.
         Log(L"install failed: the executable could not be put into " + GetInstallFolder());
-        ShowSkinMsgBox(MB_OK, kInstallFailed, nullptr);
+        ShowSkinnedMessageBox(MB_OK, kInstallFailed, nullptr);
         return false;
     }
     // Each is tried whatever came of the others.
@@ -60,7 +60,7 @@ bool InstallClient() {
     return true;
 }
 
-PendingSelfDeletion UninstallClient(CBrindlow3App& app) {
+PendingSelfDeletion UninstallClient(LauncherApp& app) {
     if (!DeleteUpdateRegistry()) Log(L"uninstall: the update key could not be deleted");
     if (!RemoveShortcuts()) Log(L"uninstall: a shortcut could not be removed");
     // Arranged before the player is told: the box says what will really happen.
@@ -73,9 +73,9 @@ PendingSelfDeletion UninstallClient(CBrindlow3App& app) {
     SendReport(UninstallReportUrl(config::kClientHost, count).c_str(), app);
     if (deletion.Way() == SelfDeletion::None) {
         const std::wstring text = std::wstring(kExecutableStays) + exe;
-        ShowSkinMsgBox(MB_OK, text.c_str(), nullptr);
+        ShowSkinnedMessageBox(MB_OK, text.c_str(), nullptr);
     } else {
-        ShowSkinMsgBox(MB_OK, L"QuarnelHalvira已成功移除，部分文件将在程序退出\r\n或计算机重启后自行删除", nullptr);
+        ShowSkinnedMessageBox(MB_OK, L"QuarnelHalvira已成功移除，部分文件将在程序退出\r\n或计算机重启后自行删除", nullptr);
     }
     return deletion;
 }

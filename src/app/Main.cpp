@@ -1,6 +1,6 @@
-#include "app/App.h"
+#include "app/LauncherApp.h"
 
 // The one application object of the process.
-CBrindlow3App theApp;
+LauncherApp theApp;
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCmd) { return theApp.Main(instance, showCmd); }

@@ -1,6 +1,6 @@
 #include "app/Statistics.h"
 
-#include "app/App.h"
+#include "app/LauncherApp.h"
 #include "app/rules/ActivityStats.h"
 #include "app/rules/ReportUrls.h"
 #include "base/Config.h"
@@ -25,7 +25,7 @@ void WriteValue(const wchar_t* key, const std::wstring& value) {
     ::WritePrivateProfileStringW(kSection, key, value.c_str(), StatisticFilePath().c_str());
 }
 
-const std::wstring& StoredStartDate(CBrindlow3App& app) {
+const std::wstring& StoredStartDate(LauncherApp& app) {
     if (!app.m_strStartDate) app.m_strStartDate = ReadValue(L"lstTime", L"0", 16);
     return *app.m_strStartDate;
 }
@@ -80,7 +80,7 @@ unsigned CountStatistic(int kind) {
     return count;
 }
 
-void ReportActivity(CBrindlow3App& app) {
+void ReportActivity(LauncherApp& app) {
     const CivilDate today = Today();
     const std::optional<CivilDate> previous = ParseStoredDate(StoredStartDate(app));
     const long long d = previous ? DaysBetween(*previous, today) : 0;
@@ -100,7 +100,7 @@ void ReportActivity(CBrindlow3App& app) {
                app);
 }
 
-bool SendReport(const wchar_t* url, CBrindlow3App& app) {
+bool SendReport(const wchar_t* url, LauncherApp& app) {
     std::wstring text = url ? url : L"";
     if (text.size() > kMaxUrl) text.resize(kMaxUrl);
     auto job = std::make_unique<ReportJob>(

@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-class CBrindlow3App;
+class LauncherApp;
 
 enum StatisticKind { kStatQuarnel = 0, kStatInst = 1, kStatUnInst = 2 };
 
@@ -11,7 +11,7 @@ std::wstring StatisticFilePath();
 // Increments and stores one counter; returns the new value.
 unsigned CountStatistic(int kind);
 // Start statistics of modes 2 and 3; returns once the report thread has started.
-void ReportActivity(CBrindlow3App& app);
+void ReportActivity(LauncherApp& app);
 // Starts the report thread for the URL; returns once the thread has copied it. False when no
 // thread could be started (the report then counts as done).
-bool SendReport(const wchar_t* url, CBrindlow3App& app);
+bool SendReport(const wchar_t* url, LauncherApp& app);

@@ -1,7 +1,7 @@
 #include "features/SoundHooks.h"
 
 #include "features/DirectSoundTables.h"
-#include "features/intercept/Detours.h"
+#include "features/intercept/Interception.h"
 
 #include <cstddef>
 #include <cstring>
@@ -13,7 +13,7 @@ namespace {
 // The real entry points, taken from the program's imports when it starts (before anything
 // is intercepted); the interception replaces each with its trampoline to the original.
 // waveOutWrite and midiStreamOut are declared dllimport, so these are the addresses in
-// winmm.dll; DirectSoundCreate is not, so this is the import stub, which DetourAttach
+// winmm.dll; DirectSoundCreate is not, so this is the import stub, which InterceptFunction
 // follows to dsound.dll.
 decltype(&::waveOutWrite) g_realWaveOutWrite = ::waveOutWrite;
 decltype(&::midiStreamOut) g_realMidiStreamOut = ::midiStreamOut;
@@ -79,20 +79,19 @@ HRESULT WINAPI MyDirectSoundCreate(LPCGUID device, LPDIRECTSOUND* outObject, LPU
 }
 
 void InstallSoundHooks() {
-    DetourRestoreAfterWith();
-    DetourTransactionBegin();
-    DetourUpdateThread(::GetCurrentThread());
-    DetourAttach(Slot(g_realWaveOutWrite), Entry(MyWaveOutWrite));
-    DetourAttach(Slot(g_realMidiStreamOut), Entry(MyMidiStreamOut));
-    DetourAttach(Slot(g_realDirectSoundCreate), Entry(MyDirectSoundCreate));
-    DetourTransactionCommit();
+    BeginInterception();
+    IncludeThreadInInterception(::GetCurrentThread());
+    InterceptFunction(Slot(g_realWaveOutWrite), Entry(MyWaveOutWrite));
+    InterceptFunction(Slot(g_realMidiStreamOut), Entry(MyMidiStreamOut));
+    InterceptFunction(Slot(g_realDirectSoundCreate), Entry(MyDirectSoundCreate));
+    CommitInterception();
 }
 
 void RemoveSoundHooks() {
-    DetourTransactionBegin();
-    DetourUpdateThread(::GetCurrentThread());
-    DetourDetach(Slot(g_realWaveOutWrite), Entry(MyWaveOutWrite));
-    DetourDetach(Slot(g_realMidiStreamOut), Entry(MyMidiStreamOut));
-    DetourDetach(Slot(g_realDirectSoundCreate), Entry(MyDirectSoundCreate));
-    DetourTransactionCommit();
+    BeginInterception();
+    IncludeThreadInInterception(::GetCurrentThread());
+    StopIntercepting(Slot(g_realWaveOutWrite), Entry(MyWaveOutWrite));
+    StopIntercepting(Slot(g_realMidiStreamOut), Entry(MyMidiStreamOut));
+    StopIntercepting(Slot(g_realDirectSoundCreate), Entry(MyDirectSoundCreate));
+    CommitInterception();
 }

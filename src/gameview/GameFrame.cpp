@@ -2,11 +2,11 @@
 
 #include "framework/FrameWnd.h"
 #include "framework/WinApp.h"
-#include "gameview/GmWndDoc.h"
-#include "gameview/GmWndView.h"
-#include "gameview/MainFrame.h"
+#include "gameview/GamePageState.h"
+#include "gameview/GamePageView.h"
+#include "gameview/GameFrameWindow.h"
 
-CGmWndView* g_pGameView = nullptr;
+GamePageView* g_gamePageView = nullptr;
 
 namespace {
 CSingleDocSet g_gameSet;
@@ -14,13 +14,13 @@ CSingleDocSet g_gameSet;
 
 bool CreateGameFrame() {
     if (g_gameSet.frame) return false;
-    g_gameSet.document = std::make_unique<CGmWndDoc>();
-    auto frame = std::make_unique<CMainFrame>();
-    CMainFrame* mainFrame = frame.get();
+    g_gameSet.document = std::make_unique<GamePageState>();
+    auto frame = std::make_unique<GameFrameWindow>();
+    GameFrameWindow* mainFrame = frame.get();
     g_gameSet.frame = std::move(frame);
     AfxGetApp()->m_pMainWnd = mainFrame;
     if (!g_gameSet.Open(L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                        [] { return std::unique_ptr<CView>(std::make_unique<CGmWndView>()); })) {
+                        [] { return std::unique_ptr<CView>(std::make_unique<GamePageView>()); })) {
         AfxGetApp()->m_pMainWnd = nullptr;
         g_gameSet.Close();
         return false;
@@ -34,5 +34,5 @@ bool CreateGameFrame() {
 void DestroyGameFrame() {
     if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd == g_gameSet.frame.get()) app->m_pMainWnd = nullptr;
     g_gameSet.Close();
-    g_pGameView = nullptr;
+    g_gamePageView = nullptr;
 }

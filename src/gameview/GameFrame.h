@@ -3,10 +3,10 @@
 #pragma once
 #include <string>
 
-class CGmWndView;
+class GamePageView;
 
 // The one game view, from its initial update on; null before and after.
-extern CGmWndView* g_pGameView;
+extern GamePageView* g_gamePageView;
 
 // Creates the hidden game frame that joins the host window; false when it cannot be made.
 bool CreateGameFrame();

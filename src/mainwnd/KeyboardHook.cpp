@@ -1,10 +1,10 @@
 #include "mainwnd/KeyboardHook.h"
 
 #include "features/KeyState.h"
-#include "mainwnd/MainDlg.h"
+#include "mainwnd/MainWindow.h"
 #include "mainwnd/rules/HotKeyDispatch.h"
 
-CBrindlow3Dlg* g_pMainDlg = nullptr;
+MainWindow* g_mainWindow = nullptr;
 
 namespace {
 // What the installed hook reports to; the window is null while no hook is installed.

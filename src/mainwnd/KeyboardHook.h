@@ -5,9 +5,9 @@
 
 #include <windows.h>
 
-class CBrindlow3Dlg;
+class MainWindow;
 
-extern CBrindlow3Dlg* g_pMainDlg;
+extern MainWindow* g_mainWindow;
 
 // Owns the hook installed on the calling thread. The hook only posts what a boss, sound or
 // screenshot key press asks for to its target (WM_HOOK_ACTION, wParam: the HookAction) and

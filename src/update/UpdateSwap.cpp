@@ -5,7 +5,7 @@
 #include "base/rules/PathParts.h"
 #include "base/rules/Version.h"
 #include "update/FileDigest.h"
-#include "update/PrgsDlg.h"
+#include "update/UpdateDownloadDialog.h"
 #include "update/ReleaseSignature.h"
 #include "update/rules/SwapPlan.h"
 #include "update/rules/VersionKey.h"
@@ -79,7 +79,7 @@ bool DownloadAndSwap() {
     const std::optional<ReleaseClaim> release = VerifiedRelease();
     if (ReleasesMustBeSigned() && !release) return false;  // nothing verified: nothing to download
     const std::wstring folder = GetExeDirectory();
-    CPrgsDlg dialog;
+    UpdateDownloadDialog dialog;
     dialog.m_szUrl = UpdateAddress().substr(0, 511);
     dialog.m_szPath = folder + L"\\NewTov.exe";
     const bool downloaded = dialog.DoModal() == IDOK;

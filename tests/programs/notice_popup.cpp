@@ -4,7 +4,7 @@
 // launcher does). READY_FILE is created once the pop-up has drawn. What the pop-up stores
 // beside the program ("PopInfo", "PopEnable", the picture) is put back as it was.
 #include "features/NoticeFetch.h"
-#include "features/PopInfoDlg.h"
+#include "features/NoticePopup.h"
 #include "skin/Gdiplus.h"
 #include "support/HttpSupport.h"
 
@@ -61,7 +61,7 @@ int wmain(int argc, wchar_t** argv) {
     if (layout != L"text" && layout != L"pictext" && layout != L"picture") return 2;
 
     std::unique_ptr<FetchedNotice> fetched = MakeNotice(layout);
-    CPopInfoDlg popup;
+    NoticePopup popup;
     {
         StoredNoticeRestore restore;
         if (!fetched->notice.pictureUrl.empty()) DownloadPicture(fetched->notice.pictureUrl, NoticePicturePath());

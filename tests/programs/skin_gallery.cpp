@@ -4,23 +4,23 @@
 //   skin_gallery login                 the login window's layered background
 //   skin_gallery auth                  the QQ/Weibo/WeChat authorisation window
 #include "res/resource.h"
-#include "skin/DlgEx.h"
+#include "skin/SkinnedDialog.h"
 #include "skin/ImageLoading.h"
-#include "login/LoginBkDlg.h"
-#include "login/QQLogin.h"
+#include "login/LoginBackdrop.h"
+#include "login/AuthorizationWindow.h"
 #include "skin/Gdiplus.h"
-#include "skin/MessageBox.h"
+#include "skin/SkinnedMessageBox.h"
 
 #include <commctrl.h>
 
 #include <string>
 
 namespace {
-class GalleryFrame : public CDlgEx {
+class GalleryFrame : public SkinnedDialog {
 public:
-    GalleryFrame() : CDlgEx(IDD_MAIN) {}
+    GalleryFrame() : SkinnedDialog(IDD_MAIN) {}
     BOOL OnInitDialog() override {
-        CDlgEx::OnInitDialog();
+        SkinnedDialog::OnInitDialog();
         m_nTitleWeight = 600;
         HMODULE module = ::GetModuleHandleW(nullptr);
         ::SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL,
@@ -42,12 +42,12 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring what = argc > 1 ? argv[1] : L"box0";
     if (what == L"login") {
         GdiplusSession gdiplus;
-        CLoginBkDlg login(::GetDesktopWindow());  // a host that never goes away
+        LoginBackdrop login(::GetDesktopWindow());  // a host that never goes away
         login.DoModal();
         return 0;
     }
     if (what == L"auth") {
-        CQQLogin auth;
+        AuthorizationWindow auth;
         auth.m_htmlAuth.m_strAuthUrl = L"http://127.0.0.1/qzone/redirectToAuthorize.do?params=gallery";
         if (!auth.Create(IDD_LOGIN, nullptr)) return 1;
         auth.SetTitle(L"新浪微博账号安全登录");
@@ -69,5 +69,5 @@ int wmain(int argc, wchar_t** argv) {
     const wchar_t* text = type == 4   ? L"确定要移除 QuarnelHalvira吗？"
                           : type == 1 ? L"窗口即将关闭，确定要退出游戏？"
                                       : L"QuarnelHalvira已成功移除，部分文件将在程序退出\r\n或计算机重启后自行删除";
-    return ShowSkinMsgBox(type, text, nullptr);
+    return ShowSkinnedMessageBox(type, text, nullptr);
 }

@@ -9,7 +9,7 @@
 // The report holds "key=value" lines; the process exits 0 when the scenario ran to its end.
 #include "base/Handles.h"
 #include "features/DirectSoundTables.h"
-#include "features/intercept/Detours.h"
+#include "features/intercept/Interception.h"
 #include "features/SoundHooks.h"
 #include "features/SoundMute.h"
 
@@ -42,10 +42,10 @@ PVOID* Slot(F& pointer) {
 
 template <class F>
 LONG AttachOne(F& pointer, F replacement) {
-    DetourTransactionBegin();
-    DetourUpdateThread(::GetCurrentThread());
-    DetourAttach(Slot(pointer), reinterpret_cast<PVOID>(replacement));
-    return DetourTransactionCommit();
+    BeginInterception();
+    IncludeThreadInInterception(::GetCurrentThread());
+    InterceptFunction(Slot(pointer), reinterpret_cast<PVOID>(replacement));
+    return CommitInterception();
 }
 
 const char* Contents(const void* data, size_t size) {
@@ -237,9 +237,9 @@ int RunXp() {
     if (AttachOne(g_nextMidiStreamOut, &SpyMidiStreamOut) != NO_ERROR) return 11;
     g_realDirectSoundCreate = reinterpret_cast<PVOID>(Export(L"dsound.dll", "DirectSoundCreate"));
     if (!g_realDirectSoundCreate) return 12;
-    DetourTransactionBegin();
-    DetourAttach(&g_realDirectSoundCreate, reinterpret_cast<PVOID>(&FakeDirectSoundCreate));
-    if (DetourTransactionCommit() != NO_ERROR) return 13;
+    BeginInterception();
+    InterceptFunction(&g_realDirectSoundCreate, reinterpret_cast<PVOID>(&FakeDirectSoundCreate));
+    if (CommitInterception() != NO_ERROR) return 13;
     g_entryAfterSpies = EntryBytes(reinterpret_cast<void*>(Export(L"winmm.dll", "waveOutWrite")));
     std::atexit(CheckRestoredAtExit);  // runs after the removal registered later
 
@@ -435,15 +435,15 @@ MMRESULT WINAPI FakeClose(HMIXER h) {
 }
 
 int RunWin7Mixer() {
-    DetourTransactionBegin();
-    DetourAttach(Slot(g_realGetNumDevs), reinterpret_cast<PVOID>(&FakeGetNumDevs));
-    DetourAttach(Slot(g_realOpen), reinterpret_cast<PVOID>(&FakeOpen));
-    DetourAttach(Slot(g_realGetLineInfo), reinterpret_cast<PVOID>(&FakeGetLineInfo));
-    DetourAttach(Slot(g_realGetLineControls), reinterpret_cast<PVOID>(&FakeGetLineControls));
-    DetourAttach(Slot(g_realGetDetails), reinterpret_cast<PVOID>(&FakeGetDetails));
-    DetourAttach(Slot(g_realSetDetails), reinterpret_cast<PVOID>(&FakeSetDetails));
-    DetourAttach(Slot(g_realClose), reinterpret_cast<PVOID>(&FakeClose));
-    const LONG attached = DetourTransactionCommit();
+    BeginInterception();
+    InterceptFunction(Slot(g_realGetNumDevs), reinterpret_cast<PVOID>(&FakeGetNumDevs));
+    InterceptFunction(Slot(g_realOpen), reinterpret_cast<PVOID>(&FakeOpen));
+    InterceptFunction(Slot(g_realGetLineInfo), reinterpret_cast<PVOID>(&FakeGetLineInfo));
+    InterceptFunction(Slot(g_realGetLineControls), reinterpret_cast<PVOID>(&FakeGetLineControls));
+    InterceptFunction(Slot(g_realGetDetails), reinterpret_cast<PVOID>(&FakeGetDetails));
+    InterceptFunction(Slot(g_realSetDetails), reinterpret_cast<PVOID>(&FakeSetDetails));
+    InterceptFunction(Slot(g_realClose), reinterpret_cast<PVOID>(&FakeClose));
+    const LONG attached = CommitInterception();
     Report("attached=%ld", attached);
     if (attached != NO_ERROR) return 20;
 

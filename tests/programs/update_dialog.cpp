@@ -2,7 +2,7 @@
 //   update_dialog [READY_FILE]
 // READY_FILE is created once about a third of the download is on disk.
 #include "support/HttpSupport.h"
-#include "update/PrgsDlg.h"
+#include "update/UpdateDownloadDialog.h"
 
 #include <windows.h>
 
@@ -29,7 +29,7 @@ int wmain(int argc, wchar_t** argv) {
             }
         });
     }
-    CPrgsDlg dialog;
+    UpdateDownloadDialog dialog;
     dialog.m_szUrl = ServiceUrl(L"/test/slow?bytes=1048576&ms=40&piece=2048");
     dialog.m_szPath = path;
     dialog.DoModal();

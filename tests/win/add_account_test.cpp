@@ -1,6 +1,6 @@
 // The add-account prompt: its text and size, the answers it posts, hiding when it loses focus.
 #include "base/Messages.h"
-#include "login/AddAccDlg.h"
+#include "login/AnotherAccountDialog.h"
 #include "res/resource.h"
 #include "support/Process.h"
 
@@ -22,7 +22,7 @@ public:
 
 struct AddAccount : ::testing::Test {
     ChoiceReceiver owner;
-    CAddAccDlg prompt;
+    AnotherAccountDialog prompt;
     void SetUp() override {
         ASSERT_TRUE(prompt.Create(IDD_ADD_ACCOUNT, owner.m_hWnd));
         prompt.ShowWindow(SW_SHOW);

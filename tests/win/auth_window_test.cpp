@@ -2,7 +2,7 @@
 // and the bridge callback with the "Pauth" cookie closing it.
 #include "base/Config.h"
 #include "framework/ScriptedBrowserProtocol.h"
-#include "login/QQLogin.h"
+#include "login/AuthorizationWindow.h"
 #include "res/resource.h"
 #include "support/Process.h"
 
@@ -13,7 +13,7 @@ namespace {
 std::wstring Bridge(const wchar_t* path) { return std::wstring(L"http://") + config::kBridgeHost + path; }
 
 struct AuthWindow : ::testing::Test {
-    CQQLogin frame;
+    AuthorizationWindow frame;
 
     void SetUp() override {
         frame.m_htmlAuth.m_strAuthUrl = Bridge(L"/qzone/redirectToAuthorize.do?params=tov");

@@ -3,8 +3,8 @@
 // place and show its frame, never an inner frame's (an advertisement's).
 #include "framework/FrameWnd.h"
 #include "gameview/GameProcess.h"
-#include "gameview/GmWndDoc.h"
-#include "gameview/GmWndView.h"
+#include "gameview/GamePageState.h"
+#include "gameview/GamePageView.h"
 #include "support/OleScope.h"
 #include "support/StandInBrowser.h"
 #include "support/StandInDocument.h"
@@ -52,16 +52,16 @@ TEST(GameViewOnAStandInControl, TheTabKeepsThePagesOwnTitleAndAddressAndOnlyItsL
         StandInBrowserClass control(document);
         ASSERT_TRUE(control.Registered());
         CSingleDocSet set;
-        set.document = std::make_unique<CGmWndDoc>();
+        set.document = std::make_unique<GamePageState>();
         set.frame = std::make_unique<CFrameWnd>();
         ASSERT_TRUE(set.Open(L"QuarnelHalvira", WS_OVERLAPPEDWINDOW, [] {
-            auto view = std::make_unique<CGmWndView>();
+            auto view = std::make_unique<GamePageView>();
             view->UseBrowserFactory(&CreateIeBrowser);
             return view;
         }));
         const HWND frame = set.frame->m_hWnd;
-        auto* page = static_cast<CGmWndDoc*>(set.document.get());
-        auto* view = static_cast<CGmWndView*>(set.frame->GetActiveView());
+        auto* page = static_cast<GamePageState*>(set.document.get());
+        auto* view = static_cast<GamePageView*>(set.frame->GetActiveView());
         ASSERT_EQ(StandInBrowserClass::LiveControls(), 1);
 
         // The start page loaded as the view was made.

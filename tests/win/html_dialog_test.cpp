@@ -4,7 +4,7 @@
 // the way the browser's document sink delivers them.
 #include "framework/IeBrowser.h"
 #include "framework/ScriptedBrowserProtocol.h"
-#include "login/DHtmDlgEx.h"
+#include "login/PageDialog.h"
 #include "res/resource.h"
 #include "support/OleScope.h"
 #include "support/Process.h"
@@ -43,9 +43,9 @@ struct FakeElement : PageElement {
 
 // Records the non-client mouse messages the page's drag sends instead of letting the system
 // start a real move loop.
-class TestHtmlDialog : public CDHtmDlgEx {
+class TestHtmlDialog : public PageDialog {
 public:
-    TestHtmlDialog() : CDHtmDlgEx(IDD_LOGIN) {}
+    TestHtmlDialog() : PageDialog(IDD_LOGIN) {}
     std::vector<std::pair<UINT, LPARAM>> captionMouse;
     std::vector<std::wstring> shownMessages;
     int cancels = 0;  // closes that reached the dialog's cancel
@@ -56,7 +56,7 @@ public:
             captionMouse.emplace_back(msg, lParam);
             return 0;
         }
-        return CDHtmDlgEx::WindowProc(msg, wParam, lParam);
+        return PageDialog::WindowProc(msg, wParam, lParam);
     }
     HRESULT OnShowMessage(HWND, const wchar_t* text, const wchar_t*, DWORD, const wchar_t*, DWORD,
                           LRESULT* result) override {

@@ -3,7 +3,7 @@
 // trampoline reaching the original, refusals that leave the target untouched, and threads
 // running through the target while it is patched.
 #include "base/Handles.h"
-#include "features/intercept/Detours.h"
+#include "features/intercept/Interception.h"
 #include "win/intercept_probes.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +23,7 @@ struct Named {
     Probe probe;
 };
 
-// The pointer handed to DetourAttach: the target before, the trampoline after.
+// The pointer handed to InterceptFunction: the target before, the trampoline after.
 Probe g_real = nullptr;
 std::atomic<int> g_replacementCalls{0};
 
@@ -89,11 +89,11 @@ DWORD Protection(const void* code) {
 // One transaction with one operation; returns the commit's result, and the operation's
 // result through `step`.
 LONG Transact(bool attach, void** pointer, void* replacement, LONG* step = nullptr) {
-    EXPECT_EQ(DetourTransactionBegin(), NO_ERROR);
-    EXPECT_EQ(DetourUpdateThread(::GetCurrentThread()), NO_ERROR);
-    const LONG s = attach ? DetourAttach(pointer, replacement) : DetourDetach(pointer, replacement);
+    EXPECT_EQ(BeginInterception(), NO_ERROR);
+    EXPECT_EQ(IncludeThreadInInterception(::GetCurrentThread()), NO_ERROR);
+    const LONG s = attach ? InterceptFunction(pointer, replacement) : StopIntercepting(pointer, replacement);
     if (step) *step = s;
-    return DetourTransactionCommit();
+    return CommitInterception();
 }
 
 LONG Attach(Probe& pointer) { return Transact(true, reinterpret_cast<void**>(&pointer), reinterpret_cast<void*>(Replacement)); }
@@ -217,20 +217,21 @@ TEST(Intercept, TransactionIsAllOrNothing) {
     const EntryBytes before = Snapshot(reinterpret_cast<const void*>(qh_probe_frame));
     Probe good = qh_probe_frame;
     Probe bad = qh_probe_unknown;
-    ASSERT_EQ(DetourTransactionBegin(), NO_ERROR);
-    EXPECT_EQ(DetourAttach(reinterpret_cast<void**>(&good), reinterpret_cast<void*>(Replacement)), NO_ERROR);
-    EXPECT_EQ(DetourAttach(reinterpret_cast<void**>(&bad), reinterpret_cast<void*>(Replacement)), ERROR_INVALID_BLOCK);
+    ASSERT_EQ(BeginInterception(), NO_ERROR);
+    EXPECT_EQ(InterceptFunction(reinterpret_cast<void**>(&good), reinterpret_cast<void*>(Replacement)), NO_ERROR);
+    EXPECT_EQ(InterceptFunction(reinterpret_cast<void**>(&bad), reinterpret_cast<void*>(Replacement)),
+              ERROR_INVALID_BLOCK);
     // After a failure the transaction answers with that failure.
-    EXPECT_EQ(DetourUpdateThread(::GetCurrentThread()), ERROR_INVALID_BLOCK);
-    EXPECT_EQ(DetourTransactionCommit(), ERROR_INVALID_BLOCK);
+    EXPECT_EQ(IncludeThreadInInterception(::GetCurrentThread()), ERROR_INVALID_BLOCK);
+    EXPECT_EQ(CommitInterception(), ERROR_INVALID_BLOCK);
     EXPECT_EQ(good, qh_probe_frame);
     EXPECT_TRUE(Same(Snapshot(reinterpret_cast<const void*>(qh_probe_frame)), before));
     EXPECT_EQ(qh_probe_frame(5, 7), 22);
 
     // An aborted transaction changes nothing either.
-    ASSERT_EQ(DetourTransactionBegin(), NO_ERROR);
-    EXPECT_EQ(DetourAttach(reinterpret_cast<void**>(&good), reinterpret_cast<void*>(Replacement)), NO_ERROR);
-    EXPECT_EQ(DetourTransactionAbort(), NO_ERROR);
+    ASSERT_EQ(BeginInterception(), NO_ERROR);
+    EXPECT_EQ(InterceptFunction(reinterpret_cast<void**>(&good), reinterpret_cast<void*>(Replacement)), NO_ERROR);
+    EXPECT_EQ(AbortInterception(), NO_ERROR);
     EXPECT_EQ(good, qh_probe_frame);
     EXPECT_TRUE(Same(Snapshot(reinterpret_cast<const void*>(qh_probe_frame)), before));
 }
@@ -238,16 +239,16 @@ TEST(Intercept, TransactionIsAllOrNothing) {
 TEST(Intercept, MisusedTransactionsAreRejected) {
     Probe p = qh_probe_frame;
     void* repl = reinterpret_cast<void*>(Replacement);
-    EXPECT_EQ(DetourAttach(reinterpret_cast<void**>(&p), repl), ERROR_INVALID_OPERATION);
-    EXPECT_EQ(DetourTransactionCommit(), ERROR_INVALID_OPERATION);
-    EXPECT_EQ(DetourTransactionAbort(), ERROR_INVALID_OPERATION);
+    EXPECT_EQ(InterceptFunction(reinterpret_cast<void**>(&p), repl), ERROR_INVALID_OPERATION);
+    EXPECT_EQ(CommitInterception(), ERROR_INVALID_OPERATION);
+    EXPECT_EQ(AbortInterception(), ERROR_INVALID_OPERATION);
 
-    ASSERT_EQ(DetourTransactionBegin(), NO_ERROR);
-    EXPECT_EQ(DetourTransactionBegin(), ERROR_INVALID_OPERATION);
+    ASSERT_EQ(BeginInterception(), NO_ERROR);
+    EXPECT_EQ(BeginInterception(), ERROR_INVALID_OPERATION);
     LONG fromOtherThread = NO_ERROR;
-    std::thread([&] { fromOtherThread = DetourTransactionBegin(); }).join();
+    std::thread([&] { fromOtherThread = BeginInterception(); }).join();
     EXPECT_EQ(fromOtherThread, ERROR_INVALID_OPERATION);
-    EXPECT_EQ(DetourTransactionAbort(), NO_ERROR);
+    EXPECT_EQ(AbortInterception(), NO_ERROR);
 
     const struct {
         const char* what;
@@ -265,17 +266,18 @@ TEST(Intercept, MisusedTransactionsAreRejected) {
     g_real = reinterpret_cast<Probe>(&notCode);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        ASSERT_EQ(DetourTransactionBegin(), NO_ERROR);
-        EXPECT_EQ(c.attach ? DetourAttach(c.pointer, c.replacement) : DetourDetach(c.pointer, c.replacement), c.error);
-        EXPECT_EQ(DetourTransactionCommit(), c.error);
+        ASSERT_EQ(BeginInterception(), NO_ERROR);
+        EXPECT_EQ(c.attach ? InterceptFunction(c.pointer, c.replacement) : StopIntercepting(c.pointer, c.replacement),
+                  c.error);
+        EXPECT_EQ(CommitInterception(), c.error);
     }
 
     // The same target twice in one transaction would lose the first replacement.
     Probe again = qh_probe_frame;
-    ASSERT_EQ(DetourTransactionBegin(), NO_ERROR);
-    EXPECT_EQ(DetourAttach(reinterpret_cast<void**>(&p), repl), NO_ERROR);
-    EXPECT_EQ(DetourAttach(reinterpret_cast<void**>(&again), repl), ERROR_INVALID_OPERATION);
-    EXPECT_EQ(DetourTransactionCommit(), ERROR_INVALID_OPERATION);
+    ASSERT_EQ(BeginInterception(), NO_ERROR);
+    EXPECT_EQ(InterceptFunction(reinterpret_cast<void**>(&p), repl), NO_ERROR);
+    EXPECT_EQ(InterceptFunction(reinterpret_cast<void**>(&again), repl), ERROR_INVALID_OPERATION);
+    EXPECT_EQ(CommitInterception(), ERROR_INVALID_OPERATION);
     EXPECT_EQ(p, qh_probe_frame);
     EXPECT_EQ(qh_probe_frame(5, 7), 22);
 }

@@ -1,7 +1,7 @@
 // The system-wide keyboard hook, installed for real and fed real key presses: it hands the
 // boss and sound keys to its window as a posted message and does no window work itself.
 #include "mainwnd/KeyboardHook.h"
-#include "mainwnd/MainDlg.h"
+#include "mainwnd/MainWindow.h"
 #include "mainwnd/rules/HotKeyDispatch.h"
 #include "support/Input.h"
 #include "support/Process.h"

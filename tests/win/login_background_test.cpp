@@ -1,5 +1,5 @@
 // The login window's layered background and the login page stacked on it.
-#include "login/LoginBkDlg.h"
+#include "login/LoginBackdrop.h"
 #include "res/resource.h"
 #include "support/Process.h"
 
@@ -7,14 +7,14 @@
 
 namespace {
 struct LoginBackground : ::testing::Test {
-    CLoginBkDlg dialog{nullptr};
+    LoginBackdrop dialog{nullptr};
     void SetUp() override { ASSERT_TRUE(dialog.Create(IDD_LOGIN, nullptr)); }
 };
 }  // namespace
 
 TEST_F(LoginBackground, TakesThePictureSizeAsALayeredWindow) {
-    EXPECT_EQ(dialog.m_nBkWidth, 1055);
-    EXPECT_EQ(dialog.m_nBkHeight, 738);
+    EXPECT_EQ(dialog.m_backgroundWidth, 1055);
+    EXPECT_EQ(dialog.m_backgroundHeight, 738);
     const RECT rc = dialog.GetWindowRect();
     EXPECT_EQ(rc.right - rc.left, 1055);
     EXPECT_EQ(rc.bottom - rc.top, 738);

@@ -2,7 +2,7 @@
 // swallowed without dragging, the bridge's redirects opening the authorisation window, and
 // commands doing nothing in the main window's preload page.
 #include "framework/ScriptedBrowserProtocol.h"
-#include "login/LoginDlg.h"
+#include "login/LoginPageDialog.h"
 #include "res/resource.h"
 #include "support/Launcher.h"
 #include "support/Process.h"
@@ -36,7 +36,7 @@ std::wstring Bridge(const wchar_t* path) { return std::wstring(L"http://") + con
 
 // The login page of the main window's preload (no login window behind it).
 struct LoginPage : ::testing::Test {
-    CLoginDlg page{L"http://127.0.0.1/yxtov/wd?wx=1"};
+    LoginPageDialog page{L"http://127.0.0.1/yxtov/wd?wx=1"};
     void SetUp() override { ASSERT_TRUE(page.Create(IDD_LOGIN, nullptr)); }
     bool Before(const std::wstring& url) {
         bool cancel = false;

@@ -1,5 +1,5 @@
 // The real skinned message box, run modally on this thread and driven from another one.
-#include "skin/MessageBox.h"
+#include "skin/SkinnedMessageBox.h"
 #include "support/Assertions.h"
 #include "support/Process.h"
 
@@ -31,7 +31,7 @@ int ShowAndDrive(int type, const wchar_t* text, const std::function<void(HWND)>&
             drive(box);
         }
     });
-    const int result = ShowSkinMsgBox(type, text, nullptr);
+    const int result = ShowSkinnedMessageBox(type, text, nullptr);
     driver.join();
     return result;
 }

@@ -1,7 +1,7 @@
 // The hot-key settings dialog, run modally and driven with real key presses.
 #include "base/Messages.h"
 #include "features/HotKeyStore.h"
-#include "features/SettingDlg.h"
+#include "features/SettingsDialog.h"
 #include "res/resource.h"
 #include "support/Input.h"
 #include "support/Process.h"
@@ -42,7 +42,7 @@ Fields ReadFields(HWND dialog) {
 
 // Runs the dialog on this thread while `drive` acts on it from another.
 INT_PTR RunDialog(const std::function<void(HWND)>& drive) {
-    CSettingDlg dialog(nullptr);
+    SettingsDialog dialog(nullptr);
     std::thread driver([&] {
         if (HWND hwnd = FindTopLevel(L"设置")) drive(hwnd);
     });

@@ -1,7 +1,7 @@
 // The skinned controls drawn into memory bitmaps, checked pixel by pixel.
-#include "skin/BtnEx.h"
-#include "skin/ImgProgress.h"
-#include "skin/StaticEx.h"
+#include "skin/SkinnedButton.h"
+#include "skin/SkinnedProgressBar.h"
+#include "skin/SkinnedLabel.h"
 #include "support/Pixels.h"
 #include "support/TestParent.h"
 
@@ -16,7 +16,7 @@ const COLORREF kMagenta = RGB(255, 0, 255);
 
 struct ButtonFixture : ::testing::Test {
     TestParent parent;
-    CBtnEx button;
+    SkinnedButton button;
     UniqueBitmap strip{MakeBandsBitmap({kRed, kGreen, kBlue, kGrey}, 20, 20)};
 
     void Make(int width, int height) {
@@ -59,7 +59,7 @@ TEST_F(ButtonFixture, WiderButtonStretchesThePicture) {
 
 TEST_F(ButtonFixture, StripStaysUsableForAnotherButton) {
     Make(20, 20);
-    CBtnEx second;
+    SkinnedButton second;
     ASSERT_TRUE(second.Create(L"", WS_CHILD | WS_VISIBLE, RECT{40, 10, 60, 30}, parent.m_hWnd, 101));
     second.SetSkinBitmap(strip.Get(), false);
     MemoryCanvas canvas(20, 20);
@@ -89,7 +89,7 @@ TEST_F(ButtonFixture, ResizeTakesOnePictureSize) {
 namespace {
 struct ProgressFixture : ::testing::Test {
     TestParent parent;
-    CImgProgress progress;
+    SkinnedProgressBar progress;
     void SetUp() override {
         ASSERT_TRUE(progress.CreateEx(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, RECT{5, 5, 50, 20},
                                       parent.m_hWnd, 200));
@@ -132,9 +132,9 @@ TEST_F(ProgressFixture, FullShowsTheWholeBar) {
     for (int x = 40; x < 80; ++x) EXPECT_EQ(row[x], kBlue) << x;
 }
 
-TEST(StaticEx, LongTextWrapsAndTheLabelGrows) {
+TEST(SkinnedLabel, LongTextWrapsAndTheLabelGrows) {
     TestParent parent;
-    CStaticEx label;
+    SkinnedLabel label;
     ASSERT_TRUE(label.CreateEx(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, RECT{0, 0, 60, 14}, parent.m_hWnd, 300));
     label.m_strText = L"在当前窗口新增标签页？点击是在当前窗口登录";
     MemoryCanvas canvas(60, 200);
@@ -143,9 +143,9 @@ TEST(StaticEx, LongTextWrapsAndTheLabelGrows) {
     EXPECT_GT(label.GetClientRect().bottom, 14);
 }
 
-TEST(StaticEx, ASingleLineLabelNeverGrowsAndKeepsItsTextInside) {
+TEST(SkinnedLabel, ASingleLineLabelNeverGrowsAndKeepsItsTextInside) {
     TestParent parent;
-    CStaticEx label;
+    SkinnedLabel label;
     ASSERT_TRUE(label.CreateEx(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, RECT{0, 0, 60, 14}, parent.m_hWnd, 301));
     label.m_bSingleLine = true;
     label.m_crText = RGB(0, 0, 0);

@@ -1,17 +1,17 @@
 // The skinned frame: region cut from the frame image's magenta corners, painting, maximise.
 #include "res/resource.h"
-#include "skin/DlgEx.h"
+#include "skin/SkinnedDialog.h"
 #include "skin/ImageLoading.h"
 #include "support/Pixels.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-class FrameDialog : public CDlgEx {
+class FrameDialog : public SkinnedDialog {
 public:
-    FrameDialog() : CDlgEx(IDD_MESSAGE_BOX) {}
+    FrameDialog() : SkinnedDialog(IDD_MESSAGE_BOX) {}
     BOOL OnInitDialog() override {
-        CDlgEx::OnInitDialog();
+        SkinnedDialog::OnInitDialog();
         SetStandardSkin(IDP_MAIN_FRAME, true);
         m_bResizable = true;
         SetWindowText(L"QuarnelHalvira");

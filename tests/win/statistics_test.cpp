@@ -1,5 +1,5 @@
 // Usage counters in the per-user Statistic.ini and the report requests they go out with.
-#include "app/App.h"
+#include "app/LauncherApp.h"
 #include "app/rules/ActivityStats.h"
 #include "app/Statistics.h"
 #include "base/Paths.h"
@@ -40,7 +40,7 @@ protected:
     }
     bool ReportDone(DWORD ms) const { return ::WaitForSingleObject(app.m_hReportDone.Get(), ms) == WAIT_OBJECT_0; }
 
-    CBrindlow3App app;
+    LauncherApp app;
 
 private:
     std::wstring m_backup;

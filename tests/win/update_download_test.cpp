@@ -4,7 +4,7 @@
 #include "support/HttpSupport.h"
 #include "support/Process.h"
 #include "update/FileDigest.h"
-#include "update/PrgsDlg.h"
+#include "update/UpdateDownloadDialog.h"
 #include "update/rules/VersionKey.h"
 #include "update/UpdateCheck.h"
 #include "update/UpdateSwap.h"
@@ -59,7 +59,7 @@ protected:
         m_path = TempFolder(L"update_download") + L"\\NewTov.exe";
     }
     INT_PTR Run(const std::wstring& url) {
-        CPrgsDlg dialog;
+        UpdateDownloadDialog dialog;
         dialog.m_szUrl = url;
         dialog.m_szPath = m_path;
         return dialog.DoModal();
@@ -166,7 +166,7 @@ protected:
         devservice::Get("/__control/set?update=" + mode + "&signature=" + signature + "&key=" +
                         std::string(local.begin(), local.end()));
         if (!IsUpdateAvailable(true)) return false;
-        CPrgsDlg dialog;
+        UpdateDownloadDialog dialog;
         dialog.m_szUrl = UpdateAddress();
         dialog.m_szPath = m_new;
         const bool downloaded = dialog.DoModal() == IDOK;

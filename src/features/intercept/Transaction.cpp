@@ -2,7 +2,7 @@
 // (decoding, trampoline, patch bytes), and written together at the commit while every other
 // thread of the process is suspended.
 #include "features/intercept/CodeMemory.h"
-#include "features/intercept/Detours.h"
+#include "features/intercept/Interception.h"
 #include "features/intercept/HostMode.h"
 #include "features/intercept/ThreadFreeze.h"
 #include "features/intercept/TrampolinePool.h"
@@ -88,9 +88,7 @@ void MoveOutOfPatchedBytes(uintptr_t& ip) {
 
 }  // namespace
 
-BOOL WINAPI DetourRestoreAfterWith() { return TRUE; }
-
-LONG WINAPI DetourTransactionBegin() {
+LONG WINAPI BeginInterception() {
     const auto self = static_cast<LONG>(::GetCurrentThreadId());
     if (::InterlockedCompareExchange(&g_transaction.owner, self, 0) != 0) return ERROR_INVALID_OPERATION;
     g_transaction.count = 0;
@@ -98,7 +96,7 @@ LONG WINAPI DetourTransactionBegin() {
     return NO_ERROR;
 }
 
-LONG WINAPI DetourTransactionAbort() {
+LONG WINAPI AbortInterception() {
     if (!OwnedByThisThread()) return ERROR_INVALID_OPERATION;
     for (size_t i = 0; i < g_transaction.count; ++i) {
         if (g_transaction.ops[i].kind == OpKind::Attach) ReleaseSlot(g_transaction.ops[i].slot);
@@ -107,14 +105,14 @@ LONG WINAPI DetourTransactionAbort() {
     return NO_ERROR;
 }
 
-LONG WINAPI DetourUpdateThread(HANDLE thread) {
+LONG WINAPI IncludeThreadInInterception(HANDLE thread) {
     if (!OwnedByThisThread()) return ERROR_INVALID_OPERATION;
     if (g_transaction.error != NO_ERROR) return g_transaction.error;
     if (!thread) return Fail(ERROR_INVALID_HANDLE);
     return NO_ERROR;
 }
 
-LONG WINAPI DetourAttach(PVOID* pointer, PVOID replacement) {
+LONG WINAPI InterceptFunction(PVOID* pointer, PVOID replacement) {
     if (!OwnedByThisThread()) return ERROR_INVALID_OPERATION;
     if (g_transaction.error != NO_ERROR) return g_transaction.error;
     if (!pointer || !*pointer || !replacement) return Fail(ERROR_INVALID_HANDLE);
@@ -160,7 +158,7 @@ LONG WINAPI DetourAttach(PVOID* pointer, PVOID replacement) {
     return NO_ERROR;
 }
 
-LONG WINAPI DetourDetach(PVOID* pointer, PVOID replacement) {
+LONG WINAPI StopIntercepting(PVOID* pointer, PVOID replacement) {
     if (!OwnedByThisThread()) return ERROR_INVALID_OPERATION;
     if (g_transaction.error != NO_ERROR) return g_transaction.error;
     if (!pointer || !*pointer || !replacement) return Fail(ERROR_INVALID_HANDLE);
@@ -181,11 +179,11 @@ LONG WINAPI DetourDetach(PVOID* pointer, PVOID replacement) {
     return NO_ERROR;
 }
 
-LONG WINAPI DetourTransactionCommit() {
+LONG WINAPI CommitInterception() {
     if (!OwnedByThisThread()) return ERROR_INVALID_OPERATION;
     if (g_transaction.error != NO_ERROR) {
         const LONG error = g_transaction.error;
-        DetourTransactionAbort();
+        AbortInterception();
         return error;
     }
     LONG result = NO_ERROR;
