@@ -25,10 +25,6 @@ void CHtmlView::SetSilent(bool silent) {
     if (m_pBrowser) m_pBrowser->SetSilent(silent);
 }
 
-std::wstring CHtmlView::GetLocationURL() const { return m_pBrowser ? m_pBrowser->LocationUrl() : std::wstring(); }
-
-std::wstring CHtmlView::GetLocationName() const { return m_pBrowser ? m_pBrowser->Title() : std::wstring(); }
-
 bool CHtmlView::HoldsClose() {
     m_closeHeld = m_pBrowser && m_pBrowser->IsModal();
     return m_closeHeld;

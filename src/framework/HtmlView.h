@@ -15,8 +15,6 @@ public:
     bool Navigate2(const std::wstring& url);
     void Refresh();
     void SetSilent(bool silent);
-    std::wstring GetLocationURL() const;
-    std::wstring GetLocationName() const;  // the page's title
     Browser* GetBrowser() const noexcept { return m_pBrowser.get(); }
     // The browser the view makes when it is created (the build's own unless changed before).
     void UseBrowserFactory(BrowserFactory factory) noexcept { m_browserFactory = factory; }

@@ -86,12 +86,6 @@ bool CWnd::SubclassWindow(HWND hwnd) noexcept {
 
 bool CWnd::SubclassDlgItem(int id, HWND parent) noexcept { return SubclassWindow(::GetDlgItem(parent, id)); }
 
-HWND CWnd::UnsubclassWindow() noexcept {
-    HWND hwnd = m_hWnd;
-    Unbind();
-    return hwnd;
-}
-
 LRESULT CWnd::Default(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     if (m_pfnSuper) return ::CallWindowProcW(m_pfnSuper, m_hWnd, msg, wParam, lParam);
     return ::DefWindowProcW(m_hWnd, msg, wParam, lParam);
@@ -158,10 +152,6 @@ void CWnd::ModifyStyle(DWORD remove, DWORD add) const noexcept {
 
 void CWnd::ModifyStyleEx(DWORD remove, DWORD add) const noexcept {
     ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, static_cast<LONG_PTR>((GetExStyle() & ~remove) | add));
-}
-
-void CWnd::ScreenToClient(RECT& rc) const noexcept {
-    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
 }
 
 void CWnd::CenterWindow() const noexcept {

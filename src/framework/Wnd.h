@@ -30,7 +30,6 @@ public:
     // through WindowProc; unhandled messages go to the control's original procedure.
     bool SubclassWindow(HWND hwnd) noexcept;
     bool SubclassDlgItem(int id, HWND parent) noexcept;
-    HWND UnsubclassWindow() noexcept;
 
     virtual LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
     virtual BOOL PreTranslateMessage(MSG* msg);
@@ -75,7 +74,6 @@ public:
     void SetFont(HFONT font, BOOL redraw = TRUE) const noexcept {
         SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
     }
-    void ScreenToClient(RECT& rc) const noexcept;
     void CenterWindow() const noexcept;
 
 protected:

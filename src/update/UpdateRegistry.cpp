@@ -56,11 +56,6 @@ bool IsCheckDue() {
     return IsCheckDueOn(FromSystemTime(stored), FromSystemTime(now), disableDays);
 }
 
-bool IsDisabledWeekday(int dayOfWeek) {
-    const UniqueRegKey key = OpenUpdateKey(KEY_READ);
-    return key && IsWeekdayDisabled(ReadDisableDays(key.Get()), dayOfWeek);
-}
-
 bool WriteUpdTime() {
     const UniqueRegKey key = OpenUpdateKey(KEY_WRITE);
     SYSTEMTIME now{};

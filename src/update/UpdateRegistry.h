@@ -12,8 +12,6 @@ inline const HKEY kOldUpdateRegistryRoot = HKEY_LOCAL_MACHINE;
 
 // Whether the gated check should run today (UTC); false when the key cannot be opened.
 bool IsCheckDue();
-// Whether the weekday (0 = Sunday) is one of the three stored in "DisableDays".
-bool IsDisabledWeekday(int dayOfWeek);
 // Records the current UTC time as the last update.
 bool WriteUpdTime();
 // Draws and stores the three skipped weekdays (once, at install).

@@ -3,7 +3,10 @@
 #include "base/Handles.h"
 
 TestParent::TestParent(int width, int height) {
-    CreateEx(0, nullptr, L"test parent", WS_POPUP | WS_VISIBLE, RECT{50, 50, 50 + width, 50 + height}, nullptr, 0);
+    CreateEx(0, nullptr, L"test parent", WS_POPUP, RECT{50, 50, 50 + width, 50 + height}, nullptr, 0);
+    // Shown without activation: Wine then leaves it to no window manager, and its end does
+    // not wait seconds for one that Xvfb lacks.
+    ShowWindow(SW_SHOWNOACTIVATE);
 }
 
 LRESULT TestParent::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -7,6 +7,7 @@
 #include "support/TestParent.h"
 
 #include <exdispid.h>
+#include <type_traits>
 #include <mshtmdid.h>
 #include <olectl.h>
 #include <mshtmhst.h>
@@ -149,6 +150,69 @@ TEST_F(IeBrowserHost, HostInfoAndContextMenuComeFromTheListener) {
     HWND window = nullptr;
     EXPECT_EQ(inPlace->GetWindow(&window), S_OK);
     EXPECT_EQ(window, m_parent.m_hWnd);
+}
+
+// What the control does with the host's other answers is fixed by the contracts: S_FALSE
+// with a null result leaves an address, a data object or a key to the browser; E_NOTIMPL
+// with a null result makes it use its own option key, drop target and moniker; no tool
+// space means no toolbars over the page. A wrong answer (S_OK with a null address, a key
+// claimed as handled) would break every page.
+TEST_F(IeBrowserHost, EveryOtherAnswerLeavesTheBrowsersOwnBehaviour) {
+    IUnknown* site = m_browser.HostSite();
+    ComPtr<IDocHostUIHandler> handler;
+    ComPtr<IOleInPlaceFrame> frame;
+    ComPtr<IOleInPlaceSite> inPlace;
+    ComPtr<IOleClientSite> client;
+    ASSERT_EQ(site->QueryInterface(kDocHostUIHandler, handler.PutVoid()), S_OK);
+    ASSERT_EQ(site->QueryInterface(IID_IOleInPlaceFrame, frame.PutVoid()), S_OK);
+    ASSERT_EQ(site->QueryInterface(IID_IOleInPlaceSite, inPlace.PutVoid()), S_OK);
+    ASSERT_EQ(site->QueryInterface(IID_IOleClientSite, client.PutVoid()), S_OK);
+    // Out values start as rubbish: each must come back null.
+    const auto rubbish = [](auto** out) { *out = reinterpret_cast<std::remove_pointer_t<decltype(out)>>(1); };
+
+    wchar_t address[] = L"http://127.0.0.1/x.htm";
+    wchar_t* translated = nullptr;
+    rubbish(&translated);
+    EXPECT_EQ(handler->TranslateUrl(0, address, &translated), S_FALSE);
+    EXPECT_EQ(translated, nullptr);
+    IDataObject* filtered = nullptr;
+    rubbish(&filtered);
+    EXPECT_EQ(handler->FilterDataObject(nullptr, &filtered), S_FALSE);
+    EXPECT_EQ(filtered, nullptr);
+    IDispatch* external = nullptr;
+    rubbish(&external);
+    EXPECT_EQ(handler->GetExternal(&external), S_FALSE);
+    EXPECT_EQ(external, nullptr);
+    MSG key{m_parent.m_hWnd, WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    EXPECT_EQ(handler->TranslateAccelerator(&key, nullptr, 0), S_FALSE);
+    EXPECT_EQ(frame->TranslateAccelerator(&key, 0), S_FALSE);
+
+    wchar_t* optionKey = nullptr;
+    rubbish(&optionKey);
+    EXPECT_EQ(handler->GetOptionKeyPath(&optionKey, 0), E_NOTIMPL);
+    EXPECT_EQ(optionKey, nullptr);
+    IDropTarget* dropTarget = nullptr;
+    rubbish(&dropTarget);
+    EXPECT_EQ(handler->GetDropTarget(nullptr, &dropTarget), E_NOTIMPL);
+    EXPECT_EQ(dropTarget, nullptr);
+    IMoniker* moniker = nullptr;
+    rubbish(&moniker);
+    EXPECT_EQ(client->GetMoniker(OLEGETMONIKER_ONLYIFTHERE, OLEWHICHMK_CONTAINER, &moniker), E_NOTIMPL);
+    EXPECT_EQ(moniker, nullptr);
+
+    RECT border{};
+    EXPECT_EQ(frame->GetBorder(&border), INPLACE_E_NOTOOLSPACE);
+    EXPECT_EQ(frame->RequestBorderSpace(&border), INPLACE_E_NOTOOLSPACE);
+    EXPECT_EQ(inPlace->Scroll(SIZE{0, 10}), E_NOTIMPL);
+    EXPECT_EQ(client->SaveObject(), E_NOTIMPL);
+    EXPECT_EQ(client->RequestNewObjectLayout(), E_NOTIMPL);
+    // The activation steps the control reports are all accepted.
+    for (HRESULT answer : {inPlace->OnUIActivate(), inPlace->OnUIDeactivate(FALSE), inPlace->OnInPlaceDeactivate(),
+                           inPlace->OnPosRectChange(&border), handler->ShowUI(0, nullptr, nullptr, nullptr, nullptr),
+                           handler->HideUI(), handler->UpdateUI(), client->OnShowWindow(TRUE),
+                           frame->SetStatusText(L"完成"), frame->SetBorderSpace(nullptr)}) {
+        EXPECT_EQ(answer, S_OK);
+    }
 }
 
 TEST_F(IeBrowserHost, BrowserEventsReachTheListenerAndCancelFlowsBack) {
