@@ -206,11 +206,17 @@ TEST_F(IeBrowserHost, EveryOtherAnswerLeavesTheBrowsersOwnBehaviour) {
     EXPECT_EQ(inPlace->Scroll(SIZE{0, 10}), E_NOTIMPL);
     EXPECT_EQ(client->SaveObject(), E_NOTIMPL);
     EXPECT_EQ(client->RequestNewObjectLayout(), E_NOTIMPL);
-    // The activation steps the control reports are all accepted.
-    for (HRESULT answer : {inPlace->OnUIActivate(), inPlace->OnUIDeactivate(FALSE), inPlace->OnInPlaceDeactivate(),
-                           inPlace->OnPosRectChange(&border), handler->ShowUI(0, nullptr, nullptr, nullptr, nullptr),
-                           handler->HideUI(), handler->UpdateUI(), client->OnShowWindow(TRUE),
-                           frame->SetStatusText(L"完成"), frame->SetBorderSpace(nullptr)}) {
+    EXPECT_EQ(inPlace->ContextSensitiveHelp(TRUE), E_NOTIMPL);
+    // The activation steps the control reports, and its menus (there are none), are all
+    // accepted.
+    for (HRESULT answer :
+         {inPlace->OnUIActivate(), inPlace->OnUIDeactivate(FALSE), inPlace->OnInPlaceDeactivate(),
+          inPlace->OnPosRectChange(&border), inPlace->DiscardUndoState(), inPlace->DeactivateAndUndo(),
+          handler->ShowUI(0, nullptr, nullptr, nullptr, nullptr), handler->HideUI(), handler->UpdateUI(),
+          handler->OnDocWindowActivate(TRUE), handler->OnFrameWindowActivate(TRUE),
+          handler->ResizeBorder(&border, nullptr, TRUE), client->OnShowWindow(TRUE), frame->SetStatusText(L"完成"),
+          frame->SetBorderSpace(nullptr), frame->InsertMenus(nullptr, nullptr), frame->SetMenu(nullptr, nullptr, nullptr),
+          frame->RemoveMenus(nullptr)}) {
         EXPECT_EQ(answer, S_OK);
     }
 }

@@ -156,6 +156,18 @@ TEST_F(Swap, AnExecutableHeldOpenStaysUnderItsName) {
     EXPECT_FALSE(PathExists(m_new));
 }
 
+// The running executable is already aside when the download cannot take its name (held
+// without delete sharing, as a virus scanner may hold a new file): it comes back under the
+// name, and nothing is lost.
+TEST_F(Swap, ADownloadThatCannotTakeTheNameBringsTheOldOneBack) {
+    HANDLE held = ::CreateFileW(m_new.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(SwapDownloadedExecutable(m_exe, m_new, m_old, true, m_key));
+    ::CloseHandle(held);
+    EXPECT_EQ(ReadText(m_exe), "old build");
+    EXPECT_FALSE(PathExists(m_old));
+}
+
 namespace {
 class PublishedDownload : public Swap {
 protected:
